@@ -1,0 +1,106 @@
+// Archive folder names and folder creation (see folder_scheme.h).
+#include "archive/folder_scheme.h"
+
+#include "ui/errors.h"
+#include "ui/text.h"
+
+namespace zv {
+
+const std::array<std::string_view, 13> MonthNames = {
+    "",     "Январь", "Февраль", "Март",     "Апрель",  "Май",    "Июнь",
+    "Июль", "Август", "Сентябрь", "Октябрь", "Ноябрь", "Декабрь"};
+
+const std::array<std::string_view, 13> MonthNamesGenitive = {
+    "",     "января",  "февраля",  "марта",   "апреля", "мая",    "июня",
+    "июля", "августа", "сентября", "октября", "ноября", "декабря"};
+
+namespace {
+
+// Character n (counting from 1) of the name, or nothing when the name is shorter.
+std::string_view CharAt(std::string_view name, size_t n) {
+  return n <= name.size() ? name.substr(n - 1, 1) : std::string_view{};
+}
+
+// Decimal text to integer as the runtime converts it: leading blanks, an optional sign, then
+// digits only. False when the text is no number.
+bool DecimalToInt(std::string_view text, int& value) {
+  size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  if (i == text.size()) return false;
+  int v = 0;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    v = v * 10 + (text[i] - '0');
+  }
+  value = negative ? -v : v;
+  return true;
+}
+
+}  // namespace
+
+int PhotoMonth(std::string_view photoName) {
+  const std::string_view text =
+      photoName.size() >= 4 ? photoName.substr(3, 2) : std::string_view{};
+  int month = 0;
+  if (!DecimalToInt(text, month)) {
+    throw EConvertError("'" + Cp1251ToUtf8(text) + "' is not a valid integer value");
+  }
+  if (month < 1 || month > 12) {
+    // No table is read outside its twelve months: such a photo cannot be filed.
+    throw EConvertError("Неверный месяц " + std::to_string(month) + " в имени фотографии " +
+                        Cp1251ToUtf8(photoName));
+  }
+  return month;
+}
+
+std::string MonthFolderName(std::string_view photoName) {
+  const int month = PhotoMonth(photoName);
+  std::string out(MonthNames[month]);
+  out += " 20";
+  out += Cp1251ToUtf8(CharAt(photoName, 7));
+  out += Cp1251ToUtf8(CharAt(photoName, 8));
+  return out;
+}
+
+std::string DayFolderName(std::string_view photoName) {
+  const int month = PhotoMonth(photoName);
+  std::string out = Cp1251ToUtf8(CharAt(photoName, 1));
+  out += Cp1251ToUtf8(CharAt(photoName, 2));
+  out += ' ';
+  out += MonthNamesGenitive[month];
+  return out;
+}
+
+std::string ArchiveFolder(std::string_view root, std::string_view profile,
+                          std::string_view photoName) {
+  std::string out(root);
+  out += '\\';
+  out += profile;
+  out += '\\';
+  out += MonthFolderName(photoName);
+  out += '\\';
+  out += DayFolderName(photoName);
+  return out;
+}
+
+std::string ArchiveFilePath(std::string_view root, std::string_view profile,
+                            std::string_view photoName) {
+  return ArchiveFolder(root, profile, photoName) + "\\" + Cp1251ToUtf8(photoName);
+}
+
+bool CreateFolderPath(FileSystem& files, std::string_view path) {
+  if (!path.empty() && path.back() == '\\') path.remove_suffix(1);
+  if (path.empty()) return false;
+  std::string full(path);
+  full += '\\';
+  for (size_t i = 0; i < full.size(); ++i) {
+    if (full[i] != '\\') continue;
+    const std::string prefix = full.substr(0, i + 1);
+    if (!files.DirectoryExists(prefix) && !files.CreateDir(prefix)) return false;
+  }
+  return true;
+}
+
+}  // namespace zv

@@ -1,0 +1,45 @@
+#pragma once
+// Where a photo goes in the local archive: <root>\<profile>\<Month 20YY>\<DD month>\<name>.
+// The photo's date is read from its own name (DD-MM-YY_...). Photo names come in as 8-bit
+// Windows-1251 bytes (one byte a character, as the phone and the grid's 8-bit conversion give
+// them); every result is UTF-8, the encoding of FileSystem paths.
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "ui/platform.h"
+
+namespace zv {
+
+// Month names, index 1 to 12 (index 0 is unused): nominative for month folders, genitive for
+// day folders.
+extern const std::array<std::string_view, 13> MonthNames;
+extern const std::array<std::string_view, 13> MonthNamesGenitive;
+
+// The month number from characters 4-5 of the photo name, converted as decimal text.
+// Throws EConvertError "'%s' is not a valid integer value" when they are no number, and
+// EConvertError naming the photo when the number is not a month (1 to 12).
+int PhotoMonth(std::string_view photoName);
+
+// MonthNames[m] + " 20" + characters 7 and 8, e.g. "Декабрь 2007".
+std::string MonthFolderName(std::string_view photoName);
+
+// Characters 1 and 2 + " " + MonthNamesGenitive[m], e.g. "05 декабря".
+std::string DayFolderName(std::string_view photoName);
+
+// root\profile\month folder\day folder, joined exactly as they stand (no trimming, so a root
+// ending in "\" gives a doubled separator). root and profile are UTF-8.
+std::string ArchiveFolder(std::string_view root, std::string_view profile,
+                          std::string_view photoName);
+
+// ArchiveFolder(...) + "\" + the photo name.
+std::string ArchiveFilePath(std::string_view root, std::string_view profile,
+                            std::string_view photoName);
+
+// Creates every missing folder along path, testing each level from the top ("C:\", then
+// "C:\MobileFoto\", ...). A file where a folder should be counts as missing, and its creation
+// fails. True when the whole chain exists afterwards; folders made before a failure stay.
+// The empty path and a lone "\" give false and create nothing.
+bool CreateFolderPath(FileSystem& files, std::string_view path);
+
+}  // namespace zv

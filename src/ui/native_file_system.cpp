@@ -1,0 +1,123 @@
+// POSIX implementation of FileSystem (see native_file_system.h). Not built into the Windows
+// program, which uses Win32FileSystem.
+#include "ui/native_file_system.h"
+
+#if !defined(_WIN32)
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "ui/errors.h"
+
+namespace zv {
+namespace {
+
+// True when the folder part of a POSIX path exists (so ENOENT means the file is missing).
+bool ParentExists(const std::string& native) {
+  const size_t slash = native.rfind('/');
+  if (slash == std::string::npos) return true;
+  const std::string parent = slash == 0 ? "/" : native.substr(0, slash);
+  struct stat st {};
+  return ::stat(parent.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+[[noreturn]] void ThrowErrno(int error, const std::string& native) {
+  const int code = WindowsErrorFromErrno(error, error == ENOENT && !ParentExists(native));
+  throw EInOutError(InOutErrorText(code), code);
+}
+
+class NativeOutputFile : public OutputFile {
+ public:
+  NativeOutputFile(int fd, std::string native) : fd_(fd), native_(std::move(native)) {}
+  ~NativeOutputFile() override {
+    if (fd_ >= 0) ::close(fd_);
+  }
+
+  void Write(const void* data, size_t size) override {
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+      const ssize_t n = ::write(fd_, p, size);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        ThrowErrno(errno, native_);
+      }
+      p += n;
+      size -= static_cast<size_t>(n);
+    }
+  }
+
+  void Close() override {
+    const int fd = fd_;
+    fd_ = -1;
+    if (fd >= 0 && ::close(fd) != 0) ThrowErrno(errno, native_);
+  }
+
+ private:
+  int fd_;
+  std::string native_;
+};
+
+}  // namespace
+
+std::string NativePath(const std::string& path) {
+  std::string out = path;
+  for (char& c : out) {
+    if (c == '\\') c = '/';
+  }
+  return out;
+}
+
+int WindowsErrorFromErrno(int error, bool missingFolder) {
+  switch (error) {
+    case ENOENT: return missingFolder ? 3 : 2;
+    case ENOTDIR: return 3;            // a file stands where a folder should be
+    case ENAMETOOLONG: return 3;
+    case EACCES: case EPERM: case EROFS: case EISDIR: return 5;
+    case ENOSPC: case EDQUOT: return 112;
+    case EMFILE: case ENFILE: return 4;
+    case EEXIST: return 80;            // the file exists
+    case EIO: return 1117;             // the request could not be performed (device I/O error)
+    default: return error;
+  }
+}
+
+bool NativeFileSystem::DirectoryExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(NativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool NativeFileSystem::FileExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(NativePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool NativeFileSystem::CreateDir(const std::string& path) {
+  return ::mkdir(NativePath(path).c_str(), 0777) == 0;
+}
+
+std::unique_ptr<OutputFile> NativeFileSystem::CreateFile(const std::string& path) {
+  const std::string native = NativePath(path);
+  int fd;
+  do {
+    fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) ThrowErrno(errno, native);
+  return std::make_unique<NativeOutputFile>(fd, native);
+}
+
+void NativeFileSystem::RenameReplace(const std::string& source, const std::string& target) {
+  const std::string to = NativePath(target);
+  if (::rename(NativePath(source).c_str(), to.c_str()) != 0) ThrowErrno(errno, to);
+}
+
+bool NativeFileSystem::DeleteFile(const std::string& path) {
+  return ::unlink(NativePath(path).c_str()) == 0;
+}
+
+}  // namespace zv
+
+#endif

@@ -1,0 +1,30 @@
+#pragma once
+// FileSystem on POSIX, for the native build and its tests: "\" in a path becomes "/", and errno
+// values become the Windows error codes whose texts InOutErrorText knows (a missing folder 3,
+// a missing file 2, access denied 5, disk full 112, too many open files 4).
+#include "ui/platform.h"
+
+#if !defined(_WIN32)
+
+namespace zv {
+
+class NativeFileSystem : public FileSystem {
+ public:
+  bool DirectoryExists(const std::string& path) override;
+  bool FileExists(const std::string& path) override;
+  bool CreateDir(const std::string& path) override;
+  std::unique_ptr<OutputFile> CreateFile(const std::string& path) override;
+  void RenameReplace(const std::string& source, const std::string& target) override;
+  bool DeleteFile(const std::string& path) override;
+};
+
+// The POSIX path for a path with "\" separators.
+std::string NativePath(const std::string& path);
+
+// The Windows error code for an errno value; missingFolder tells ENOENT on a path whose folder
+// is missing (3) from ENOENT on a missing file (2).
+int WindowsErrorFromErrno(int error, bool missingFolder);
+
+}  // namespace zv
+
+#endif

@@ -1,0 +1,87 @@
+// Win32 implementation of FileSystem (see win32_file_system.h).
+#include "ui/win32/win32_file_system.h"
+
+#include <windows.h>
+// The FileSystem members share these names with the system's A/W macros.
+#undef CreateFile
+#undef DeleteFile
+
+#include "ui/errors.h"
+#include "ui/text.h"
+
+namespace zv {
+namespace {
+
+std::wstring Wide(const std::string& utf8) {
+  const std::u16string s = Utf8ToUtf16(utf8);
+  return std::wstring(s.begin(), s.end());
+}
+
+[[noreturn]] void ThrowLastError() {
+  const int code = static_cast<int>(::GetLastError());
+  throw EInOutError(InOutErrorText(code), code);
+}
+
+class Win32OutputFile : public OutputFile {
+ public:
+  explicit Win32OutputFile(HANDLE handle) : handle_(handle) {}
+  ~Win32OutputFile() override {
+    if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
+  }
+
+  void Write(const void* data, size_t size) override {
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+      const DWORD chunk = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
+      DWORD written = 0;
+      if (!::WriteFile(handle_, p, chunk, &written, nullptr)) ThrowLastError();
+      if (written == 0) throw EInOutError(InOutErrorText(ERROR_DISK_FULL), ERROR_DISK_FULL);
+      p += written;
+      size -= written;
+    }
+  }
+
+  void Close() override {
+    HANDLE h = handle_;
+    handle_ = INVALID_HANDLE_VALUE;
+    if (h != INVALID_HANDLE_VALUE && !::CloseHandle(h)) ThrowLastError();
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+}  // namespace
+
+bool Win32FileSystem::DirectoryExists(const std::string& path) {
+  const DWORD a = ::GetFileAttributesW(Wide(path).c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool Win32FileSystem::FileExists(const std::string& path) {
+  const DWORD a = ::GetFileAttributesW(Wide(path).c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool Win32FileSystem::CreateDir(const std::string& path) {
+  return ::CreateDirectoryW(Wide(path).c_str(), nullptr) != 0;
+}
+
+std::unique_ptr<OutputFile> Win32FileSystem::CreateFile(const std::string& path) {
+  HANDLE h = ::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) ThrowLastError();
+  return std::make_unique<Win32OutputFile>(h);
+}
+
+void Win32FileSystem::RenameReplace(const std::string& source, const std::string& target) {
+  if (!::MoveFileExW(Wide(source).c_str(), Wide(target).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    ThrowLastError();
+  }
+}
+
+bool Win32FileSystem::DeleteFile(const std::string& path) {
+  return ::DeleteFileW(Wide(path).c_str()) != 0;
+}
+
+}  // namespace zv

@@ -1,0 +1,82 @@
+#pragma once
+// An in-memory FileSystem for the archive tests: folders and files by path, every call logged,
+// and failures on demand (a folder that cannot be created, a disk that fills up).
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "ui/errors.h"
+#include "ui/platform.h"
+
+namespace zv::testing {
+
+class FakeFileSystem : public FileSystem {
+ public:
+  // Paths are normalised by dropping one trailing "\".
+  static std::string Key(std::string path) {
+    if (!path.empty() && path.back() == '\\') path.pop_back();
+    return path;
+  }
+
+  bool DirectoryExists(const std::string& path) override {
+    log.push_back("exists " + path);
+    return dirs.count(Key(path)) > 0;
+  }
+  bool FileExists(const std::string& path) override { return files.count(Key(path)) > 0; }
+  bool CreateDir(const std::string& path) override {
+    log.push_back("mkdir " + path);
+    const std::string k = Key(path);
+    if (files.count(k) || dirs.count(k) || refuseDirs.count(k)) return false;
+    dirs.insert(k);
+    return true;
+  }
+  std::unique_ptr<OutputFile> CreateFile(const std::string& path) override;
+  void RenameReplace(const std::string& source, const std::string& target) override {
+    log.push_back("rename " + source + " -> " + target);
+    files[Key(target)] = files.at(Key(source));
+    files.erase(Key(source));
+  }
+  bool DeleteFile(const std::string& path) override {
+    log.push_back("delete " + path);
+    return files.erase(Key(path)) > 0;
+  }
+
+  std::set<std::string> dirs;
+  std::map<std::string, std::string> files;
+  std::set<std::string> refuseDirs;
+  std::vector<std::string> log;
+  int writeCalls = 0;        // Write calls on every file
+  long long spaceLeft = -1;  // bytes that may still be written; -1 for no limit
+};
+
+class FakeOutputFile : public OutputFile {
+ public:
+  FakeOutputFile(FakeFileSystem& fs, std::string key) : fs_(fs), key_(std::move(key)) {}
+  void Write(const void* data, size_t size) override {
+    ++fs_.writeCalls;
+    if (fs_.spaceLeft >= 0) {
+      if (static_cast<long long>(size) > fs_.spaceLeft) throw EInOutError("Disk full", 112);
+      fs_.spaceLeft -= static_cast<long long>(size);
+    }
+    fs_.files[key_].append(static_cast<const char*>(data), size);
+  }
+  void Close() override { fs_.log.push_back("close " + key_); }
+
+ private:
+  FakeFileSystem& fs_;
+  std::string key_;
+};
+
+inline std::unique_ptr<OutputFile> FakeFileSystem::CreateFile(const std::string& path) {
+  log.push_back("create " + path);
+  const std::string k = Key(path);
+  const size_t slash = k.rfind('\\');
+  if (slash == std::string::npos || !dirs.count(k.substr(0, slash))) {
+    throw EInOutError("Invalid filename", 3);
+  }
+  files[k].clear();
+  return std::make_unique<FakeOutputFile>(*this, k);
+}
+
+}  // namespace zv::testing

@@ -1,0 +1,122 @@
+// The local file system the archive writes through: Cyrillic names, replace-by-rename, and the
+// error codes and texts of the usual failures. Runs natively and under Wine alike.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "archive/buffered_output.h"
+#include "fake_file_system.h"
+#include "local_files.h"
+#include "ui/errors.h"
+
+namespace zv {
+namespace {
+
+std::string ReadAll(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+TEST(LocalFileSystem, FoldersFilesAndRenameWithCyrillicNames) {
+  testing::TempDir top;
+  auto files = testing::MakeLocalFileSystem();
+  const std::string dir = top.Utf8() + "\\Декабрь 2007";
+  EXPECT_FALSE(files->DirectoryExists(dir));
+  ASSERT_TRUE(files->CreateDir(dir));
+  EXPECT_FALSE(files->CreateDir(dir));  // exists already
+  EXPECT_TRUE(files->DirectoryExists(dir));
+  EXPECT_TRUE(files->DirectoryExists(dir + "\\"));
+  EXPECT_FALSE(files->FileExists(dir));
+
+  const std::string target = dir + "\\05-12-07_фото.jpg";
+  {
+    auto out = files->CreateFile(target);
+    out->Write("old contents", 12);
+    out->Close();
+  }
+  const std::string temp = dir + "\\~05-12-07_фото.jpg.part";
+  {
+    auto out = files->CreateFile(temp);
+    out->Write("new", 3);
+    out->Close();
+  }
+  files->RenameReplace(temp, target);
+  EXPECT_FALSE(files->FileExists(temp));
+  EXPECT_TRUE(files->FileExists(target));
+  EXPECT_FALSE(files->DirectoryExists(target));
+  EXPECT_EQ(ReadAll(top.Below("Декабрь 2007/05-12-07_фото.jpg")), "new");
+  EXPECT_TRUE(files->DeleteFile(target));
+  EXPECT_FALSE(files->DeleteFile(target));
+}
+
+TEST(LocalFileSystem, CreateErrorsCarryTheRuntimeTexts) {
+  testing::TempDir top;
+  auto files = testing::MakeLocalFileSystem();
+  std::ofstream(top.Below("plain")) << "x";
+  ASSERT_TRUE(files->CreateDir(top.Utf8() + "\\folder"));
+  struct Case { std::string path; int code; std::string text; };
+  const Case cases[] = {
+      {top.Utf8() + "\\missing\\a.jpg", 3, "Invalid filename"},  // folder missing
+      {top.Utf8() + "\\plain\\a.jpg", 3, "Invalid filename"},    // a file in place of the folder
+      {top.Utf8() + "\\folder", 5, "File access denied"},        // a folder in place of the file
+  };
+  for (const auto& c : cases) {
+    try {
+      files->CreateFile(c.path);
+      ADD_FAILURE() << "no error for " << c.path;
+    } catch (const EInOutError& e) {
+      EXPECT_EQ(e.ErrorCode, c.code) << c.path;
+      EXPECT_EQ(std::string(e.what()), c.text) << c.path;
+    }
+  }
+}
+
+#if !defined(_WIN32)
+// A full disk: /dev/full answers every write with ENOSPC.
+TEST(LocalFileSystem, FullDiskIsDiskFull) {
+  auto files = testing::MakeLocalFileSystem();
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  auto out = files->CreateFile("\\dev\\full");
+  try {
+    out->Write("x", 1);
+    ADD_FAILURE() << "no error";
+  } catch (const EInOutError& e) {
+    EXPECT_EQ(e.ErrorCode, 112);
+    EXPECT_EQ(std::string(e.what()), "Disk full");
+  }
+}
+#endif
+
+TEST(BufferedOutputFile, WritesEveryByteInOrderWithFewCalls) {
+  testing::FakeFileSystem fs;
+  fs.dirs.insert("D");
+  BufferedOutputFile out(fs.CreateFile("D\\f"));
+  const size_t n = 3 * BufferedOutputFile::kBufferSize + 17;
+  for (size_t i = 0; i < n; ++i) out.Write(static_cast<uint8_t>(i * 7));
+  out.Close();
+  EXPECT_EQ(fs.writeCalls, 4);
+  const std::string& data = fs.files.at("D\\f");
+  ASSERT_EQ(data.size(), n);
+  for (size_t i = 0; i < n; i += 4099) EXPECT_EQ(static_cast<uint8_t>(data[i]), uint8_t(i * 7));
+  EXPECT_EQ(fs.log.back(), "close D\\f");
+}
+
+TEST(BufferedOutputFile, ErrorsSurfaceOnFlushAndClose) {
+  for (const size_t room : {size_t{0}, size_t{100}, BufferedOutputFile::kBufferSize + 5}) {
+    testing::FakeFileSystem fs;
+    fs.dirs.insert("D");
+    fs.spaceLeft = static_cast<long long>(room);
+    BufferedOutputFile out(fs.CreateFile("D\\f"));
+    auto writeAll = [&] {
+      for (size_t i = 0; i < 2 * BufferedOutputFile::kBufferSize; ++i) out.Write(1);
+      out.Close();
+    };
+    EXPECT_THROW(writeAll(), EInOutError) << room;
+  }
+}
+
+}  // namespace
+}  // namespace zv
