@@ -1,0 +1,171 @@
+#!/usr/bin/env python3
+"""Draws the busy indicator's 15 animation frames and writes them as icon files.
+
+Each frame is a standard icon file holding one 23 x 23 image with 256 colours (an 8-bit
+palettised bitmap) and a transparency mask: a round amber badge with a red arrow pointing down
+that slides down and grows longer from frame to frame. Every file is 1,730 bytes:
+6 (directory) + 16 (entry) + 40 (bitmap header) + 1024 (palette) + 23 rows x 24 bytes (pixels)
++ 23 rows x 4 bytes (mask).
+
+    python3 make_frames.py [output_dir] [--preview strip.png]
+
+Only the standard library is used; the preview strip (all frames side by side, enlarged) is
+for looking at the result and is not part of the program.
+"""
+import math
+import os
+import struct
+import sys
+import zlib
+
+SIZE = 23
+FRAMES = 15
+SCALE = 4  # preview enlargement
+
+# Palette: index 0 is what transparent pixels hold (black, so the mask shows the background).
+PALETTE = [
+    (0, 0, 0),        # 0 transparent
+    (255, 191, 0),    # 1 amber face
+    (196, 120, 0),    # 2 amber rim
+    (255, 226, 140),  # 3 highlight on the face
+    (224, 24, 16),    # 4 arrow red
+    (120, 0, 0),      # 5 arrow outline
+    (236, 160, 0),    # 6 amber, between face and rim (soft edge)
+]
+TRANSPARENT, FACE, RIM, LIGHT, RED, DARK, SOFT = range(7)
+
+CENTRE = (SIZE - 1) / 2.0  # 11.0
+RADIUS = 11.0
+
+
+def badge():
+    """The round badge, without the arrow: a list of rows of palette indices."""
+    pixels = [[TRANSPARENT] * SIZE for _ in range(SIZE)]
+    for y in range(SIZE):
+        for x in range(SIZE):
+            d = math.hypot(x - CENTRE, y - CENTRE)
+            if d > RADIUS + 0.35:
+                continue
+            if d > RADIUS - 1.0:
+                pixels[y][x] = RIM
+            elif d > RADIUS - 2.0:
+                pixels[y][x] = SOFT
+            elif math.hypot(x - (CENTRE - 4), y - (CENTRE - 4)) < 3.0:
+                pixels[y][x] = LIGHT
+            else:
+                pixels[y][x] = FACE
+    return pixels
+
+
+def arrow_cells(frame):
+    """The cells of the arrow of one frame: the shaft grows and the whole arrow moves down."""
+    t = frame / (FRAMES - 1)
+    tip = round(9 + 9 * t)          # tip row: 9 .. 18
+    head = 4                        # rows of the head
+    shaft = round(2 + 6 * t)        # shaft rows: 2 .. 8
+    cells = set()
+    cx = int(CENTRE)
+    for row in range(head):         # the head: a triangle, widest at its top
+        y = tip - row
+        half = row
+        for x in range(cx - half, cx + half + 1):
+            cells.add((x, y))
+    top = tip - head + 1 - shaft
+    for y in range(top, tip - head + 1):
+        for x in range(cx - 1, cx + 2):
+            cells.add((x, y))
+    return cells
+
+
+def draw(frame):
+    pixels = badge()
+    cells = arrow_cells(frame)
+    for x, y in cells:
+        if 0 <= x < SIZE and 0 <= y < SIZE and pixels[y][x] != TRANSPARENT:
+            pixels[y][x] = RED
+    # A dark outline around the arrow, inside the badge only, keeps it readable at small size.
+    for x, y in list(cells):
+        for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)):
+            nx, ny = x + dx, y + dy
+            if (nx, ny) in cells or not (0 <= nx < SIZE and 0 <= ny < SIZE):
+                continue
+            if pixels[ny][nx] in (FACE, LIGHT, SOFT):
+                pixels[ny][nx] = DARK
+    return pixels
+
+
+def icon_file(pixels):
+    row_bytes = (SIZE + 3) // 4 * 4                 # 24
+    mask_row_bytes = ((SIZE + 31) // 32) * 4        # 4
+    image = bytearray()
+    image += struct.pack('<IiiHHIIiiII', 40, SIZE, SIZE * 2, 1, 8, 0,
+                         SIZE * row_bytes + SIZE * mask_row_bytes, 0, 0, 256, 0)
+    for i in range(256):
+        r, g, b = PALETTE[i] if i < len(PALETTE) else (0, 0, 0)
+        image += bytes((b, g, r, 0))
+    for y in reversed(range(SIZE)):                 # bitmap rows go bottom-up
+        row = bytes(pixels[y]) + bytes(row_bytes - SIZE)
+        image += row
+    for y in reversed(range(SIZE)):
+        bits = 0
+        for x in range(SIZE):
+            if pixels[y][x] == TRANSPARENT:
+                bits |= 1 << (mask_row_bytes * 8 - 1 - x)
+        image += bits.to_bytes(mask_row_bytes, 'big')
+    directory = struct.pack('<HHH', 0, 1, 1)
+    entry = struct.pack('<BBBBHHII', SIZE, SIZE, 0, 0, 1, 8, len(image), 6 + 16)
+    data = directory + entry + bytes(image)
+    assert len(data) == 1730, len(data)
+    return data
+
+
+def png(path, width, height, rgba_rows):
+    def chunk(kind, payload):
+        body = kind + payload
+        return struct.pack('>I', len(payload)) + body + struct.pack('>I', zlib.crc32(body))
+    raw = b''.join(b'\0' + bytes(row) for row in rgba_rows)
+    with open(path, 'wb') as out:
+        out.write(b'\x89PNG\r\n\x1a\n')
+        out.write(chunk(b'IHDR', struct.pack('>IIBBBBB', width, height, 8, 6, 0, 0, 0)))
+        out.write(chunk(b'IDAT', zlib.compress(raw, 9)))
+        out.write(chunk(b'IEND', b''))
+
+
+def preview(path, frames):
+    width = FRAMES * (SIZE + 2) * SCALE
+    height = (SIZE + 2) * SCALE
+    rows = []
+    for py in range(height):
+        row = bytearray()
+        for px in range(width):
+            f, fx = divmod(px // SCALE, SIZE + 2)
+            y = py // SCALE - 1
+            x = fx - 1
+            if 0 <= x < SIZE and 0 <= y < SIZE and frames[f][y][x] != TRANSPARENT:
+                row += bytes(PALETTE[frames[f][y][x]]) + b'\xff'
+            else:
+                row += b'\xd4\xd0\xc8\xff'  # a button-face grey, as a taskbar would show
+        rows.append(row)
+    png(path, width, height, rows)
+
+
+def main(argv):
+    out_dir = os.path.dirname(os.path.abspath(__file__))
+    preview_path = None
+    args = list(argv)
+    if '--preview' in args:
+        i = args.index('--preview')
+        preview_path = args[i + 1]
+        del args[i:i + 2]
+    if args:
+        out_dir = args[0]
+    frames = [draw(f) for f in range(FRAMES)]
+    for f, pixels in enumerate(frames):
+        with open(os.path.join(out_dir, 'frame_%02d.ico' % f), 'wb') as out:
+            out.write(icon_file(pixels))
+    if preview_path:
+        preview(preview_path, frames)
+
+
+if __name__ == '__main__':
+    main(sys.argv[1:])
