@@ -1,0 +1,214 @@
+// Decoding of the preview's JPEG with libjpeg. libjpeg is C and reports a fatal error by calling
+// error_exit, which must not return. Ours longjmps back into one of the small C-style "step"
+// functions below, each of which holds nothing that needs destroying, so no C++ frame is ever
+// skipped; the step returns libjpeg's message code and the C++ caller throws EJPEG from there.
+// The decompressor is owned by Decompressor, released on every path.
+#include "preview/jpeg_image.h"
+
+#include <jpeglib.h>
+
+#include <bit>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include "ui/errors.h"
+
+static_assert(std::endian::native == std::endian::little,
+              "BGRX output maps onto 0x00RRGGBB pixels on little-endian machines only");
+
+namespace zv {
+namespace {
+
+// The 8-bit output's colour count: the 256 entries of a palette less the 20 the system reserves.
+constexpr int kQuantisedColours = 236;
+// Larger pictures are refused rather than risking an allocation the machine cannot back.
+constexpr std::uint64_t kMaxPixels = std::uint64_t(1) << 28;
+
+struct ErrorManager {
+  jpeg_error_mgr pub;  // first, so that cinfo->err points at the whole struct
+  std::jmp_buf jump;
+  int code;
+};
+
+extern "C" void JpegErrorExit(j_common_ptr cinfo) {
+  auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+  err->code = err->pub.msg_code;
+  std::longjmp(err->jump, 1);
+}
+
+// Warnings (corrupt data that libjpeg can step over) are counted by libjpeg itself; nothing is
+// printed.
+extern "C" void JpegOutputMessage(j_common_ptr) {}
+
+// The steps. Each returns 0 on success or libjpeg's message code. Locals are not modified after
+// setjmp, so none needs to be volatile.
+int CreateStep(jpeg_decompress_struct* cinfo, ErrorManager* err) {
+  if (setjmp(err->jump)) return err->code;
+  jpeg_create_decompress(cinfo);
+  return 0;
+}
+
+int ReadHeaderStep(jpeg_decompress_struct* cinfo, ErrorManager* err, const unsigned char* data,
+                   unsigned long size) {
+  if (setjmp(err->jump)) return err->code;
+  jpeg_mem_src(cinfo, data, size);
+  jpeg_read_header(cinfo, TRUE);
+  return 0;
+}
+
+int StartStep(jpeg_decompress_struct* cinfo, ErrorManager* err) {
+  if (setjmp(err->jump)) return err->code;
+  jpeg_start_decompress(cinfo);
+  return 0;
+}
+
+// rows holds one pointer per output row.
+int ScanlinesStep(jpeg_decompress_struct* cinfo, ErrorManager* err, JSAMPROW* rows) {
+  if (setjmp(err->jump)) return err->code;
+  while (cinfo->output_scanline < cinfo->output_height) {
+    JDIMENSION at = cinfo->output_scanline;
+    jpeg_read_scanlines(cinfo, rows + at, cinfo->output_height - at);
+  }
+  return 0;
+}
+
+int FinishStep(jpeg_decompress_struct* cinfo, ErrorManager* err) {
+  if (setjmp(err->jump)) return err->code;
+  jpeg_finish_decompress(cinfo);
+  return 0;
+}
+
+[[noreturn]] void ThrowJpegError(int code) {
+  throw EJPEG("JPEG error #" + std::to_string(code), code);
+}
+
+void Check(int code) {
+  if (code != 0) ThrowJpegError(code);
+}
+
+// One libjpeg decompressor over data in memory, with the header read. Not movable: libjpeg
+// keeps a pointer to the error manager inside it.
+class Decompressor {
+ public:
+  Decompressor() {
+    cinfo.err = jpeg_std_error(&err.pub);
+    err.pub.error_exit = JpegErrorExit;
+    err.pub.output_message = JpegOutputMessage;
+    err.code = 0;
+    if (int code = CreateStep(&cinfo, &err); code != 0) {
+      jpeg_destroy_decompress(&cinfo);  // safe on a half-made decompressor
+      ThrowJpegError(code);
+    }
+  }
+  ~Decompressor() { jpeg_destroy_decompress(&cinfo); }
+  void ReadHeader(const std::vector<std::uint8_t>& data) {
+    Check(ReadHeaderStep(&cinfo, &err, data.data(), static_cast<unsigned long>(data.size())));
+  }
+  Decompressor(const Decompressor&) = delete;
+  Decompressor& operator=(const Decompressor&) = delete;
+
+  jpeg_decompress_struct cinfo{};
+  ErrorManager err{};
+};
+
+template <typename T>
+void Allocate(std::vector<T>& v, std::uint64_t count) {
+  if (count > kMaxPixels) throw Exception("Out of memory");
+  try {
+    v.resize(static_cast<size_t>(count));
+  } catch (const std::bad_alloc&) {
+    throw Exception("Out of memory");
+  }
+}
+
+}  // namespace
+
+TJPEGImage::TJPEGImage(int screenBitsPerPixel) : screenBitsPerPixel_(screenBitsPerPixel) {}
+TJPEGImage::~TJPEGImage() = default;
+
+void TJPEGImage::LoadFromFile(const std::string& path) {
+  data_ = ReadWholeFile(path);
+  ParseHeader();
+}
+
+void TJPEGImage::LoadFromMemory(const void* data, size_t size) {
+  const auto* bytes = static_cast<const std::uint8_t*>(data);
+  data_.assign(bytes, bytes + (bytes != nullptr ? size : 0));
+  ParseHeader();
+}
+
+void TJPEGImage::ParseHeader() {
+  width_ = height_ = 0;
+  grayscale_ = false;
+  Decompressor d;
+  d.ReadHeader(data_);
+  width_ = static_cast<int>(d.cinfo.image_width);
+  height_ = static_cast<int>(d.cinfo.image_height);
+  grayscale_ = d.cinfo.jpeg_color_space == JCS_GRAYSCALE;
+  pixelFormat_ = (grayscale_ || screenBitsPerPixel_ <= 8) ? jf8Bit : jf24Bit;
+}
+
+JpegPicture TJPEGImage::Decode() {
+  Decompressor d;
+  d.ReadHeader(data_);
+  jpeg_decompress_struct& c = d.cinfo;
+  c.scale_num = c.scale_denom = 1;
+  c.dct_method = JDCT_ISLOW;
+  c.do_fancy_upsampling = TRUE;
+  c.do_block_smoothing = TRUE;
+  c.buffered_image = FALSE;
+  const bool eightBit = (c.jpeg_color_space == JCS_GRAYSCALE) || screenBitsPerPixel_ <= 8;
+  if (eightBit) {
+    c.out_color_space = c.jpeg_color_space == JCS_GRAYSCALE ? JCS_GRAYSCALE : JCS_RGB;
+    c.quantize_colors = TRUE;
+    c.desired_number_of_colors = kQuantisedColours;
+    c.two_pass_quantize = TRUE;
+    c.dither_mode = JDITHER_FS;
+  } else {
+    c.out_color_space = JCS_EXT_BGRX;
+  }
+  Check(StartStep(&c, &d.err));
+
+  JpegPicture picture;
+  const int w = static_cast<int>(c.output_width), h = static_cast<int>(c.output_height);
+  const std::uint64_t pixels = std::uint64_t(w) * std::uint64_t(h);
+  Bitmap& bmp = picture.Colors;
+  bmp.Width = w;
+  bmp.Height = h;
+  Allocate(bmp.Pixels, pixels);
+  std::vector<JSAMPROW> rows;
+  Allocate(rows, std::uint64_t(h));
+  if (eightBit) {
+    picture.BitsPerPixel = 8;
+    Allocate(picture.Indices, pixels);
+    for (int y = 0; y < h; ++y) rows[size_t(y)] = picture.Indices.data() + size_t(y) * size_t(w);
+  } else {
+    picture.BitsPerPixel = 24;
+    for (int y = 0; y < h; ++y)
+      rows[size_t(y)] = reinterpret_cast<JSAMPROW>(bmp.Pixels.data() + size_t(y) * size_t(w));
+  }
+  Check(ScanlinesStep(&c, &d.err, rows.data()));
+
+  if (eightBit) {
+    const bool grey = c.out_color_components == 1;
+    picture.Palette.resize(size_t(c.actual_number_of_colors));
+    for (int i = 0; i < c.actual_number_of_colors; ++i) {
+      std::uint32_t r = c.colormap[0][i];
+      std::uint32_t g = grey ? r : c.colormap[1][i];
+      std::uint32_t b = grey ? r : c.colormap[2][i];
+      picture.Palette[size_t(i)] = (r << 16) | (g << 8) | b;
+    }
+    for (size_t i = 0; i < picture.Indices.size(); ++i)
+      bmp.Pixels[i] = picture.Palette[picture.Indices[i]];
+  } else {
+    // The X byte of BGRX output is undefined; pixels are 0x00RRGGBB.
+    for (std::uint32_t& p : bmp.Pixels) p &= 0x00FFFFFFu;
+  }
+  Check(FinishStep(&c, &d.err));
+  warnings_ = static_cast<int>(d.err.pub.num_warnings);
+  return picture;
+}
+
+}  // namespace zv

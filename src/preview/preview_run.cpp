@@ -1,0 +1,81 @@
+// The preview run behind the main window's double click.
+#include "preview/preview_run.h"
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "preview/jpeg_image.h"
+#include "ui/errors.h"
+#include "ui/text.h"
+
+namespace zv {
+namespace {
+
+// Runs an action when the scope ends, unless dismissed.
+template <typename F>
+class ScopeExit {
+ public:
+  explicit ScopeExit(F f) : f_(std::move(f)) {}
+  ~ScopeExit() {
+    if (armed_) f_();
+  }
+  ScopeExit(const ScopeExit&) = delete;
+  ScopeExit& operator=(const ScopeExit&) = delete;
+  void Dismiss() { armed_ = false; }
+
+ private:
+  F f_;
+  bool armed_ = true;
+};
+
+// Reads the whole photo; false when the phone reports a failure or delivers fewer bytes.
+bool ReadPhoto(PhoneApi& phone, const AnsiString& path, std::vector<std::uint8_t>& buffer) {
+  if (phone.File_Create(path.c_str(), 0) < 0) return false;
+  const int size = static_cast<int>(buffer.size());
+  // A valid pointer even for an empty photo.
+  std::uint8_t none = 0;
+  const int read = phone.File_Read(buffer.empty() ? &none : buffer.data(), size);
+  const int closed = phone.File_Close();  // closed whatever the read gave
+  return read >= 0 && read >= size && closed >= 0;
+}
+
+}  // namespace
+
+std::string PhotoReadErrorText(const std::u16string& name) {
+  return "Не удалось прочитать фотографию с телефона: " + Utf16ToUtf8(name);
+}
+
+void RunPreview(const PreviewSources& s) {
+  s.ShowWindow();
+  s.SetBusy(true);
+  ScopeExit hideBusy([&] { s.SetBusy(false); });
+
+  const std::u16string name = s.PhotoName();
+  const AnsiString phonePath = AnsiString(kPhotoFolder) + Utf16ToCp1251(name);
+  const int size = s.PhotoSize();
+  if (size < 0) throw Exception(PhotoReadErrorText(name));
+  std::vector<std::uint8_t> buffer(static_cast<size_t>(size));
+  if (!ReadPhoto(*s.Phone, phonePath, buffer)) throw Exception(PhotoReadErrorText(name));
+
+  std::unique_ptr<OutputFile> out = s.Files->CreateFile(s.TempPath);
+  ScopeExit removeTemp([&] { s.Files->DeleteFile(s.TempPath); });
+  out->Write(buffer.data(), buffer.size());
+  out->Close();
+  out.reset();
+
+  auto jpeg = std::make_unique<TJPEGImage>(s.ScreenBitsPerPixel);
+  jpeg->LoadFromFile(s.TempPath);
+  JpegPicture picture = jpeg->Decode();
+  s.Image->Halftone = s.ScreenBitsPerPixel <= 8 && picture.BitsPerPixel > s.ScreenBitsPerPixel;
+  s.Image->SetPicture(std::move(picture.Colors));
+
+  // The normal end, in its order: indicator off, decoder freed, temporary file deleted.
+  hideBusy.Dismiss();
+  s.SetBusy(false);
+  jpeg.reset();
+  removeTemp.Dismiss();
+  s.Files->DeleteFile(s.TempPath);
+}
+
+}  // namespace zv

@@ -1,0 +1,36 @@
+#pragma once
+// One preview: what the main window's double click on the grid does. The photo of the selected
+// row is read from the phone, written to the temporary file, decoded and shown in the preview
+// window's picture control. On any error the busy indicator is hidden, the decoder released and
+// the temporary file removed; the picture control keeps its previous picture.
+#include <functional>
+#include <string>
+
+#include "phone/phone_api.h"
+#include "preview/image.h"
+#include "ui/platform.h"
+
+namespace zv {
+
+// What one preview needs from the main window. Nothing is owned.
+struct PreviewSources {
+  std::function<void()> ShowWindow;           // shows the preview window and brings it to front
+  std::function<void(bool)> SetBusy;          // the busy indicator on or off
+  std::function<std::u16string()> PhotoName;  // the selected row's File cell (may throw)
+  std::function<int()> PhotoSize;             // the selected row's Size cell (may throw)
+  PhoneApi* Phone = nullptr;
+  FileSystem* Files = nullptr;
+  TImage* Image = nullptr;
+  int ScreenBitsPerPixel = 32;
+  std::string TempPath = "temp";  // relative to the current directory
+};
+
+// Runs the preview. Throws the error that ended it: the grid's index error before the phone is
+// touched, Exception("Не удалось прочитать фотографию с телефона: <name>") for a failed or short
+// read, EInOutError for the temporary file, EJPEG for data that does not decode.
+void RunPreview(const PreviewSources& sources);
+
+// The text of the error for a photo that could not be read from the phone.
+std::string PhotoReadErrorText(const std::u16string& name);
+
+}  // namespace zv
