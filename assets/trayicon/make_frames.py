@@ -57,12 +57,17 @@ def badge():
     return pixels
 
 
+# Per frame: the row of the arrow's tip and the length of its shaft. Every step either slides
+# the arrow down a row or lengthens its shaft, so that no two neighbouring frames are alike.
+TIP_ROWS = [8, 9, 10, 10, 11, 12, 12, 13, 14, 14, 15, 16, 16, 17, 18]
+SHAFT_ROWS = [2, 2, 2, 3, 3, 3, 4, 4, 4, 5, 5, 5, 6, 6, 7]
+
+
 def arrow_cells(frame):
-    """The cells of the arrow of one frame: the shaft grows and the whole arrow moves down."""
-    t = frame / (FRAMES - 1)
-    tip = round(9 + 9 * t)          # tip row: 9 .. 18
-    head = 4                        # rows of the head
-    shaft = round(2 + 6 * t)        # shaft rows: 2 .. 8
+    """The cells of the arrow of one frame: a head of four rows under a three-pixel shaft."""
+    tip = TIP_ROWS[frame]
+    head = 4
+    shaft = SHAFT_ROWS[frame]
     cells = set()
     cx = int(CENTRE)
     for row in range(head):         # the head: a triangle, widest at its top
