@@ -7,6 +7,10 @@
 
 #include <jpeglib.h>
 
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
 #include <bit>
 #include <csetjmp>
 #include <cstdio>
@@ -74,6 +78,20 @@ int ScanlinesStep(jpeg_decompress_struct* cinfo, ErrorManager* err, JSAMPROW* ro
   return 0;
 }
 
+// Takes each batch of rows decoded into the scratch rows. Must not throw.
+using RowSink = void (*)(void* context, int count);
+
+// Decodes through `batch` scratch rows, handing each batch to the sink.
+int BatchedScanlinesStep(jpeg_decompress_struct* cinfo, ErrorManager* err, JSAMPROW* rows,
+                         JDIMENSION batch, RowSink sink, void* context) {
+  if (setjmp(err->jump)) return err->code;
+  while (cinfo->output_scanline < cinfo->output_height) {
+    const JDIMENSION got = jpeg_read_scanlines(cinfo, rows, batch);
+    sink(context, static_cast<int>(got));
+  }
+  return 0;
+}
+
 int FinishStep(jpeg_decompress_struct* cinfo, ErrorManager* err) {
   if (setjmp(err->jump)) return err->code;
   jpeg_finish_decompress(cinfo);
@@ -121,6 +139,29 @@ void Allocate(std::vector<T>& v, std::uint64_t count) {
   } catch (const std::bad_alloc&) {
     throw Exception("Out of memory");
   }
+}
+
+// Room for count elements without making them: the capacity is there, so appending later
+// cannot fail.
+template <typename T>
+void Reserve(std::vector<T>& v, std::uint64_t count) {
+  if (count > kMaxPixels) throw Exception("Out of memory");
+  try {
+    v.reserve(static_cast<size_t>(count));
+  } catch (const std::bad_alloc&) {
+    throw Exception("Out of memory");
+  }
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+  // A 12-megapixel bitmap is 48 MB of fresh pages: faulting them in 4 KB at a time costs about
+  // half as much again as decoding the photo, in 2 MB pages a small fraction of it. Only advice:
+  // nothing changes if the system declines.
+  constexpr std::uintptr_t kPage = 4096;
+  const auto first = reinterpret_cast<std::uintptr_t>(v.data());
+  const std::uintptr_t begin = (first + kPage - 1) & ~(kPage - 1);
+  const std::uintptr_t end = (first + v.capacity() * sizeof(T)) & ~(kPage - 1);
+  if (end > begin + (std::uintptr_t(2) << 20))
+    madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#endif
 }
 
 }  // namespace
@@ -177,21 +218,14 @@ JpegPicture TJPEGImage::Decode() {
   Bitmap& bmp = picture.Colors;
   bmp.Width = w;
   bmp.Height = h;
-  Allocate(bmp.Pixels, pixels);
-  std::vector<JSAMPROW> rows;
-  Allocate(rows, std::uint64_t(h));
   if (eightBit) {
     picture.BitsPerPixel = 8;
+    Allocate(bmp.Pixels, pixels);
     Allocate(picture.Indices, pixels);
+    std::vector<JSAMPROW> rows;
+    Allocate(rows, std::uint64_t(h));
     for (int y = 0; y < h; ++y) rows[size_t(y)] = picture.Indices.data() + size_t(y) * size_t(w);
-  } else {
-    picture.BitsPerPixel = 24;
-    for (int y = 0; y < h; ++y)
-      rows[size_t(y)] = reinterpret_cast<JSAMPROW>(bmp.Pixels.data() + size_t(y) * size_t(w));
-  }
-  Check(ScanlinesStep(&c, &d.err, rows.data()));
-
-  if (eightBit) {
+    Check(ScanlinesStep(&c, &d.err, rows.data()));
     const bool grey = c.out_color_components == 1;
     picture.Palette.resize(size_t(c.actual_number_of_colors));
     for (int i = 0; i < c.actual_number_of_colors; ++i) {
@@ -203,8 +237,28 @@ JpegPicture TJPEGImage::Decode() {
     for (size_t i = 0; i < picture.Indices.size(); ++i)
       bmp.Pixels[i] = picture.Palette[picture.Indices[i]];
   } else {
-    // The X byte of BGRX output is undefined; pixels are 0x00RRGGBB.
-    for (std::uint32_t& p : bmp.Pixels) p &= 0x00FFFFFFu;
+    // A few rows at a time into a scratch buffer that stays in the cache, then appended to the
+    // picture: each pixel of the large bitmap is written once (no zero-filling first).
+    picture.BitsPerPixel = 24;
+    Reserve(bmp.Pixels, pixels);
+    struct Batch {
+      std::vector<std::uint32_t> scratch;
+      std::vector<std::uint32_t>* out;
+      size_t width;
+    } batch{{}, &bmp.Pixels, size_t(w)};
+    const JDIMENSION rowsPerBatch = 8;
+    Allocate(batch.scratch, std::uint64_t(w) * rowsPerBatch);
+    JSAMPROW rows[rowsPerBatch];
+    for (JDIMENSION i = 0; i < rowsPerBatch; ++i)
+      rows[i] = reinterpret_cast<JSAMPROW>(batch.scratch.data() + i * size_t(w));
+    const RowSink append = [](void* context, int count) {
+      auto* b = static_cast<Batch*>(context);
+      const size_t n = size_t(count) * b->width;
+      // The X byte of BGRX output is undefined; pixels are 0x00RRGGBB.
+      for (size_t i = 0; i < n; ++i) b->scratch[i] &= 0x00FFFFFFu;
+      b->out->insert(b->out->end(), b->scratch.begin(), b->scratch.begin() + long(n));
+    };
+    Check(BatchedScanlinesStep(&c, &d.err, rows, rowsPerBatch, append, &batch));
   }
   Check(FinishStep(&c, &d.err));
   warnings_ = static_cast<int>(d.err.pub.num_warnings);

@@ -58,8 +58,10 @@ void RunPreview(const PreviewSources& s) {
   std::vector<std::uint8_t> buffer(static_cast<size_t>(size));
   if (!ReadPhoto(*s.Phone, phonePath, buffer)) throw Exception(PhotoReadErrorText(name));
 
-  std::unique_ptr<OutputFile> out = s.Files->CreateFile(s.TempPath);
+  // Declared before the file so that on an error the file is closed first: an open file cannot
+  // be deleted on Windows.
   ScopeExit removeTemp([&] { s.Files->DeleteFile(s.TempPath); });
+  std::unique_ptr<OutputFile> out = s.Files->CreateFile(s.TempPath);
   out->Write(buffer.data(), buffer.size());
   out->Close();
   out.reset();
