@@ -19,4 +19,8 @@ void WriteGalleryPath(SettingsStore& store, const std::string& folder) {
   store.WriteString(kOptionsSection, kGalleryPathKey, folder);
 }
 
+void SaveGalleryPathAfterDialog(SettingsStore& store, const std::string& Name, bool Action) {
+  if (Action) WriteGalleryPath(store, Name);
+}
+
 }  // namespace zv

@@ -41,5 +41,8 @@ std::string SettingsFileBeside(const std::string& executablePath);
 std::string ReadGalleryPath(SettingsStore& store);
 // Saves the archive root chosen in the folder dialog.
 void WriteGalleryPath(SettingsStore& store, const std::string& folder);
+// The body of the main window's DirectoryEdit1AfterDialog: saves Name when the user confirmed
+// it (Action true), does nothing otherwise. Changes neither.
+void SaveGalleryPathAfterDialog(SettingsStore& store, const std::string& Name, bool Action);
 
 }  // namespace zv
