@@ -1,0 +1,210 @@
+// TGridView's data side: properties, the reactions to column changes and cell writes, cell
+// addressing by keys, sorting and the incremental search. Row operations are in grid_rows.cpp.
+#include "gridview/grid.h"
+
+#include <cmath>
+
+#include "gridview/conversions.h"
+#include "ui/errors.h"
+#include "ui/text.h"
+
+namespace zv {
+namespace {
+
+bool IsKeyword(std::u16string_view text, std::u16string_view keyword) {
+  if (text.size() != keyword.size()) return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char16_t a = text[i], b = keyword[i];
+    if (a >= u'A' && a <= u'Z') a = static_cast<char16_t>(a - u'A' + u'a');
+    if (b >= u'A' && b <= u'Z') b = static_cast<char16_t>(b - u'A' + u'a');
+    if (a != b) return false;
+  }
+  return true;
+}
+
+// The ANSI text with ASCII letters upper-cased, as the incremental search compares.
+std::string SearchForm(std::u16string_view text) {
+  std::string s = Utf16ToCp1251(text);
+  for (char& c : s)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return s;
+}
+
+}  // namespace
+
+// ---- TCellKey ----
+
+std::u16string TCellKey::Text() const {
+  if (const int* n = std::get_if<int>(&value_)) return IntegerToText(*n);
+  return std::get<std::u16string>(value_);
+}
+
+int TCellKey::ToInteger() const {
+  if (const int* n = std::get_if<int>(&value_)) return *n;
+  const std::u16string& text = std::get<std::u16string>(value_);
+  try {
+    return TextToInteger(text);
+  } catch (const EConvertError&) {
+  }
+  try {
+    double v = TextToFloat(text);
+    if (std::fabs(v) < 2147483647.0) return RoundToInteger(v);
+  } catch (const EConvertError&) {
+  }
+  throw EVariantError("Could not convert variant of type (String) into type (Integer)");
+}
+
+// ---- TGridView ----
+
+TGridView::TGridView() : columns_(*this), cells_(columns_) {
+  cells_.SetChangeCallback([this](TCells&, int ACol, int ARow) { CellChanged(ACol, ARow); });
+}
+
+TGridView::~TGridView() = default;
+
+void TGridView::SetOptions(TGridOptions value) {
+  if (value == options_) return;
+  options_ = value;
+  Screen().UpdateVerticalScrollRange();
+  Screen().UpdateHorizontalScrollRange();
+  Screen().InvalidateAll();
+}
+
+void TGridView::SetFont(const TFont& value) {
+  font_ = value;
+  for (int i = 0; i < columns_.Count(); ++i)
+    if (columns_[i].ParentFont()) columns_[i].font_ = value;
+  Screen().InvalidateAll();
+}
+
+void TGridView::SetSelectedCell(int ACol, int ARow) {
+  selectedColumn_ = ACol;
+  selectedRow_ = ARow;
+}
+
+void TGridView::CellChanged(int ACol, int ARow) {
+  if (updateCount_ > 0) return;
+  Screen().InvalidateCell(ACol, ARow);
+  if (OnChange) OnChange(this, ACol, ARow);
+}
+
+void TGridView::ColumnChanged(TCustomColumn& Column, TColumnChangeKind Kind) {
+  if (!handleAllocated_) return;
+  const int col = Column.ColumnIndex();
+  switch (Kind) {
+    case ccInputCaption:
+      Screen().InvalidateInputCell(col);
+      break;
+    case ccPosition:
+      Screen().InvalidateAll();
+      break;
+    case ccSortOrder:
+      if (!Column.Sorted()) break;
+      [[fallthrough]];
+    case ccSortOn: {
+      const bool ascending = Column.SortKind() == skAscending;
+      SortColumn(Column, ascending);
+      if (OnSortColumn) OnSortColumn(this, col, ascending);
+      break;
+    }
+    case ccAppearance:
+      Screen().InvalidateColumn(col);
+      break;
+    case ccVisibility:
+      Screen().UpdateHorizontalScrollRange();
+      Screen().InvalidateAll();
+      break;
+    case ccSortOff:
+      Screen().InvalidateHeaderCell(col);
+      break;
+    case ccWidth:
+      Screen().InvalidateFromColumn(col);
+      if (OnColumnResize) OnColumnResize(this, col);
+      break;
+  }
+}
+
+TCell& TGridView::Cell(const TCellKey& ACol, const TCellKey& ARow) {
+  int row;
+  std::u16string rowText = ARow.Text();
+  if (IsKeyword(rowText, u"First"))
+    row = 0;
+  else if (IsKeyword(rowText, u"Last"))
+    row = RowCount() - 1;
+  else if (IsKeyword(rowText, u"Selected"))
+    row = selectedRow_;
+  else
+    row = ARow.ToInteger();
+
+  int col;
+  std::u16string colText = ACol.Text();
+  if (IsKeyword(colText, u"First")) {
+    col = 0;
+  } else if (IsKeyword(colText, u"Last")) {
+    col = columns_.Count() - 1;
+  } else if (IsKeyword(colText, u"Selected")) {
+    col = selectedColumn_;
+  } else if (TCustomColumn* column = columns_.ColumnByName(std::u16string_view(colText))) {
+    col = column->ColumnIndex();
+  } else {
+    col = ACol.ToInteger();
+  }
+  return CellAt(col, row);
+}
+
+std::u16string TGridView::CellText(int ACol, int ARow) {
+  if (ARow < 0 || ARow > RowCount() - 1 || ACol < 0 || ACol > columns_.Count() - 1)
+    throw EGridError("Cell out of bounds (" + std::to_string(ACol) + ", " + std::to_string(ARow) +
+                     ")");
+  return CellAt(ACol, ARow).AsString();
+}
+
+void TGridView::SetCellText(int ACol, int ARow, const std::u16string& Value) {
+  if (ARow < 0 || ARow > RowCount() - 1 || ACol < 0 || ACol > columns_.Count() - 1)
+    throw EGridError("Cell out of bounds (" + std::to_string(ACol) + ", " + std::to_string(ARow) +
+                     ")");
+  CellAt(ACol, ARow).SetAsString(Value);
+}
+
+void TGridView::SortColumn(TCustomColumn& Column, bool Ascending) {
+  if (!Column.Options().Contains(coCanSort)) return;
+  Screen().CloseEditor();
+  try {
+    cells_.Sort(Column.ColumnIndex(), Column.SortType(), !Ascending);
+  } catch (...) {
+    // A failed comparison leaves the rows partly sorted: show them as they are.
+    Screen().InvalidateData();
+    throw;
+  }
+  Screen().InvalidateData();
+}
+
+void TGridView::ToggleColumnSort(TCustomColumn& Column) {
+  if (!Column.Options().Contains(coCanSort)) return;
+  if (Column.Sorted())
+    Column.SetSortKind(Column.SortKind() == skAscending ? skDescending : skAscending);
+  else
+    Column.SetSorted(true);
+}
+
+bool TGridView::IncrementalSearch(int ACol, const std::u16string& Text) {
+  const std::string wanted = SearchForm(Text);
+  auto matches = [&](int row) {
+    std::u16string text = CellText(ACol, row);
+    if (text.size() > Text.size()) text.resize(Text.size());
+    return SearchForm(text) == wanted;
+  };
+  int found = -1;
+  for (int r = selectedRow_ + 1; r < RowCount() && found < 0; ++r)
+    if (matches(r)) found = r;
+  for (int r = 0; r <= selectedRow_ && r < RowCount() && found < 0; ++r)
+    if (matches(r)) found = r;
+  if (found < 0) return false;
+  SetSelectedCell(selectedColumn_, found);
+  GridViewSink& screen = Screen();
+  if (found < screen.TopRow() || found >= screen.TopRow() + screen.VisibleRowCount())
+    screen.ScrollToRow(found);
+  return true;
+}
+
+}  // namespace zv

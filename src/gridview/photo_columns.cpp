@@ -1,0 +1,70 @@
+// The photo grid's five columns as the main window's form sets them up.
+#include "gridview/photo_columns.h"
+
+namespace zv {
+namespace {
+
+struct ColumnSetup {
+  int width;
+  TAlignment alignment;
+  TColumnOptions options;
+  bool sorted;
+  TSortKind sortKind;
+};
+
+void Apply(TCustomColumn& column, int position, const ColumnSetup& setup) {
+  column.SetColor(clWindow);
+  column.SetWidth(setup.width);
+  column.SetAlignment(setup.alignment);
+  column.SetOptions(setup.options);
+  column.SetPosition(position);
+  column.SetSortKind(setup.sortKind);
+  column.SetSorted(setup.sorted);
+}
+
+}  // namespace
+
+void AddPhotoGridColumns(TGridView& grid) {
+  const bool wasLoading = grid.Loading();
+  grid.SetLoading(true);
+  TColumns& columns = grid.Columns();
+  const TColumnOptions checkBoxOptions{coCanClick, coEditing, coCanInput, coEditorAutoSelect,
+                                       coPublicUsing};
+
+  auto& num = columns.Add<TIncrementColumn>("Num");
+  Apply(num, kNumColumn, {25, taLeftJustify, {coEditorAutoSelect, coPublicUsing}, false,
+                          skAscending});
+  num.Header().SetCaption(u"#");
+
+  auto& download = columns.Add<TCheckBoxColumn>("DownLoad");
+  Apply(download, kDownLoadColumn, {25, taCenter, checkBoxOptions, false, skAscending});
+  download.Header().SetDisplayMode(dmImageOnly);
+
+  auto& del = columns.Add<TCheckBoxColumn>("Delete");
+  Apply(del, kDeleteColumn, {25, taCenter, checkBoxOptions, false, skDescending});
+  del.Header().SetDisplayMode(dmImageOnly);
+
+  auto& file = columns.Add<TTextualColumn>("File");
+  Apply(file, kFileColumn,
+        {559, taLeftJustify,
+         {coAutoSize, coCanClick, coCanSort, coEditorAutoSelect, coPublicUsing}, true,
+         skDescending});
+  file.Header().SetCaption(u"Файл");
+  file.Header().SetDisplayMode(dmTextAndImage);
+
+  auto& size = columns.Add<TTextualColumn>("Size");
+  Apply(size, kSizeColumn,
+        {81, taLeftJustify, {coCanClick, coCanSort, coEditorAutoSelect, coPublicUsing}, false,
+         skAscending});
+  size.Header().SetCaption(u"Размер");
+
+  grid.SetLoading(wasLoading);
+}
+
+void SetupPhotoGrid(TGridView& grid) {
+  grid.SetOptions({goDissableColumnMoving, goGrid, goHeader, goIndicator, goSelectFullRow});
+  grid.SetRowSize(16);
+  AddPhotoGridColumns(grid);
+}
+
+}  // namespace zv
