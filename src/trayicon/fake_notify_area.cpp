@@ -76,13 +76,14 @@ bool FakeNotifyArea::WaitForCalls(std::size_t count, std::chrono::milliseconds t
   return changed_.wait_for(lock, timeout, [&] { return calls_.size() >= count; });
 }
 
-void FakeNotifyArea::SendCallback(std::uint32_t mouse_message, TPoint cursor) {
+void FakeNotifyArea::SendCallback(std::uint32_t mouse_message, TPoint cursor,
+                                  TShiftState shift) {
   NotifyListener* listener;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     listener = listener_;
   }
-  if (listener != nullptr) listener->NotifyMessage(mouse_message, cursor);
+  if (listener != nullptr) listener->NotifyMessage(mouse_message, cursor, shift);
 }
 
 void FakeNotifyArea::SendTaskbarCreated() {

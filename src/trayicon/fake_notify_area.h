@@ -42,7 +42,7 @@ class FakeNotifyArea : public NotifyArea {
   bool WaitForCalls(std::size_t count, std::chrono::milliseconds timeout) const;
 
   // Delivers what the hidden window would receive (to the listener, if any).
-  void SendCallback(std::uint32_t mouse_message, TPoint cursor = {});
+  void SendCallback(std::uint32_t mouse_message, TPoint cursor = {}, TShiftState shift = 0);
   void SendTaskbarCreated();  // the area forgets its icon, as a restarted shell does
 
  private:

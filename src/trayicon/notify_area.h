@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ui/graphics.h"
+#include "ui/input.h"
 
 namespace zv {
 
@@ -49,8 +50,9 @@ struct NotifyIconData {
 class NotifyListener {
  public:
   virtual ~NotifyListener() = default;
-  // The callback message; mouse_message is its second parameter, cursor the screen position.
-  virtual void NotifyMessage(std::uint32_t mouse_message, TPoint cursor) = 0;
+  // The callback message; mouse_message is its second parameter, cursor the screen position,
+  // shift the modifier keys and buttons held.
+  virtual void NotifyMessage(std::uint32_t mouse_message, TPoint cursor, TShiftState shift) = 0;
   // The notification area was (re)created, e.g. after the shell restarted: a shown icon is gone.
   virtual void TaskbarCreated() = 0;
 };

@@ -54,7 +54,10 @@ void TTimerThread::Execute() {
 
 // ---- Creation and destruction ----
 
-TTrayIcon::TTrayIcon(NotifyArea& area) : area_(area) { area_.SetListener(this); }
+TTrayIcon::TTrayIcon(NotifyArea& area, TComponent* owner, std::string name)
+    : TComponent(owner, std::move(name)), area_(area) {
+  area_.SetListener(this);
+}
 
 TTrayIcon::~TTrayIcon() {
   enabled_ = false;
@@ -282,7 +285,7 @@ void TTrayIcon::NextFrameLocked() {
 
 // ---- The hidden window's callback ----
 
-void TTrayIcon::NotifyMessage(std::uint32_t mouse_message, TPoint cursor) {
+void TTrayIcon::NotifyMessage(std::uint32_t mouse_message, TPoint cursor, TShiftState shift) {
   if (!enabled_) return;
   const int x = cursor.X, y = cursor.Y;
   // Remembers or takes back a button's down state under the lock: the pacing thread clears it
@@ -293,48 +296,50 @@ void TTrayIcon::NotifyMessage(std::uint32_t mouse_message, TPoint cursor) {
     this->*flag = value;
     return was;
   };
-  auto down = [&](TMouseButton button) {
-    if (OnMouseDown) OnMouseDown(*this, button, x, y);
+  auto down = [&](TMouseButton button, TShiftState extra = 0) {
+    if (OnMouseDown) OnMouseDown(this, button, shift | extra, x, y);
   };
   auto up = [&](TMouseButton button) {
-    if (OnMouseUp) OnMouseUp(*this, button, x, y);
+    if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
   };
   switch (mouse_message) {
     case kWmMouseMove:
-      if (OnMouseMove) OnMouseMove(*this, x, y);
+      if (OnMouseMove) OnMouseMove(this, shift, x, y);
       break;
     case kWmLButtonDown:
       remember(&TTrayIcon::left_down_, true);
-      down(mbLeft);
+      down(TMouseButton::mbLeft);
       break;
     case kWmLButtonUp:
-      if (remember(&TTrayIcon::left_down_, false) && OnClick) OnClick(*this);
-      up(mbLeft);
+      if (remember(&TTrayIcon::left_down_, false) && OnClick) OnClick(this);
+      up(TMouseButton::mbLeft);
       break;
     case kWmLButtonDblClk:
-      if (OnDblClick) OnDblClick(*this);
-      down(mbLeft);
+      if (OnDblClick) OnDblClick(this);
+      down(TMouseButton::mbLeft, ssDouble);
       break;
     case kWmRButtonDown:
       remember(&TTrayIcon::right_down_, true);
-      down(mbRight);
+      down(TMouseButton::mbRight);
       break;
     case kWmRButtonUp:
-      up(mbRight);
+      up(TMouseButton::mbRight);
       if (remember(&TTrayIcon::right_down_, false) && popup_menu_ != nullptr &&
           popup_menu_->AutoPopup) {
         popup_menu_->Popup(x, y);
       }
       break;
     case kWmRButtonDblClk:
-      down(mbRight);
+      down(TMouseButton::mbRight, ssDouble);
       break;
     case kWmMButtonDown:
+      down(TMouseButton::mbMiddle);
+      break;
     case kWmMButtonDblClk:
-      down(mbMiddle);
+      down(TMouseButton::mbMiddle, ssDouble);
       break;
     case kWmMButtonUp:
-      up(mbMiddle);
+      up(TMouseButton::mbMiddle);
       break;
     default:
       break;

@@ -24,10 +24,10 @@
 
 #include "trayicon/icon_list.h"
 #include "trayicon/notify_area.h"
+#include "ui/component.h"
+#include "ui/input.h"
 
 namespace zv {
-
-enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
 // A pop-up menu that the right button's release over the icon opens.
 class TPopupMenu {
@@ -55,20 +55,19 @@ class TTimerThread {
   std::thread thread_;
 };
 
-class TTrayIcon : private NotifyListener {
+class TTrayIcon : public TComponent, private NotifyListener {
  public:
-  using TNotifyEvent = std::function<void(TTrayIcon& sender)>;
-  using TMouseEvent = std::function<void(TTrayIcon& sender, TMouseButton button, int x, int y)>;
-  using TMouseMoveEvent = std::function<void(TTrayIcon& sender, int x, int y)>;
+  // Mouse events over the icon; X and Y are the cursor's screen position.
+  using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift,
+                                         int X, int Y)>;
+  using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 
   // Defaults at creation: Active true (placed only once there is an icon, or by Loaded), Enabled
   // true, empty Hint, Icon and Icons, Animated false, Interval 150. The area is not owned.
-  explicit TTrayIcon(NotifyArea& area);
+  explicit TTrayIcon(NotifyArea& area, TComponent* owner = nullptr, std::string name = {});
   // Enabled becomes false, the area is detached, the pacing thread ends and is joined, and the
   // icon is removed from the notification area.
   ~TTrayIcon() override;
-  TTrayIcon(const TTrayIcon&) = delete;
-  TTrayIcon& operator=(const TTrayIcon&) = delete;
 
   // Published properties.
   bool Active() const;
@@ -115,7 +114,7 @@ class TTrayIcon : private NotifyListener {
   friend class TTimerThread;
 
   // NotifyListener, called by the area on the window thread.
-  void NotifyMessage(std::uint32_t mouse_message, TPoint cursor) override;
+  void NotifyMessage(std::uint32_t mouse_message, TPoint cursor, TShiftState shift) override;
   void TaskbarCreated() override;
 
   // The *Locked operations run with mutex_ held (on either thread) and never wait for the

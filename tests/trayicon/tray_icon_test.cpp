@@ -308,16 +308,20 @@ TEST(TTrayIcon, SwitchingAnimationOffStopsAtFrameZero) {
 struct MouseLog {
   std::vector<std::string> events;
   void Attach(TTrayIcon& tray) {
-    tray.OnClick = [this](TTrayIcon&) { events.push_back("click"); };
-    tray.OnDblClick = [this](TTrayIcon&) { events.push_back("dblclick"); };
-    tray.OnMouseMove = [this](TTrayIcon&, int x, int y) {
-      events.push_back("move " + std::to_string(x) + "," + std::to_string(y));
+    tray.OnClick = [this, &tray](TObject* sender) {
+      EXPECT_EQ(&tray, sender);
+      events.push_back("click");
     };
-    tray.OnMouseDown = [this](TTrayIcon&, TMouseButton b, int, int) {
-      events.push_back("down " + std::to_string(b));
+    tray.OnDblClick = [this](TObject*) { events.push_back("dblclick"); };
+    tray.OnMouseMove = [this](TObject*, TShiftState shift, int x, int y) {
+      events.push_back("move " + std::to_string(x) + "," + std::to_string(y) + " " +
+                       std::to_string(shift));
     };
-    tray.OnMouseUp = [this](TTrayIcon&, TMouseButton b, int, int) {
-      events.push_back("up " + std::to_string(b));
+    tray.OnMouseDown = [this](TObject*, TMouseButton b, TShiftState shift, int, int) {
+      events.push_back("down " + std::to_string(int(b)) + " " + std::to_string(shift));
+    };
+    tray.OnMouseUp = [this](TObject*, TMouseButton b, TShiftState, int, int) {
+      events.push_back("up " + std::to_string(int(b)));
     };
   }
 };
@@ -335,13 +339,13 @@ TEST(TTrayIcon, CallbackMessageBecomesMouseEvents) {
     int popups;
   };
   const std::vector<Case> cases = {
-      {"move", {kWmMouseMove}, {"move 7,8"}, 0},
-      {"left click", {kWmLButtonDown, kWmLButtonUp}, {"down 0", "click", "up 0"}, 0},
+      {"move", {kWmMouseMove}, {"move 7,8 1"}, 0},
+      {"left click", {kWmLButtonDown, kWmLButtonUp}, {"down 0 1", "click", "up 0"}, 0},
       {"left up alone", {kWmLButtonUp}, {"up 0"}, 0},
-      {"double click", {kWmLButtonDblClk}, {"dblclick", "down 0"}, 0},
-      {"right click pops up", {kWmRButtonDown, kWmRButtonUp}, {"down 1", "up 1"}, 1},
+      {"double click", {kWmLButtonDblClk}, {"dblclick", "down 0 65"}, 0},
+      {"right click pops up", {kWmRButtonDown, kWmRButtonUp}, {"down 1 1", "up 1"}, 1},
       {"right up alone", {kWmRButtonUp}, {"up 1"}, 0},
-      {"middle", {kWmMButtonDown, kWmMButtonUp}, {"down 2", "up 2"}, 0},
+      {"middle", {kWmMButtonDown, kWmMButtonUp}, {"down 2 1", "up 2"}, 0},
       {"unknown", {0x0400}, {}, 0},
   };
   for (const Case& c : cases) {
@@ -352,7 +356,7 @@ TEST(TTrayIcon, CallbackMessageBecomesMouseEvents) {
     log.Attach(tray);
     FakeMenu menu;
     tray.SetPopupMenu(&menu);
-    for (std::uint32_t m : c.messages) area.SendCallback(m, {7, 8});
+    for (std::uint32_t m : c.messages) area.SendCallback(m, {7, 8}, ssShift);
     EXPECT_EQ(c.events, log.events);
     EXPECT_EQ(c.popups, std::ssize(menu.popups));
   }
@@ -371,7 +375,7 @@ TEST(TTrayIcon, CallbackIgnoredWhileDisabledAndButtonsForgottenWhenPlaced) {
   t.area.SendCallback(kWmLButtonDown);
   t.tray.SetActive(true);  // placing the icon clears the remembered buttons
   t.area.SendCallback(kWmLButtonUp);
-  EXPECT_EQ((std::vector<std::string>{"down 0", "up 0"}), log.events);
+  EXPECT_EQ((std::vector<std::string>{"down 0 0", "up 0"}), log.events);
 
   FakeMenu menu;
   menu.AutoPopup = false;
@@ -384,7 +388,7 @@ TEST(TTrayIcon, CallbackIgnoredWhileDisabledAndButtonsForgottenWhenPlaced) {
 TEST(TTrayIcon, AHandlerMayHideTheIconFromTheCallback) {
   Animated15 t(1);
   t.tray.SetActive(true);
-  t.tray.OnClick = [](TTrayIcon& sender) { sender.SetActive(false); };
+  t.tray.OnClick = [&t](TObject*) { t.tray.SetActive(false); };
   t.area.SendCallback(kWmLButtonDown);
   t.area.SendCallback(kWmLButtonUp);
   EXPECT_FALSE(t.tray.Active());

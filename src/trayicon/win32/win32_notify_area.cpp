@@ -18,6 +18,19 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"ZvTrayIconWindow";
 
+// The modifier keys and mouse buttons held now: the callback message does not carry them.
+TShiftState ShiftState() {
+  TShiftState shift = 0;
+  auto held = [](int key) { return (GetKeyState(key) & 0x8000) != 0; };
+  if (held(VK_SHIFT)) shift |= ssShift;
+  if (held(VK_MENU)) shift |= ssAlt;
+  if (held(VK_CONTROL)) shift |= ssCtrl;
+  if (held(VK_LBUTTON)) shift |= ssLeft;
+  if (held(VK_RBUTTON)) shift |= ssRight;
+  if (held(VK_MBUTTON)) shift |= ssMiddle;
+  return shift;
+}
+
 class Win32NotifyArea : public NotifyArea {
  public:
   explicit Win32NotifyArea(TrayErrorHandler on_error);
@@ -92,7 +105,8 @@ bool Win32NotifyArea::Handle(UINT message, LPARAM lparam) {
   if (message == kTrayCallbackMessage) {
     POINT cursor{};
     GetCursorPos(&cursor);
-    listener_->NotifyMessage(static_cast<std::uint32_t>(lparam), TPoint{cursor.x, cursor.y});
+    listener_->NotifyMessage(static_cast<std::uint32_t>(lparam), TPoint{cursor.x, cursor.y},
+                             ShiftState());
     return true;
   }
   if (taskbar_created_ != 0 && message == taskbar_created_) {
