@@ -64,7 +64,11 @@ class TCells {
   void InsertColumn(int index, TCellKind kind);
   void DeleteColumn(int index);
   void ClearColumns();
-  TCellKind ColumnKind(int ACol) const { return lists_[ACol]->kind; }
+  TCellKind ColumnKind(int ACol) const { return lists_[static_cast<size_t>(ACol)]->kind; }
+  // Number of cells in column list ACol (RowCount, always; for consistency checks).
+  int ListCount(int ACol) const {
+    return static_cast<int>(lists_[static_cast<size_t>(ACol)]->cells.size());
+  }
 
   // ---- rows ----
   // Appends `count` rows of new cells (values as at creation, colour from the column).
