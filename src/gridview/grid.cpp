@@ -56,7 +56,8 @@ int TCellKey::ToInteger() const {
 
 // ---- TGridView ----
 
-TGridView::TGridView() : columns_(*this), cells_(columns_) {
+TGridView::TGridView(TComponent* owner, std::string name)
+    : TCustomGridView(owner, std::move(name)), columns_(*this), cells_(columns_) {
   cells_.SetChangeCallback([this](TCells&, int ACol, int ARow) { CellChanged(ACol, ARow); });
 }
 

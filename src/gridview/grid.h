@@ -14,6 +14,7 @@
 #include "gridview/cells.h"
 #include "gridview/columns.h"
 #include "gridview/grid_types.h"
+#include "gridview/grid_view_control.h"
 #include "gridview/grid_view_sink.h"
 #include "gridview/rows.h"
 #include "ui/component.h"
@@ -52,9 +53,11 @@ class EGridError : public Exception {
   using Exception::Exception;
 };
 
-class TGridView : public TObject {
+// The view side (layout, painting, mouse, keyboard, scrolling) is the base class
+// TCustomGridView (grid_view_control.h), which also serves as the default screen sink.
+class TGridView : public TCustomGridView {
  public:
-  TGridView();
+  explicit TGridView(TComponent* owner = nullptr, std::string name = {});
   ~TGridView() override;
 
   // ======================================================================================
@@ -160,8 +163,11 @@ class TGridView : public TObject {
   void LayoutColumnPositionStored(TCustomColumn& column);
 
   // ======================================================================================
-  // View side
+  // View side: see TCustomGridView (grid_view_control.h). Here only what needs the columns'
+  // private fields.
   // ======================================================================================
+  // Sets each column's Position to its index in the display order (layout with renumbering).
+  void RenumberColumnPositions();
 
  private:
   // Data side.
@@ -195,7 +201,7 @@ class TGridView : public TObject {
   TCells cells_;
   TRows rows_;
   NullSink nullSink_;
-  GridViewSink* sink_ = nullptr;
+  GridViewSink* sink_ = this;  // the view side, until a test sets another sink
   int rowSize_ = 16;
   TGridOptions options_{goGrid, goHeader, goIndicator};
   int selectedRow_ = 0;

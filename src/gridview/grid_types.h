@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "ui/control.h"
+
 namespace zv {
 
 // A set of values of an enumeration whose values are 0..31, as a bit mask.
@@ -73,7 +75,8 @@ enum TColumnOption {
 };
 using TColumnOptions = TSet<TColumnOption>;
 
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+// TAlignment is the component layer's (ui/control.h); its values are used unqualified here.
+using enum TAlignment;
 enum TVerticalAlignment { vaTop, vaMiddle, vaBottom };
 enum TWrapKind { wkNone, wkEllipsis, wkWordWrap };
 enum TDrawingOptions { doNormal, doBackgroundOnly, doCustom, doCustomOnly };
