@@ -31,6 +31,16 @@ inline TRect Bounds(int left, int top, int width, int height) {
 // A colour as 0x00BBGGRR, or a system colour: top byte 0xFF and the system colour index in the
 // low byte (resolved by the canvas at paint time).
 using TColor = std::int32_t;
+// <windows.h> defines RGB and Get?Value as macros: the portable names are declared and used here
+// without them, whichever header comes first.
+#pragma push_macro("RGB")
+#pragma push_macro("GetRValue")
+#pragma push_macro("GetGValue")
+#pragma push_macro("GetBValue")
+#undef RGB
+#undef GetRValue
+#undef GetGValue
+#undef GetBValue
 constexpr TColor SystemColor(int index) { return static_cast<TColor>(0xFF000000u | unsigned(index)); }
 constexpr bool IsSystemColor(TColor c) { return (static_cast<std::uint32_t>(c) >> 24) == 0xFF; }
 constexpr TColor RGB(int r, int g, int b) { return r | (g << 8) | (b << 16); }
@@ -54,6 +64,10 @@ constexpr TColor clBlack = RGB(0, 0, 0);
 constexpr TColor clWhite = RGB(255, 255, 255);
 constexpr TColor clRed = RGB(255, 0, 0);
 constexpr TColor clNone = 0x1FFFFFFF;
+#pragma pop_macro("RGB")
+#pragma pop_macro("GetRValue")
+#pragma pop_macro("GetGValue")
+#pragma pop_macro("GetBValue")
 
 // Resolves system colours. The Win32 backend asks the system; tests and headless runs use the
 // classic Windows palette below.

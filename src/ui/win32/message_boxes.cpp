@@ -1,0 +1,18 @@
+// Message boxes through MessageBoxW.
+#include "ui/win32/message_boxes.h"
+
+#include <windows.h>
+
+#include "ui/win32/win32_text.h"
+
+namespace zv {
+
+void Win32MessageBoxes::ShowMessage(const std::string& text) {
+  MessageBoxW(GetActiveWindow(), Widen(text).c_str(), Widen(title_).c_str(), MB_OK);
+}
+
+void Win32MessageBoxes::ShowError(const std::string& text) {
+  MessageBoxW(GetActiveWindow(), Widen(text).c_str(), Widen(title_).c_str(), MB_OK | MB_ICONERROR);
+}
+
+}  // namespace zv
