@@ -7,19 +7,25 @@
 
 namespace zv {
 
+TImage::TImage(TComponent* owner, std::string name) : TCustomControl(owner, std::move(name)) {
+  HasScrollBars = false;
+}
+
 void TImage::SetPicture(Bitmap picture) {
   picture_ = std::move(picture);
   ++pictureVersion_;
   scaled_ = Bitmap{};  // the old picture's copy is of no further use
+  if (AutoSize && Align() == TAlign::alNone && !picture_.Empty())
+    SetClientSize(picture_.Width, picture_.Height);
+  Invalidate();
 }
 
-void TImage::SetClientSize(int width, int height) {
-  clientWidth_ = width;
-  clientHeight_ = height;
-}
+void TImage::Resize() { Invalidate(); }
+
+TColor TImage::Background() const { return Parent() ? Parent()->Color() : Color(); }
 
 TRect TImage::DestRect() const {
-  return PictureRect(picture_.Width, picture_.Height, clientWidth_, clientHeight_, Stretch,
+  return PictureRect(picture_.Width, picture_.Height, ClientWidth(), ClientHeight(), Stretch,
                      Proportional, Center);
 }
 
@@ -35,9 +41,10 @@ const Bitmap& TImage::Scaled(int width, int height) {
 }
 
 void TImage::Paint(Canvas& canvas) {
-  const TRect client{0, 0, clientWidth_, clientHeight_};
+  const TRect client{0, 0, ClientWidth(), ClientHeight()};
+  const TColor background = Background();
   if (picture_.Empty()) {
-    canvas.FillRect(client, Color);
+    canvas.FillRect(client, background);
     return;
   }
   const TRect dest = DestRect();
@@ -51,7 +58,7 @@ void TImage::Paint(Canvas& canvas) {
   };
   for (const TRect& band : bands) {
     const TRect r = band.Intersect(client);
-    if (!r.IsEmpty()) canvas.FillRect(r, Color);
+    if (!r.IsEmpty()) canvas.FillRect(r, background);
   }
   if (dest.IsEmpty()) return;
   if (dest.Width() == picture_.Width && dest.Height() == picture_.Height) {

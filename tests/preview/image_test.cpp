@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "pixel_canvas.h"
+#include "ui/forms.h"
 
 namespace zv {
 namespace {
@@ -20,17 +21,17 @@ Bitmap Coordinates(int w, int h) {
   return b;
 }
 
-TImage PreviewImage(int cw, int ch) {
-  TImage image;
+// Image1 as the preview window sets it, alone (no parent) with a client area of cw × ch.
+// AutoSize is left off here: unaligned, it would size the control to the picture.
+void MakePreviewImage(TImage& image, int cw, int ch) {
   image.Center = true;
   image.Proportional = true;
-  image.AutoSize = true;
   image.SetClientSize(cw, ch);
-  return image;
 }
 
 TEST(Image, PaintsTheFittedPictureCentredOnButtonFace) {
-  TImage image = PreviewImage(64, 48);
+  TImage image;
+  MakePreviewImage(image, 64, 48);
   image.SetPicture(Coordinates(125, 100));  // 1.25: fits as 60 × 48 at (2, 0)
   EXPECT_EQ(image.DestRect(), Bounds(2, 0, 60, 48));
   PixelCanvas canvas(64, 48);
@@ -49,7 +50,8 @@ TEST(Image, PaintsTheFittedPictureCentredOnButtonFace) {
 }
 
 TEST(Image, SmallPictureIsDrawnAtNaturalSizeInTheMiddle) {
-  TImage image = PreviewImage(640, 480);
+  TImage image;
+  MakePreviewImage(image, 640, 480);
   image.SetPicture(Coordinates(320, 240));
   EXPECT_EQ(image.DestRect(), Bounds(160, 120, 320, 240));
   PixelCanvas canvas(640, 480);
@@ -62,7 +64,8 @@ TEST(Image, SmallPictureIsDrawnAtNaturalSizeInTheMiddle) {
 }
 
 TEST(Image, ResizingRefitsAtOnceUpToTheNaturalSize) {
-  TImage image = PreviewImage(640, 480);
+  TImage image;
+  MakePreviewImage(image, 640, 480);
   image.SetPicture(Coordinates(1280, 1024));
   const struct {
     int cw, ch;
@@ -87,7 +90,8 @@ TEST(Image, ResizingRefitsAtOnceUpToTheNaturalSize) {
 }
 
 TEST(Image, NewPictureReplacesTheScaledCopy) {
-  TImage image = PreviewImage(100, 100);
+  TImage image;
+  MakePreviewImage(image, 100, 100);
   Bitmap red{200, 200, std::vector<std::uint32_t>(200 * 200, 0xFF0000u)};
   Bitmap blue{200, 200, std::vector<std::uint32_t>(200 * 200, 0x0000FFu)};
   image.SetPicture(red);
@@ -104,7 +108,8 @@ TEST(Image, NewPictureReplacesTheScaledCopy) {
 }
 
 TEST(Image, HalftoneAveragesWhenScalingDown) {
-  TImage image = PreviewImage(1, 1);
+  TImage image;
+  MakePreviewImage(image, 1, 1);
   image.SetPicture(Bitmap{2, 2, {0x000000, 0xFFFFFF, 0xFFFFFF, 0x000000}});
   PixelCanvas nearest(1, 1);
   image.Paint(nearest);
@@ -116,10 +121,42 @@ TEST(Image, HalftoneAveragesWhenScalingDown) {
 }
 
 TEST(Image, WithoutAPictureTheAreaIsButtonFace) {
-  TImage image = PreviewImage(30, 20);
+  TImage image;
+  MakePreviewImage(image, 30, 20);
   PixelCanvas canvas(30, 20);
   image.Paint(canvas);
   for (std::uint32_t p : canvas.surface.Pixels) ASSERT_EQ(p, PixelCanvas::BtnFace());
+}
+
+TEST(Image, AlignedToAFormItFollowsTheFormsSizeAndColour) {
+  TForm form(nullptr, "Form3");
+  form.SetBounds(0, 0, 648, 514);
+  form.SetColor(RGB(1, 2, 3));
+  TImage image(&form, "Image1");
+  MakePreviewImage(image, 10, 10);
+  image.AutoSize = true;
+  image.SetParent(&form);
+  image.SetAlign(TAlign::alClient);
+  EXPECT_EQ(image.ClientWidth(), 640);
+  EXPECT_EQ(image.ClientHeight(), 480);
+  image.SetPicture(Coordinates(1280, 1024));
+  EXPECT_EQ(image.BoundsRect(), Bounds(0, 0, 640, 480)) << "AutoSize has no effect when aligned";
+  EXPECT_EQ(image.DestRect(), Bounds(20, 0, 600, 480));
+  form.SetClientSize(320, 240);
+  EXPECT_EQ(image.DestRect(), Bounds(10, 0, 300, 240));
+  PixelCanvas canvas(320, 240);
+  image.Paint(canvas);
+  EXPECT_EQ(canvas.At(0, 0), 0x010203u) << "the form's colour around the picture";
+  EXPECT_EQ(canvas.At(10, 0), 0u);
+}
+
+TEST(Image, AutoSizeTakesThePicturesSizeWhenNotAligned) {
+  TImage image;
+  image.AutoSize = true;
+  image.SetBounds(5, 6, 10, 10);
+  image.SetPicture(Coordinates(30, 20));
+  EXPECT_EQ(image.BoundsRect(), Bounds(5, 6, 30, 20));
+  EXPECT_EQ(image.DestRect(), Bounds(0, 0, 30, 20));
 }
 
 }  // namespace

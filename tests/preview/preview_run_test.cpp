@@ -9,6 +9,7 @@
 #include <fstream>
 #include <map>
 
+#include "disk_files.h"
 #include "jpeg_maker.h"
 #include "ui/errors.h"
 #include "ui/text.h"
@@ -56,37 +57,6 @@ class FakePhone : public PhoneApi {
   std::vector<std::uint8_t>* open_ = nullptr;
 };
 
-// Files on the local disk through the C++ library; a write can be made to fail.
-class DiskFiles : public FileSystem {
- public:
-  bool failWrites = false;
-  class File : public OutputFile {
-   public:
-    File(const std::string& path, bool fail) : out_(path, std::ios::binary), fail_(fail) {}
-    void Write(const void* data, size_t size) override {
-      if (fail_) throw EInOutError(InOutErrorText(112), 112);
-      out_.write(static_cast<const char*>(data), std::streamsize(size));
-    }
-    void Close() override { out_.close(); }
-
-   private:
-    std::ofstream out_;
-    bool fail_;
-  };
-  bool DirectoryExists(const std::string& p) override { return fs::is_directory(p); }
-  bool FileExists(const std::string& p) override { return fs::is_regular_file(p); }
-  bool CreateDir(const std::string& p) override { return fs::create_directory(p); }
-  std::unique_ptr<OutputFile> CreateFile(const std::string& path) override {
-    if (!fs::is_directory(fs::path(path).parent_path())) throw EInOutError(InOutErrorText(3), 3);
-    return std::make_unique<File>(path, failWrites);
-  }
-  void RenameReplace(const std::string& s, const std::string& t) override { fs::rename(s, t); }
-  bool DeleteFile(const std::string& p) override {
-    std::error_code ec;
-    return fs::remove(p, ec);
-  }
-};
-
 class PreviewRun : public ::testing::Test {
  public:  // the failure table below reaches in through lambdas
   void SetUp() override {
@@ -132,7 +102,7 @@ class PreviewRun : public ::testing::Test {
   bool TempExists() const { return fs::exists(temp_); }
 
   FakePhone phone;
-  DiskFiles files;
+  testing::DiskFiles files;
   TImage image;
   std::vector<std::pair<std::u16string, int>> rows;
   int selected = 0;

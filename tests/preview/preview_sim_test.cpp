@@ -1,0 +1,103 @@
+// The preview run against the simulated phone library, loaded through the program's real
+// loader: the calls the phone sees, nothing cached between previews, and the phone's own
+// failures and short reads.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "disk_files.h"
+#include "jpeg_maker.h"
+#include "preview/preview_run.h"
+#include "testing/sim_phone.h"
+#include "ui/errors.h"
+
+namespace zv {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PreviewSim : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() / "zv_preview_sim";
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    temp_ = (folder_ / "temp").string();
+    const auto jpeg = testing::MakeJpeg(testing::Quarters(48, 32));
+    photo_.assign(jpeg.begin(), jpeg.end());
+    phone_.AddFile("/a/mobile/picture/03-04-09_0001.jpg", photo_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  void Run() {
+    PreviewSources s;
+    s.ShowWindow = [] {};
+    s.SetBusy = [this](bool on) { busy_ = on; };
+    s.PhotoName = [] { return std::u16string(u"03-04-09_0001.jpg"); };
+    s.PhotoSize = [this] { return int(photo_.size()); };
+    s.Phone = &phone_.Api();
+    s.Files = &files_;
+    s.Image = &image_;
+    s.TempPath = temp_;
+    RunPreview(s);
+  }
+
+  SimPhone phone_;
+  testing::DiskFiles files_;
+  TImage image_;
+  std::string photo_;
+  bool busy_ = false;
+  fs::path folder_;
+  std::string temp_;
+};
+
+TEST_F(PreviewSim, EachPreviewReadsThePhotoFromThePhone) {
+  const std::string size = std::to_string(photo_.size());
+  const std::vector<std::string> oneRead = {
+      "File_Create \"/a/mobile/picture/03-04-09_0001.jpg\" 0 -> 0",
+      "File_Read " + size + " -> " + size, "File_Close -> 0"};
+  phone_.Api();
+  phone_.ClearLog();
+  Run();
+  EXPECT_EQ(phone_.Log(), oneRead);
+  EXPECT_EQ(image_.Picture().Width, 48);
+  EXPECT_FALSE(fs::exists(temp_));
+  EXPECT_FALSE(busy_);
+  phone_.ClearLog();
+  Run();
+  EXPECT_EQ(phone_.Log(), oneRead) << "nothing is cached";
+  EXPECT_FALSE(fs::exists(temp_));
+}
+
+TEST_F(PreviewSim, PhoneFailuresAreErrorsAndKeepThePicture) {
+  Run();
+  ASSERT_EQ(image_.Picture().Width, 48);
+  const struct {
+    const char* name;
+    std::function<void(SimPhone&)> fault;
+  } cases[] = {
+      {"short read", [](SimPhone& p) { p.ShortReads(100); }},
+      {"read fails", [](SimPhone& p) { p.FailCall("File_Read"); }},
+      {"open fails", [](SimPhone& p) { p.FailCall("File_Create"); }},
+      {"photo gone", [](SimPhone& p) { p.RemoveFile("/a/mobile/picture/03-04-09_0001.jpg"); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    phone_.ClearFaults();
+    phone_.AddFile("/a/mobile/picture/03-04-09_0001.jpg", photo_);
+    c.fault(phone_);
+    try {
+      Run();
+      ADD_FAILURE() << "no error";
+    } catch (const Exception& e) {
+      EXPECT_EQ(std::string(e.what()),
+                "Не удалось прочитать фотографию с телефона: 03-04-09_0001.jpg");
+    }
+    EXPECT_FALSE(busy_);
+    EXPECT_FALSE(fs::exists(temp_));
+    EXPECT_EQ(image_.Picture().Width, 48);
+  }
+}
+
+}  // namespace
+}  // namespace zv
