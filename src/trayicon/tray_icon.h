@@ -152,6 +152,21 @@ class TTrayIcon : public TComponent, private NotifyListener {
   std::unique_ptr<TTimerThread> thread_;
 };
 
+// Shows the indicator for the life of a long operation and hides it when the operation ends,
+// also when it ends with an error (the error then goes on to the general error handler):
+//   BusyIndicatorScope busy(*TrayIcon1);   // Active true
+//   ... phone calls ...                    // Active false on leaving the scope
+class BusyIndicatorScope {
+ public:
+  explicit BusyIndicatorScope(TTrayIcon& tray) : tray_(tray) { tray_.SetActive(true); }
+  ~BusyIndicatorScope() { tray_.SetActive(false); }
+  BusyIndicatorScope(const BusyIndicatorScope&) = delete;
+  BusyIndicatorScope& operator=(const BusyIndicatorScope&) = delete;
+
+ private:
+  TTrayIcon& tray_;
+};
+
 // The tip of a hint: the part before the first "|", cut to 63 UTF-16 characters without
 // splitting a surrogate pair.
 std::string TrayTipOf(const std::string& hint);

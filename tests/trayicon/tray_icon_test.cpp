@@ -395,5 +395,21 @@ TEST(TTrayIcon, AHandlerMayHideTheIconFromTheCallback) {
   EXPECT_FALSE(t.area.Present());
 }
 
+TEST(BusyIndicatorScope, HidesTheIconAlsoWhenTheOperationFails) {
+  Animated15 t;
+  {
+    BusyIndicatorScope busy(t.tray);
+    EXPECT_TRUE(t.area.Present());
+  }
+  EXPECT_FALSE(t.area.Present());
+  try {
+    BusyIndicatorScope busy(t.tray);
+    throw EInOutError("Disk full", 112);
+  } catch (const EInOutError&) {
+  }
+  EXPECT_FALSE(t.tray.Active());
+  EXPECT_FALSE(t.area.Present());
+}
+
 }  // namespace
 }  // namespace zv
