@@ -1,6 +1,8 @@
 // The photo grid's five columns as the main window's form sets them up.
 #include "gridview/photo_columns.h"
 
+#include "gridview/header_glyphs.h"
+
 namespace zv {
 namespace {
 
@@ -39,10 +41,12 @@ void AddPhotoGridColumns(TGridView& grid) {
   auto& download = columns.Add<TCheckBoxColumn>("DownLoad");
   Apply(download, kDownLoadColumn, {25, taCenter, checkBoxOptions, false, skAscending});
   download.Header().SetDisplayMode(dmImageOnly);
+  download.Header().SetGlyph(DownloadHeaderGlyph());
 
   auto& del = columns.Add<TCheckBoxColumn>("Delete");
   Apply(del, kDeleteColumn, {25, taCenter, checkBoxOptions, false, skDescending});
   del.Header().SetDisplayMode(dmImageOnly);
+  del.Header().SetGlyph(DeleteHeaderGlyph());
 
   auto& file = columns.Add<TTextualColumn>("File");
   Apply(file, kFileColumn,
@@ -51,6 +55,7 @@ void AddPhotoGridColumns(TGridView& grid) {
          skDescending});
   file.Header().SetCaption(u"Файл");
   file.Header().SetDisplayMode(dmTextAndImage);
+  file.Header().SetGlyph(FileHeaderGlyph());
 
   auto& size = columns.Add<TTextualColumn>("Size");
   Apply(size, kSizeColumn,
@@ -64,6 +69,23 @@ void AddPhotoGridColumns(TGridView& grid) {
 void SetupPhotoGrid(TGridView& grid) {
   grid.SetOptions({goDissableColumnMoving, goGrid, goHeader, goIndicator, goSelectFullRow});
   grid.SetRowSize(16);
+  // The view side's settings of the form.
+  grid.GridStyle = gsReport;
+  grid.SetAppearanceOptions({aoAlphaBlendedSelection, aoBoldTextSelection, aoHideSelection});
+  grid.SetHeaderStyle(hsOldStyle);
+  grid.HeaderSize = 18;
+  grid.InputSize = 16;
+  grid.SlideSize = 80;
+  grid.GridLinesColor = clBtnFace;
+  grid.GridLinesStyle = lsNormal;
+  grid.HighlightedTextColor = clHighlight;
+  grid.SetBorderStyle(bsSingle);
+  grid.SetEnableVisualStyles(true);
+  grid.HideScrollBar = true;
+  grid.AutoScroll = false;
+  grid.SelectionMoveDirection = mdDown;
+  grid.WantReturns = false;
+  grid.SetTabStop(true);
   AddPhotoGridColumns(grid);
 }
 

@@ -17,7 +17,8 @@ constexpr int kSizeColumn = 4;
 // is marked as loading while they are added.
 void AddPhotoGridColumns(TGridView& grid);
 
-// The form's data-side grid settings (Options, RowSize), then AddPhotoGridColumns.
+// The form's grid settings (Options, RowSize and the view side's appearance, header, scroll
+// and key settings), then AddPhotoGridColumns. Column pictures come from header_glyphs.h.
 void SetupPhotoGrid(TGridView& grid);
 
 }  // namespace zv
