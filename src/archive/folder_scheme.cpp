@@ -7,7 +7,7 @@
 namespace zv {
 
 const std::array<std::string_view, 13> MonthNames = {
-    "",     "Январь", "Февраль", "Март",     "Апрель",  "Май",    "Июнь",
+    "",     "Январь", "Февраль",  "Март",    "Апрель", "Май",    "Июнь",
     "Июль", "Август", "Сентябрь", "Октябрь", "Ноябрь", "Декабрь"};
 
 const std::array<std::string_view, 13> MonthNamesGenitive = {
@@ -41,8 +41,7 @@ bool DecimalToInt(std::string_view text, int& value) {
 }  // namespace
 
 int PhotoMonth(std::string_view photoName) {
-  const std::string_view text =
-      photoName.size() >= 4 ? photoName.substr(3, 2) : std::string_view{};
+  const std::string_view text = photoName.size() >= 4 ? photoName.substr(3, 2) : std::string_view{};
   int month = 0;
   if (!DecimalToInt(text, month)) {
     throw EConvertError("'" + Cp1251ToUtf8(text) + "' is not a valid integer value");

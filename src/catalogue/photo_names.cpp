@@ -23,9 +23,18 @@ bool IsSafeFileName(std::string_view name) {
     const unsigned char c = static_cast<unsigned char>(ch);
     if (c < 0x20) return false;
     switch (c) {
-      case '<': case '>': case ':': case '"': case '/': case '\\': case '|': case '?': case '*':
+      case '<':
+      case '>':
+      case ':':
+      case '"':
+      case '/':
+      case '\\':
+      case '|':
+      case '?':
+      case '*':
         return false;
-      default: break;
+      default:
+        break;
     }
   }
   return true;

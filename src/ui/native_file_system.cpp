@@ -73,15 +73,29 @@ std::string NativePath(const std::string& path) {
 
 int WindowsErrorFromErrno(int error, bool missingFolder) {
   switch (error) {
-    case ENOENT: return missingFolder ? 3 : 2;
-    case ENOTDIR: return 3;            // a file stands where a folder should be
-    case ENAMETOOLONG: return 3;
-    case EACCES: case EPERM: case EROFS: case EISDIR: return 5;
-    case ENOSPC: case EDQUOT: return 112;
-    case EMFILE: case ENFILE: return 4;
-    case EEXIST: return 80;            // the file exists
-    case EIO: return 1117;             // the request could not be performed (device I/O error)
-    default: return error;
+    case ENOENT:
+      return missingFolder ? 3 : 2;
+    case ENOTDIR:
+      return 3;  // a file stands where a folder should be
+    case ENAMETOOLONG:
+      return 3;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+      return 5;
+    case ENOSPC:
+    case EDQUOT:
+      return 112;
+    case EMFILE:
+    case ENFILE:
+      return 4;
+    case EEXIST:
+      return 80;  // the file exists
+    case EIO:
+      return 1117;  // the request could not be performed (device I/O error)
+    default:
+      return error;
   }
 }
 

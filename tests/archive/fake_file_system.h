@@ -46,6 +46,7 @@ class FakeFileSystem : public FileSystem {
   std::map<std::string, std::string> files;
   std::set<std::string> refuseDirs;
   std::vector<std::string> log;
+  bool denyCreate = false;   // every CreateFile fails with access denied
   int writeCalls = 0;        // Write calls on every file
   long long spaceLeft = -1;  // bytes that may still be written; -1 for no limit
 };
@@ -70,6 +71,7 @@ class FakeOutputFile : public OutputFile {
 
 inline std::unique_ptr<OutputFile> FakeFileSystem::CreateFile(const std::string& path) {
   log.push_back("create " + path);
+  if (denyCreate) throw EInOutError("File access denied", 5);
   const std::string k = Key(path);
   const size_t slash = k.rfind('\\');
   if (slash == std::string::npos || !dirs.count(k.substr(0, slash))) {

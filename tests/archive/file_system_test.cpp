@@ -57,7 +57,11 @@ TEST(LocalFileSystem, CreateErrorsCarryTheRuntimeTexts) {
   auto files = testing::MakeLocalFileSystem();
   std::ofstream(top.Below("plain")) << "x";
   ASSERT_TRUE(files->CreateDir(top.Utf8() + "\\folder"));
-  struct Case { std::string path; int code; std::string text; };
+  struct Case {
+    std::string path;
+    int code;
+    std::string text;
+  };
   const Case cases[] = {
       {top.Utf8() + "\\missing\\a.jpg", 3, "Invalid filename"},  // folder missing
       {top.Utf8() + "\\plain\\a.jpg", 3, "Invalid filename"},    // a file in place of the folder

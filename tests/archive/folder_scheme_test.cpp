@@ -15,7 +15,12 @@ namespace zv {
 namespace {
 
 TEST(FolderScheme, ExampleRows) {
-  struct Case { const char* name; const char* month; const char* day; const char* folder; };
+  struct Case {
+    const char* name;
+    const char* month;
+    const char* day;
+    const char* folder;
+  };
   const Case cases[] = {
       {"05-12-07_0012", "Декабрь 2007", "05 декабря",
        "C:\\MobileFoto\\Phone1\\Декабрь 2007\\05 декабря"},
@@ -23,7 +28,8 @@ TEST(FolderScheme, ExampleRows) {
        "C:\\MobileFoto\\Phone1\\Январь 2099\\31 января"},
       {"01-05-08_0100", "Май 2008", "01 мая", "C:\\MobileFoto\\Phone1\\Май 2008\\01 мая"},
       // Digits are not validated: whatever stands at the day and year places is copied.
-      {"ab-10-xy_", "Октябрь 20xy", "ab октября", "C:\\MobileFoto\\Phone1\\Октябрь 20xy\\ab октября"},
+      {"ab-10-xy_", "Октябрь 20xy", "ab октября",
+       "C:\\MobileFoto\\Phone1\\Октябрь 20xy\\ab октября"},
       {"09- 9-07_1", "Сентябрь 2007", "09 сентября",
        "C:\\MobileFoto\\Phone1\\Сентябрь 2007\\09 сентября"},
   };
@@ -45,7 +51,10 @@ TEST(FolderScheme, PathsJoinedAsTheyStand) {
 }
 
 TEST(FolderScheme, BadMonthsEndWithAnErrorNamingThem) {
-  struct Case { const char* name; const char* message; };
+  struct Case {
+    const char* name;
+    const char* message;
+  };
   const Case cases[] = {
       {"01-xx-07_1", "'xx' is not a valid integer value"},
       {"01-1a-07_1", "'1a' is not a valid integer value"},

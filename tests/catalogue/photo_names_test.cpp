@@ -7,7 +7,9 @@ namespace zv {
 namespace {
 
 TEST(PhotoNames, DirectoryAndName) {
-  struct Case { std::string path, dir, name; };
+  struct Case {
+    std::string path, dir, name;
+  };
   const Case cases[] = {
       {"/a/mobile/picture/05-12-07_0012.jpg", "/a/mobile/picture/", "05-12-07_0012.jpg"},
       {"/a/mobile/picture/05-12-07_0012345678.jpg", "/a/mobile/picture/", "05-12-07_00123456"},
@@ -23,10 +25,13 @@ TEST(PhotoNames, DirectoryAndName) {
 }
 
 TEST(PhotoNames, ShapeTestsOnlyTheThreeSeparators) {
-  struct Case { const char* name; bool photo; };
+  struct Case {
+    const char* name;
+    bool photo;
+  };
   const Case cases[] = {
-      {"05-12-07_0012.jpg", true}, {"xx-yy-zz_", true}, {"05-12-07_", true},
-      {"05-12-07", false},         {"5-12-07_00", false}, {"05-12-7_00", false},
+      {"05-12-07_0012.jpg", true}, {"xx-yy-zz_", true},    {"05-12-07_", true},
+      {"05-12-07", false},         {"5-12-07_00", false},  {"05-12-7_00", false},
       {"05-12-07-00", false},      {"05_12_07_00", false}, {"", false},
       {"005-12-07_0", false},      {"05-12-07__", true},
   };
@@ -34,14 +39,32 @@ TEST(PhotoNames, ShapeTestsOnlyTheThreeSeparators) {
 }
 
 TEST(PhotoNames, SafeFileNames) {
-  struct Case { std::string name; bool safe; };
+  struct Case {
+    std::string name;
+    bool safe;
+  };
   const Case cases[] = {
-      {"Phone1", true},       {"Иван", true},        {" ", true},           {"a.b", true},
-      {"", false},            {".", false},          {"..", false},         {"...", true},
-      {"a\\b", false},        {"a/b", false},        {"C:", false},         {"a<b", false},
-      {"a>b", false},         {"a\"b", false},       {"a|b", false},        {"a?b", false},
-      {"a*b", false},         {"a\tb", false},       {std::string("a\0b", 3), false},
-      {"\x1f", false},        {"\xC8\xE2\xE0\xED", true},
+      {"Phone1", true},
+      {"Иван", true},
+      {" ", true},
+      {"a.b", true},
+      {"", false},
+      {".", false},
+      {"..", false},
+      {"...", true},
+      {"a\\b", false},
+      {"a/b", false},
+      {"C:", false},
+      {"a<b", false},
+      {"a>b", false},
+      {"a\"b", false},
+      {"a|b", false},
+      {"a?b", false},
+      {"a*b", false},
+      {"a\tb", false},
+      {std::string("a\0b", 3), false},
+      {"\x1f", false},
+      {"\xC8\xE2\xE0\xED", true},
   };
   for (const auto& c : cases) EXPECT_EQ(IsSafeFileName(c.name), c.safe) << c.name;
 }

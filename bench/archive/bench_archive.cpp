@@ -1,0 +1,143 @@
+// Budgets of the download run:
+//   download_vs_cp       200 photos of 1 MB from the simulated phone into a temporary archive,
+//                        throughput at least 0.8 of cp copying the same files in the same run;
+//   remove_10k_of_100k   removing 10,000 marked rows of 100,000 at the end of a run, at most 20 ms.
+// Each figure is the best of several repetitions.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "archive/download_run.h"
+#include "archive/row_removal.h"
+#include "catalogue/listing.h"
+#include "gridview/photo_columns.h"
+#include "testing/sim_phone.h"
+#include "ui/native_file_system.h"
+
+namespace zv {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+class SilentBoxes : public MessageBoxes {
+ public:
+  void ShowMessage(const std::string&) override {}
+  void ShowError(const std::string&) override {}
+};
+
+void Budget(const char* name, double figure, const char* unit, double limit, bool ok) {
+  std::printf("budget %s: %.3g %s (limit %g %s) %s\n", name, figure, unit, limit, unit,
+              ok ? "ok" : "OVER");
+}
+
+int DownloadVsCp() {
+  constexpr int kPhotos = 200;
+  constexpr size_t kSize = 1 << 20;
+  SimPhone phone;
+  std::string bytes(kSize, '\0');
+  for (size_t i = 0; i < kSize; ++i) bytes[i] = static_cast<char>(i * 2654435761u >> 13);
+  for (int i = 0; i < kPhotos; ++i) {
+    char name[64];
+    std::snprintf(name, sizeof name, "/a/mobile/picture/%02d-%02d-08_%04d.jpg", i % 28 + 1,
+                  i % 12 + 1, i);
+    phone.AddFile(name, bytes);
+  }
+  TGridView grid;
+  SetupPhotoGrid(grid);
+  int found = 0, photos = 0;
+  ListingHost listing{grid, phone.Api(), found, photos, {}, {}, {}};
+  ListPhotos(listing);
+  if (photos != kPhotos) {
+    std::fprintf(stderr, "listed %d photos\n", photos);
+    return 1;
+  }
+
+  const std::filesystem::path top =
+      std::filesystem::temp_directory_path() / ("zv_bench_archive_" + std::to_string(::getpid()));
+  std::filesystem::remove_all(top);
+  std::filesystem::create_directories(top / "archive");
+  const std::string source = phone.Folder() + "/a/mobile/picture";
+  NativeFileSystem files;
+  SilentBoxes boxes;
+
+  double bestRun = 1e9, bestCp = 1e9;
+  for (int round = 0; round < 5; ++round) {
+    // The archive starts empty each round, as cp's target does.
+    std::filesystem::remove_all(top / "archive");
+    std::filesystem::create_directories(top / "archive");
+    DownloadRunHost host{grid,
+                         phone.Api(),
+                         files,
+                         boxes,
+                         found,
+                         photos,
+                         [] { return std::string("Phone1"); },
+                         [&] { return (top / "archive").string(); },
+                         {},
+                         {}};
+    auto t0 = Clock::now();
+    const DownloadRunResult r = RunDownload(host);
+    bestRun = std::min(bestRun, Seconds(Clock::now() - t0));
+    if (r.DownloadedCount != kPhotos) {
+      std::fprintf(stderr, "copied %d photos\n", r.DownloadedCount);
+      return 1;
+    }
+
+    std::filesystem::remove_all(top / "cp");
+    const std::string command = "cp -r '" + source + "' '" + (top / "cp").string() + "'";
+    t0 = Clock::now();
+    if (std::system(command.c_str()) != 0) return 1;
+    bestCp = std::min(bestCp, Seconds(Clock::now() - t0));
+  }
+  std::filesystem::remove_all(top);
+
+  const double mb = kPhotos * double(kSize) / (1 << 20);
+  const double ratio = (mb / bestRun) / (mb / bestCp);
+  std::printf("download run %.0f MB/s, cp %.0f MB/s\n", mb / bestRun, mb / bestCp);
+  Budget("download_vs_cp", ratio, "x cp", 0.8, ratio >= 0.8);
+  return 0;
+}
+
+void RemoveTenThousandOfHundredThousand() {
+  constexpr int kRows = 100000;
+  double best = 1e9;
+  for (int round = 0; round < 5; ++round) {
+    TGridView grid;
+    SetupPhotoGrid(grid);
+    grid.BeginUpdate();
+    grid.AddRows(kRows);
+    std::vector<bool> remove(kRows, false);
+    for (int r = 0; r < kRows; ++r) {
+      grid.CellAt(kDownLoadColumn, r).SetAsBoolean(true);
+      grid.CellAt(kFileColumn, r).SetAsString(u"05-12-07_" + std::u16string(1, u'a' + r % 26));
+      grid.CellAt(kSizeColumn, r).SetAsInteger(r);
+      if (r % 10 == 3) {
+        grid.CellAt(kDeleteColumn, r).SetAsBoolean(true);
+        remove[r] = true;
+      }
+    }
+    grid.EndUpdate();
+    const auto t0 = Clock::now();
+    const int removed = RemoveMarkedRows(grid, remove);
+    best = std::min(best, Seconds(Clock::now() - t0));
+    if (removed != kRows / 10 || grid.RowCount() != kRows - kRows / 10 ||
+        grid.CellAt(kSizeColumn, 3).AsInteger() != 4) {
+      std::fprintf(stderr, "wrong removal\n");
+      std::exit(1);
+    }
+  }
+  Budget("remove_10k_of_100k", best * 1000, "ms", 20, best * 1000 <= 20);
+}
+
+}  // namespace
+}  // namespace zv
+
+int main() {
+  zv::RemoveTenThousandOfHundredThousand();
+  return zv::DownloadVsCp();
+}

@@ -1,0 +1,120 @@
+// The download-and-delete run (see download_run.h).
+#include "archive/download_run.h"
+
+#include <vector>
+
+#include "archive/photo_copy.h"
+#include "archive/row_removal.h"
+#include "catalogue/photo_names.h"
+#include "ui/text.h"
+
+namespace zv {
+namespace {
+
+constexpr int kDownLoadCol = 1;
+constexpr int kDeleteCol = 2;
+constexpr int kFileCol = 3;
+constexpr int kSizeCol = 4;
+
+class BusyScope {
+ public:
+  explicit BusyScope(const std::function<void(bool)>& setBusy) : setBusy_(setBusy) {
+    if (setBusy_) setBusy_(true);
+  }
+  ~BusyScope() {
+    if (setBusy_) setBusy_(false);
+  }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
+
+ private:
+  const std::function<void(bool)>& setBusy_;
+};
+
+std::string NameList(const char* heading, const std::vector<std::string>& names) {
+  std::string text = heading;
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) text += '\r';
+    text += names[i];
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string DownloadSummaryText(const std::string& root, int downloaded, int deleted) {
+  return "Фотографии уcпешно скачаны!\r\rПуть сохранения: " + root + "\\" + "\r" +
+         "Скачано фотографий: " + std::to_string(downloaded) + "\r" +
+         "Удалено фотографий: " + std::to_string(deleted);
+}
+
+DownloadRunResult RunDownload(DownloadRunHost& host) {
+  DownloadRunResult result;
+  const std::string profile = host.profile();
+  if (profile.empty()) {
+    host.boxes.ShowMessage(kNoProfileText);
+    return result;
+  }
+  // The profile names a folder of the archive: it must not lead out of it.
+  if (!IsSafeFileName(profile)) {
+    host.boxes.ShowMessage(kBadProfileText);
+    return result;
+  }
+  result.started = true;
+
+  std::vector<std::string> notCopied, notDeleted;  // UTF-8 photo names
+  std::vector<bool> removeRow;
+  auto finish = [&] {
+    result.DeletedCount = RemoveMarkedRows(host.grid, removeRow);
+    if (host.setPanel) {
+      host.setPanel(1, "Найдено файлов: " + std::to_string(host.FoundCount - result.DeletedCount));
+      host.setPanel(2, "Фотографий: " + std::to_string(host.PhotoCount - result.DeletedCount));
+    }
+  };
+
+  {
+    BusyScope busy(host.setBusy);
+    std::vector<uint8_t> buffer;
+    const int rows = host.grid.RowCount();
+    removeRow.assign(static_cast<size_t>(rows), false);
+    try {
+      for (int row = 0; row < rows; ++row) {
+        const std::u16string name = host.grid.CellAt(kFileCol, row).AsString();
+        const AnsiString name8 = Utf16ToCp1251(name);
+        const AnsiString phonePath = std::string(kPhotoFolder) + name8;
+        bool copied = true;
+        if (host.grid.CellAt(kDownLoadCol, row).AsBoolean()) {
+          PhotoCopyRequest request{phonePath, name8, host.grid.CellAt(kSizeCol, row).AsInteger(),
+                                   host.root(), profile};
+          copied = CopyPhoto(host.phone, host.files, request, buffer);
+          if (copied) {
+            ++result.DownloadedCount;
+          } else {
+            notCopied.push_back(Utf16ToUtf8(name));
+          }
+        }
+        // A photo is deleted on the phone only once its copy, if one was asked for, is safe.
+        if (copied && host.grid.CellAt(kDeleteCol, row).AsBoolean()) {
+          if (host.phone.File_Delete(phonePath.c_str()) >= 0) {
+            removeRow[static_cast<size_t>(row)] = true;
+          } else {
+            notDeleted.push_back(Utf16ToUtf8(name));
+          }
+        }
+      }
+    } catch (...) {
+      // Rows of photos already gone from the phone must go, or a second run would read them.
+      finish();
+      throw;
+    }
+    finish();
+  }
+
+  host.boxes.ShowMessage(
+      DownloadSummaryText(host.root(), result.DownloadedCount, result.DeletedCount));
+  if (!notCopied.empty()) host.boxes.ShowMessage(NameList(kCopyFailedText, notCopied));
+  if (!notDeleted.empty()) host.boxes.ShowMessage(NameList(kDeleteFailedText, notDeleted));
+  return result;
+}
+
+}  // namespace zv

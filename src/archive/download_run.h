@@ -1,0 +1,59 @@
+#pragma once
+// The download-and-delete run of "Скачать фотографии": every checked photo is copied from the
+// phone into the archive, every photo marked for deletion whose copy (if one was asked for) is
+// complete is deleted on the phone and its row removed, the two count panels are lowered and a
+// summary is shown.
+//
+// What may go wrong, and what the user then sees:
+//   - the phone fails to deliver a photo (open, read, close, or fewer bytes than its size): the
+//     photo is neither written nor deleted, its row stays, the run goes on, and after the summary
+//     a second box names those photos;
+//   - the phone refuses a delete: the photo is not counted as deleted, its row stays, and a box
+//     after the summary names it;
+//   - a local file error or a photo name whose month is no month ends the run: the partial file
+//     is removed, the busy indicator hidden, the rows of photos already deleted on the phone
+//     removed and the panels lowered by them; the error goes on to the application's error box,
+//     and no summary is shown.
+#include <functional>
+#include <string>
+
+#include "gridview/grid.h"
+#include "phone/phone_api.h"
+#include "ui/platform.h"
+
+namespace zv {
+
+// What the run needs of the main window. The callbacks may be empty except profile and root.
+struct DownloadRunHost {
+  TGridView& grid;
+  PhoneApi& phone;
+  FileSystem& files;
+  MessageBoxes& boxes;
+  int FoundCount;  // as the last listing stored them; the run never changes them
+  int PhotoCount;
+  std::function<std::string()> profile;  // Edit1's text (UTF-8)
+  std::function<std::string()> root;     // DirectoryEdit1's text (UTF-8)
+  std::function<void(bool)> setBusy;     // TrayIcon1.Active
+  std::function<void(int panel, const std::string& text)> setPanel;  // StatusBar1 (UTF-8)
+};
+
+// What a run did.
+struct DownloadRunResult {
+  bool started = false;     // false when the profile name was refused
+  int DownloadedCount = 0;  // photos written to the archive
+  int DeletedCount = 0;     // photos deleted on the phone (rows removed)
+};
+
+// Texts of the run's own boxes.
+inline constexpr const char* kNoProfileText = "Профиль не определен!";
+inline constexpr const char* kBadProfileText = "Недопустимое имя профиля!";
+inline constexpr const char* kCopyFailedText = "Не удалось скачать фотографии:\r";
+inline constexpr const char* kDeleteFailedText = "Не удалось удалить фотографии:\r";
+
+// The summary box's text (single carriage returns; the "c" of "уcпешно" is Latin).
+std::string DownloadSummaryText(const std::string& root, int downloaded, int deleted);
+
+// The run. Errors that end it propagate after the clean-up described above.
+DownloadRunResult RunDownload(DownloadRunHost& host);
+
+}  // namespace zv

@@ -1,0 +1,54 @@
+// One photo from the phone to the archive (see photo_copy.h).
+#include "archive/photo_copy.h"
+
+#include <memory>
+
+#include "archive/buffered_output.h"
+#include "archive/folder_scheme.h"
+
+namespace zv {
+
+std::string PartialFileName(const std::string& photoNameUtf8) {
+  return "~" + photoNameUtf8 + ".part";
+}
+
+namespace {
+
+// Reads the open-read-close sequence; true when the phone delivered exactly size bytes.
+bool ReadFromPhone(PhoneApi& phone, const PhotoCopyRequest& request, std::vector<uint8_t>& buffer) {
+  if (request.size < 0) return false;
+  if (phone.File_Create(request.phonePath.c_str(), 0) < 0) return false;
+  buffer.resize(static_cast<size_t>(request.size));
+  const int read = phone.File_Read(buffer.data(), request.size);
+  const int closed = phone.File_Close();
+  return read == request.size && closed >= 0;
+}
+
+}  // namespace
+
+bool CopyPhoto(PhoneApi& phone, FileSystem& files, const PhotoCopyRequest& request,
+               std::vector<uint8_t>& buffer) {
+  if (!ReadFromPhone(phone, request, buffer)) return false;
+
+  const std::string folder = ArchiveFolder(request.root, request.profile, request.photoName);
+  // A folder that cannot be made shows up as the file's creation error just below.
+  CreateFolderPath(files, folder);
+  const std::string target = folder + "\\" + Cp1251ToUtf8(request.photoName);
+  const std::string partial = folder + "\\" + PartialFileName(Cp1251ToUtf8(request.photoName));
+
+  auto out = std::make_unique<BufferedOutputFile>(files.CreateFile(partial));
+  try {
+    const uint8_t* bytes = buffer.data();
+    const size_t count = static_cast<size_t>(request.size);
+    for (size_t i = 0; i < count; ++i) out->Write(bytes[i]);
+    out->Close();
+    files.RenameReplace(partial, target);
+  } catch (...) {
+    out.reset();  // closes the file if the error came before Close, so that it can be deleted
+    files.DeleteFile(partial);
+    throw;
+  }
+  return true;
+}
+
+}  // namespace zv

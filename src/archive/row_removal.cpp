@@ -1,0 +1,19 @@
+// One-pass removal of marked rows (see row_removal.h).
+#include "archive/row_removal.h"
+
+namespace zv {
+
+int RemoveMarkedRows(TGridView& grid, const std::vector<bool>& remove) {
+  const int rows = grid.RowCount();
+  int kept = 0;
+  for (int row = 0; row < rows; ++row) {
+    if (static_cast<size_t>(row) < remove.size() && remove[static_cast<size_t>(row)]) continue;
+    // Moving cells only: SortValid stays, as with removing rows one by one.
+    if (kept != row) grid.Cells().ExchangeRows(kept, row);
+    ++kept;
+  }
+  for (int row = rows - 1; row >= kept; --row) grid.DeleteRow(row);
+  return rows - kept;
+}
+
+}  // namespace zv

@@ -1,0 +1,83 @@
+// Listing the phone's photos into the grid (see listing.h).
+#include "catalogue/listing.h"
+
+#include <vector>
+
+#include "catalogue/photo_names.h"
+#include "phone/phone_entry.h"
+#include "ui/text.h"
+
+namespace zv {
+namespace {
+
+// Shows the busy indicator for the lifetime of the object.
+class BusyScope {
+ public:
+  explicit BusyScope(const std::function<void(bool)>& setBusy) : setBusy_(setBusy) {
+    if (setBusy_) setBusy_(true);
+  }
+  ~BusyScope() {
+    if (setBusy_) setBusy_(false);
+  }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
+
+ private:
+  const std::function<void(bool)>& setBusy_;
+};
+
+// Closes a grid batch even when a cell write fails.
+class UpdateScope {
+ public:
+  explicit UpdateScope(TGridView& grid) : grid_(grid) { grid_.BeginUpdate(); }
+  ~UpdateScope() { grid_.EndUpdate(); }
+  UpdateScope(const UpdateScope&) = delete;
+  UpdateScope& operator=(const UpdateScope&) = delete;
+
+ private:
+  TGridView& grid_;
+};
+
+}  // namespace
+
+bool AcceptPhotoEntry(std::string_view path, int32_t size, std::string_view& photoName) {
+  if (path.find('/') == std::string_view::npos) return false;
+  if (ExtractPhoneDir(path) != kPhotoFolder) return false;
+  photoName = ExtractPhotoName(path);
+  // A name that could leave the archive folder, or a size that cannot be read, gets no row.
+  return IsPhotoName(photoName) && IsSafeFileName(photoName) && size >= 0;
+}
+
+void ListPhotos(ListingHost& host) {
+  BusyScope busy(host.setBusy);
+
+  const int reported = host.phone.File_Count();
+  const int count = reported > 0 ? reported : 0;  // a failed count lists nothing
+  host.FoundCount = count;
+  if (host.setPanel) host.setPanel(1, "Найдено файлов: " + std::to_string(count));
+
+  std::vector<PhoneFileEntry> entries(static_cast<size_t>(count));  // zero-filled
+  host.phone.File_List(entries.data(), count);
+
+  {
+    UpdateScope batch(host.grid);
+    static const std::u16string kDownLoad = u"DownLoad", kDelete = u"Delete", kFile = u"File",
+                                kSize = u"Size", kLast = u"Last";
+    for (const PhoneFileEntry& entry : entries) {
+      const std::string path = entry.Path();
+      std::string_view name;
+      if (!AcceptPhotoEntry(path, entry.Size(), name)) continue;
+      host.grid.AddRows(1);
+      host.grid.Cell(kDownLoad, kLast).SetAsBoolean(true);
+      host.grid.Cell(kDelete, kLast).SetAsBoolean(false);
+      host.grid.Cell(kFile, kLast).SetAsString(Cp1251ToUtf16(name));
+      host.grid.Cell(kSize, kLast).SetAsInteger(entry.Size());
+    }
+  }
+
+  host.PhotoCount = host.grid.RowCount();
+  if (host.setPanel) host.setPanel(2, "Фотографий: " + std::to_string(host.PhotoCount));
+  if (host.enableDownload) host.enableDownload();
+}
+
+}  // namespace zv

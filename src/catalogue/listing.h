@@ -1,0 +1,33 @@
+#pragma once
+// The listing: the phone's directory, filtered to the camera photos in "/a/mobile/picture/",
+// becomes the rows of the photo grid (download box checked, delete box clear, name, size).
+#include <functional>
+#include <string>
+
+#include "gridview/grid.h"
+#include "phone/phone_api.h"
+
+namespace zv {
+
+// What the listing needs of the main window. The callbacks may be empty.
+struct ListingHost {
+  TGridView& grid;
+  PhoneApi& phone;
+  int& FoundCount;                    // entries File_Count reported
+  int& PhotoCount;                    // rows at the end of the listing
+  std::function<void(bool)> setBusy;  // TrayIcon1.Active
+  std::function<void(int panel, const std::string& text)> setPanel;  // StatusBar1 (UTF-8)
+  std::function<void()> enableDownload;                              // BitBtn2.Enabled := true
+};
+
+// True when a directory entry becomes a grid row: it lies directly in "/a/mobile/picture/"
+// (byte for byte), its name has the photo shape, its name is safe as a local file name, and its
+// size is not negative. photoName receives the (cut) name.
+bool AcceptPhotoEntry(std::string_view path, int32_t size, std::string_view& photoName);
+
+// Appends the photo rows of the phone's directory to the grid in one batch and writes the two
+// counts, the two panels and the download button. The grid is not cleared here (BitBtn1Click
+// clears it first). The busy indicator is shown meanwhile and hidden afterwards, even on error.
+void ListPhotos(ListingHost& host);
+
+}  // namespace zv

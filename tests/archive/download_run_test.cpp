@@ -1,0 +1,179 @@
+// The download-and-delete run against the simulated phone and a temporary archive.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "fake_file_system.h"
+#include "run_fixture.h"
+
+namespace zv {
+namespace {
+
+using testing::RunFixture;
+
+std::string ReadAll(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class DownloadRun : public RunFixture {};
+
+TEST_F(DownloadRun, EmptyGridReadsNothingAndReportsZero) {
+  phone.AddFile("/a/other.txt", "x");
+  List();
+  ASSERT_EQ(grid.RowCount(), 0);
+  const DownloadRunResult r = Run();
+  EXPECT_TRUE(phone.Calls().empty());
+  EXPECT_EQ(r.DownloadedCount, 0);
+  EXPECT_EQ(r.DeletedCount, 0);
+  EXPECT_EQ(panels[1], "Найдено файлов: 1");
+  EXPECT_EQ(panels[2], "Фотографий: 0");
+  ASSERT_EQ(boxes.messages.size(), 1u);
+  EXPECT_EQ(boxes.messages[0], DownloadSummaryText(root, 0, 0));
+  EXPECT_EQ(busyLog, (std::vector<bool>{true, false}));
+}
+
+TEST_F(DownloadRun, SummaryTextExactly) {
+  EXPECT_EQ(DownloadSummaryText("C:\\MobileFoto", 3, 2),
+            "Фотографии у\x63пешно скачаны!\r\rПуть сохранения: C:\\MobileFoto\\\r"
+            "Скачано фотографий: 3\rУдалено фотографий: 2");
+  // The "c" of the second word is the Latin letter, one byte.
+  EXPECT_EQ(DownloadSummaryText("", 0, 0).substr(21, 3),
+            "\xd1\x83"
+            "c");
+}
+
+TEST_F(DownloadRun, CopiesIntoTheDateFoldersAndDeletesAfterTheCopy) {
+  AddPhoto("05-12-07_0012.jpg", 5000);
+  AddPhoto("01-05-08_0100.jpg", 0);
+  List();
+  ASSERT_EQ(GridNames(), (std::vector<std::string>{"01-05-08_0100.jpg", "05-12-07_0012.jpg"}));
+  Check(kDeleteColumn, 1, true);
+  const DownloadRunResult r = Run();
+  EXPECT_EQ(r.DownloadedCount, 2);
+  EXPECT_EQ(r.DeletedCount, 1);
+  EXPECT_EQ(ReadAll(ArchiveFile("Декабрь 2007/05 декабря/05-12-07_0012.jpg")),
+            PhotoBytes("05-12-07_0012.jpg", 5000));
+  EXPECT_TRUE(std::filesystem::is_regular_file(ArchiveFile("Май 2008/01 мая/01-05-08_0100.jpg")));
+  EXPECT_EQ(std::filesystem::file_size(ArchiveFile("Май 2008/01 мая/01-05-08_0100.jpg")), 0u);
+  EXPECT_EQ(phone.Calls(),
+            (std::vector<std::string>{"File_Create", "File_Read", "File_Close", "File_Create",
+                                      "File_Read", "File_Close", "File_Delete"}));
+  EXPECT_FALSE(phone.FileBytes("/a/mobile/picture/05-12-07_0012.jpg"));
+  EXPECT_TRUE(phone.FileBytes("/a/mobile/picture/01-05-08_0100.jpg"));
+  EXPECT_EQ(GridNames(), (std::vector<std::string>{"01-05-08_0100.jpg"}));
+  // No temporary file is left beside the photos.
+  for (const auto& e : std::filesystem::recursive_directory_iterator(archive.Path())) {
+    EXPECT_EQ(e.path().filename().u8string().find(u8".part"), std::u8string::npos);
+  }
+  ASSERT_EQ(boxes.messages.size(), 1u);
+  EXPECT_EQ(boxes.messages[0], DownloadSummaryText(root, 2, 1));
+}
+
+TEST_F(DownloadRun, DeleteOnlyRowIsDeletedWithoutCopy) {
+  AddPhoto("05-12-07_0012.jpg");
+  List();
+  Check(kDownLoadColumn, 0, false);
+  Check(kDeleteColumn, 0, true);
+  const DownloadRunResult r = Run();
+  EXPECT_EQ(phone.Calls(), (std::vector<std::string>{"File_Delete"}));
+  EXPECT_EQ(r.DownloadedCount, 0);
+  EXPECT_EQ(r.DeletedCount, 1);
+  EXPECT_EQ(grid.RowCount(), 0);
+  EXPECT_FALSE(std::filesystem::exists(archive.Below("Phone1")));
+}
+
+TEST_F(DownloadRun, MarkedRowsLeaveAndTheOthersKeepTheirOrder) {
+  const std::vector<std::string> names = {"01-01-08_1", "02-01-08_2", "03-01-08_3",
+                                          "04-01-08_4", "05-01-08_5", "06-01-08_6"};
+  for (const auto& n : names) AddPhoto(n, 10);
+  List();
+  Check(kDeleteColumn, 0, true);  // rows 1 and 4, counted from 1
+  Check(kDeleteColumn, 3, true);
+  const DownloadRunResult r = Run();
+  EXPECT_EQ(r.DeletedCount, 2);
+  EXPECT_EQ(GridNames(),
+            (std::vector<std::string>{"02-01-08_2", "03-01-08_3", "05-01-08_5", "06-01-08_6"}));
+  for (int row = 0; row < grid.RowCount(); ++row) {
+    EXPECT_TRUE(grid.CellAt(kDownLoadColumn, row).AsBoolean());
+    EXPECT_FALSE(grid.CellAt(kDeleteColumn, row).AsBoolean());
+    EXPECT_EQ(grid.CellAt(kSizeColumn, row).AsInteger(), 10);
+  }
+}
+
+TEST_F(DownloadRun, ExistingFileIsOverwritten) {
+  AddPhoto("05-12-07_0012.jpg", 300);
+  List();
+  std::filesystem::create_directories(ArchiveFile("Декабрь 2007/05 декабря"));
+  std::ofstream(ArchiveFile("Декабрь 2007/05 декабря/05-12-07_0012.jpg")) << std::string(9000, 'o');
+  Run();
+  EXPECT_EQ(ReadAll(ArchiveFile("Декабрь 2007/05 декабря/05-12-07_0012.jpg")),
+            PhotoBytes("05-12-07_0012.jpg", 300));
+}
+
+TEST_F(DownloadRun, TwoRunsLowerTheStoredCountsByTheLastRunOnly) {
+  for (const char* n : {"01-01-08_1", "02-01-08_2", "03-01-08_3"}) AddPhoto(n, 10);
+  phone.AddFile("/a/notes.txt", "x");
+  List();
+  ASSERT_EQ(FoundCount, 4);
+  ASSERT_EQ(PhotoCount, 3);
+  Check(kDeleteColumn, 0, true);
+  Run();
+  EXPECT_EQ(panels[1], "Найдено файлов: 3");
+  EXPECT_EQ(panels[2], "Фотографий: 2");
+  Check(kDeleteColumn, 0, true);
+  Check(kDeleteColumn, 1, true);
+  Run();
+  EXPECT_EQ(panels[1], "Найдено файлов: 2");
+  EXPECT_EQ(panels[2], "Фотографий: 1");
+  EXPECT_EQ(FoundCount, 4);
+  EXPECT_EQ(PhotoCount, 3);
+  EXPECT_EQ(grid.RowCount(), 0);
+}
+
+TEST_F(DownloadRun, EmptyRootStartsTheFolderWithABackslash) {
+  AddPhoto("05-12-07_0012.jpg", 10);
+  List();
+  testing::FakeFileSystem files;
+  root = "";
+  DownloadRunHost host = RunHostFor(files);
+  RunDownload(host);
+  EXPECT_EQ(files.log.front(), "exists \\");
+  EXPECT_EQ(files.log[1], "mkdir \\");
+  EXPECT_TRUE(files.files.count("\\Phone1\\Декабрь 2007\\05 декабря\\05-12-07_0012.jpg"));
+  EXPECT_EQ(boxes.messages.back(), DownloadSummaryText("", 1, 0));
+}
+
+TEST_F(DownloadRun, RefusedProfilesStartNothing) {
+  AddPhoto("05-12-07_0012.jpg", 10);
+  List();
+  Check(kDeleteColumn, 0, true);
+  struct Case {
+    std::string profile, message;
+  };
+  const Case cases[] = {
+      {"", "Профиль не определен!"},        {".", "Недопустимое имя профиля!"},
+      {"..", "Недопустимое имя профиля!"},  {"..\\x", "Недопустимое имя профиля!"},
+      {"a/b", "Недопустимое имя профиля!"}, {"C:", "Недопустимое имя профиля!"},
+      {"a*", "Недопустимое имя профиля!"},  {"a\tb", "Недопустимое имя профиля!"},
+  };
+  for (const auto& c : cases) {
+    profile = c.profile;
+    boxes.messages.clear();
+    const DownloadRunResult r = Run();
+    EXPECT_FALSE(r.started) << c.profile;
+    EXPECT_EQ(boxes.messages, std::vector<std::string>{c.message}) << c.profile;
+  }
+  EXPECT_TRUE(phone.Calls().empty());
+  EXPECT_TRUE(busyLog.empty());
+  EXPECT_EQ(grid.RowCount(), 1);
+  // A profile of spaces is not empty and passes.
+  profile = "  x ";
+  EXPECT_TRUE(Run().started);
+}
+
+}  // namespace
+}  // namespace zv
