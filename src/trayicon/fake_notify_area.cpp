@@ -76,8 +76,7 @@ bool FakeNotifyArea::WaitForCalls(std::size_t count, std::chrono::milliseconds t
   return changed_.wait_for(lock, timeout, [&] { return calls_.size() >= count; });
 }
 
-void FakeNotifyArea::SendCallback(std::uint32_t mouse_message, TPoint cursor,
-                                  TShiftState shift) {
+void FakeNotifyArea::SendCallback(std::uint32_t mouse_message, TPoint cursor, TShiftState shift) {
   NotifyListener* listener;
   {
     std::lock_guard<std::mutex> lock(mutex_);

@@ -58,8 +58,8 @@ class TTimerThread {
 class TTrayIcon : public TComponent, private NotifyListener {
  public:
   // Mouse events over the icon; X and Y are the cursor's screen position.
-  using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift,
-                                         int X, int Y)>;
+  using TMouseEvent =
+      std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
   using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 
   // Defaults at creation: Active true (placed only once there is an icon, or by Loaded), Enabled
@@ -146,8 +146,8 @@ class TTrayIcon : public TComponent, private NotifyListener {
   std::string hint_;
   int frame_index_ = -1;
   bool shown_ = false;
-  bool running_ = false;     // the pacing thread may advance frames (the icon is placed)
-  bool terminating_ = false; // the pacing thread is to end
+  bool running_ = false;      // the pacing thread may advance frames (the icon is placed)
+  bool terminating_ = false;  // the pacing thread is to end
   bool left_down_ = false, right_down_ = false;
   std::unique_ptr<TTimerThread> thread_;
 };

@@ -1,9 +1,10 @@
 // Icons, the icon list's stored form and change reports, and the program's own frames.
+#include "trayicon/icon_list.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "trayicon/icon_list.h"
 #include "trayicon/main_tray_icon.h"
 
 namespace zv {
@@ -53,8 +54,8 @@ TEST(TIcon, ReadsTheDirectoryAndRejectsBadFiles) {
   image_past_end.pop_back();
   Bytes offset_in_directory = TinyIcon(16, 16);
   offset_in_directory[18] = 4;
-  const std::vector<Bytes> bad = {{1, 2, 3}, cursor, no_images, image_past_end,
-                                  offset_in_directory};
+  const std::vector<Bytes> bad = {
+      {1, 2, 3}, cursor, no_images, image_past_end, offset_in_directory};
   for (const Bytes& bytes : bad) {
     EXPECT_THROW(TIcon::FromBytes(bytes), EInvalidGraphic);
   }
@@ -70,14 +71,17 @@ TEST(TIconList, ReadsTheStoredForm) {
   const std::vector<Case> cases = {
       {"no entries", Stored(0, {}), {}},
       {"two icons", Stored(2, {{std::ssize(a), a}, {std::ssize(b), b}}), {16, 32}},
-      {"zero length is empty", Stored(3, {{std::ssize(a), a}, {0, {}}, {std::ssize(b), b}}),
+      {"zero length is empty",
+       Stored(3, {{std::ssize(a), a}, {0, {}}, {std::ssize(b), b}}),
        {16, 0, 32}},
       {"negative length is empty", Stored(2, {{-5, {}}, {std::ssize(a), a}}), {0, 16}},
-      {"trailing bytes ignored", [&] {
+      {"trailing bytes ignored",
+       [&] {
          Bytes s = Stored(1, {{std::ssize(a), a}});
          s.push_back(7);
          return s;
-       }(), {16}},
+       }(),
+       {16}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -103,7 +107,8 @@ TEST(TIconList, RejectsBadStoredDataAndKeepsItsEntries) {
       {"empty", {}},
       {"short count", {1, 0}},
       {"missing length", Stored(1, {})},
-      {"short length", [] {
+      {"short length",
+       [] {
          Bytes s = Stored(1, {});
          s.push_back(4);
          return s;

@@ -1,5 +1,7 @@
 // The busy indicator against the headless notification area: showing and hiding, the frame
 // sequence, the record, the pacing thread, the callback message and destruction.
+#include "trayicon/tray_icon.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -7,7 +9,6 @@
 
 #include "trayicon/fake_notify_area.h"
 #include "trayicon/main_tray_icon.h"
-#include "trayicon/tray_icon.h"
 
 namespace zv {
 namespace {
@@ -22,8 +23,8 @@ constexpr std::uint16_t kNever = 65535;
 constexpr auto kPatience = 10s;
 
 TIcon Frame(std::uint8_t tag) {
-  std::vector<std::uint8_t> bytes = {0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 8, 0,
-                                     4, 0, 0, 0, 22, 0, 0, 0, tag, tag, tag, tag};
+  std::vector<std::uint8_t> bytes = {0, 0, 1, 0, 1, 0,  16, 16, 0, 0,   1,   0,   8,
+                                     0, 4, 0, 0, 0, 22, 0,  0,  0, tag, tag, tag, tag};
   return TIcon::FromBytes(bytes);
 }
 

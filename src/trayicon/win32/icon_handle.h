@@ -1,11 +1,11 @@
 #pragma once
 // Turns an icon of the busy indicator into a native icon handle. Win32 backend only.
-#include "trayicon/icon_list.h"
-
 #include <windows.h>
 
 #include <memory>
 #include <type_traits>
+
+#include "trayicon/icon_list.h"
 
 namespace zv {
 

@@ -2,8 +2,10 @@
 // shell's "TaskbarCreated" broadcast, and the Shell_NotifyIconW requests.
 #include "trayicon/win32/win32_notify_area.h"
 
+// clang-format off
 #include <windows.h>
 #include <shellapi.h>
+// clang-format on
 
 #include <algorithm>
 #include <cwchar>
@@ -67,8 +69,8 @@ Win32NotifyArea::Win32NotifyArea(TrayErrorHandler on_error) : on_error_(std::mov
   taskbar_created_ = RegisterWindowMessageW(L"TaskbarCreated");
   // A hidden top-level window rather than a message-only one: only top-level windows receive
   // the shell's broadcast.
-  window_ = CreateWindowExW(0, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                            instance, this);
+  window_ =
+      CreateWindowExW(0, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, this);
   if (window_ == nullptr) throw EOSError("Cannot create the notification window");
 }
 
@@ -81,8 +83,7 @@ LRESULT CALLBACK Win32NotifyArea::WindowProc(HWND window, UINT message, WPARAM w
                                              LPARAM lparam) {
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
-    SetWindowLongPtrW(window, GWLP_USERDATA,
-                      reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
   auto* self = reinterpret_cast<Win32NotifyArea*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (self != nullptr && self->window_ == window) {

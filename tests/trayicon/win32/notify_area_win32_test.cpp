@@ -1,12 +1,15 @@
 // The busy indicator on the real notification area (run under Wine): Shell_NotifyIconW
 // requests, the hidden window's messages, the frames as native icons, and destruction.
-// The project's headers come first: <windows.h> defines RGB and friends as macros.
+// The project's headers come first: <windows.h> defines RGB and friends as macros, and
+// <tlhelp32.h> needs <windows.h> before it.
+// clang-format off
 #include "trayicon/main_tray_icon.h"
 #include "trayicon/win32/icon_handle.h"
 #include "trayicon/win32/win32_notify_area.h"
 
 #include <windows.h>
 #include <tlhelp32.h>
+// clang-format on
 
 #include <gtest/gtest.h>
 
