@@ -1,0 +1,145 @@
+// The main window's construction: every control at its place with its initial state, the
+// events wired to the handlers, and the creation handler FormCreate.
+#include "app/form1.h"
+
+#include "app/settings/settings_store.h"
+#include "folderedit/folder_glyph.h"
+#include "gridview/photo_columns.h"
+#include "trayicon/main_tray_icon.h"
+
+namespace zv {
+
+TForm1::TForm1(const FormServices& services)
+    : TForm(nullptr, "Form1"),
+      Phone(services.Phone),
+      Boxes(services.Boxes),
+      Files(services.Files),
+      Settings(services.Settings),
+      Label1(this, "Label1"),
+      Edit1(this, "Edit1"),
+      BitBtn3(this, "BitBtn3"),
+      GridView1(this, "GridView1"),
+      BitBtn2(this, "BitBtn2"),
+      DirectoryEdit1(this, "DirectoryEdit1"),
+      BitBtn1(this, "BitBtn1"),
+      StatusBar1(this, "StatusBar1"),
+      Timer1(this, "Timer1"),
+      TrayIcon1(CreateMainTrayIcon(services.Tray)) {
+  DirectoryEdit1.SetFolderDialog(services.Folders);
+  DirectoryEdit1.SetFileSystem(&Files);
+  CreateControls();
+  WireEvents();
+}
+
+TForm1::~TForm1() {
+  // Windows go first, while every control is still whole.
+  DestroyHandle();
+  Timer1.DetachPeer();
+}
+
+void TForm1::CreateControls() {
+  SetCaption("Zarvelinthoscope");
+  Position = TPosition::poScreenCenter;
+  IconResource = "MAINICON";
+  SetBounds(0, 0, 777, 404);  // client area 769 × 370
+  SetConstraints({.MinWidth = 660, .MinHeight = 220});
+
+  TFont bold = Font();
+  bold.Style = fsBold;
+  Label1.SetParent(this);
+  Label1.SetBounds(16, 16, 141, 13);
+  Label1.SetCaption("Профиль пользователя");
+  Label1.SetFont(bold);
+
+  Edit1.SetParent(this);
+  Edit1.SetBounds(168, 14, 201, 21);
+  Edit1.SetMaxLength(kProfileMaxLength);
+  Edit1.SetTabOrder(4);
+
+  BitBtn3.SetParent(this);
+  BitBtn3.SetBounds(384, 13, 89, 22);
+  BitBtn3.SetCaption("Создать");
+  BitBtn3.SetGlyphResource("GLYPH_CREATE");
+  BitBtn3.SetTabOrder(3);
+
+  GridView1.SetParent(this);
+  GridView1.SetBounds(16, 48, 731, 261);
+  GridView1.SetAnchors(akLeft | akTop | akRight | akBottom);
+  SetupPhotoGrid(GridView1);
+  GridView1.SetTabStop(true);
+  GridView1.SetTabOrder(0);
+
+  BitBtn2.SetParent(this);
+  BitBtn2.SetBounds(16, 317, 153, 25);
+  BitBtn2.SetAnchors(akLeft | akBottom);
+  BitBtn2.SetCaption("Скачать фотографии");
+  BitBtn2.SetEnabled(false);
+  BitBtn2.SetTabOrder(2);
+
+  DirectoryEdit1.SetParent(this);
+  DirectoryEdit1.SetBounds(176, 319, 281, 21);
+  DirectoryEdit1.SetAnchors(akLeft | akRight | akBottom);
+  DirectoryEdit1.DialogKind = TDialogKind::dkWin32;
+  DirectoryEdit1.DialogText = "Выберите путь к Галерее фотографий";
+  DirectoryEdit1.SetGlyphKind(TGlyphKind::gkCustom);
+  DirectoryEdit1.SetGlyph(FolderButtonGlyph());
+  DirectoryEdit1.NumGlyphs = 1;
+  DirectoryEdit1.SetButtonWidth(20);
+  DirectoryEdit1.SetTabOrder(5);
+
+  BitBtn1.SetParent(this);
+  BitBtn1.SetBounds(650, 317, 97, 25);
+  BitBtn1.SetAnchors(akRight | akBottom);
+  BitBtn1.SetCaption("Список");
+  BitBtn1.SetGlyphResource("GLYPH_LIST");
+  BitBtn1.SetEnabled(false);
+  BitBtn1.SetTabOrder(1);
+
+  StatusBar1.SetParent(this);
+  StatusBar1.SetBounds(0, 0, ClientWidth(), 22);
+  StatusBar1.SetAlign(TAlign::alBottom);
+  StatusBar1.SetSizeGrip(false);
+  StatusBar1.BorderWidth = 1;
+  struct PanelSpec {
+    int width;
+    TAlignment alignment;
+    std::string text;
+  };
+  const PanelSpec panels[] = {
+      {180, TAlignment::taLeftJustify, kDisconnectedText},
+      {120, TAlignment::taLeftJustify, std::string(kFoundPrefix) + kNoCount},
+      {100, TAlignment::taLeftJustify, std::string(kPhotosPrefix) + kNoCount},
+      {50, TAlignment::taRightJustify, kCreditText},
+  };
+  for (const auto& p : panels) {
+    TStatusPanel& panel = StatusBar1.Panels.Add();
+    panel.SetWidth(p.width);
+    panel.SetAlignment(p.alignment);
+    panel.SetText(p.text);
+  }
+
+  Timer1.SetInterval(1000);
+  Timer1.SetEnabled(true);
+}
+
+void TForm1::WireEvents() {
+  Timer1.SetOnTimer([this](TObject* s) { Timer1Timer(s); });
+  BitBtn1.OnClick = [this](TObject* s) { BitBtn1Click(s); };
+  BitBtn2.OnClick = [this](TObject* s) { BitBtn2Click(s); };
+  BitBtn3.OnClick = [this](TObject* s) { BitBtn3Click(s); };
+  GridView1.OnDblClick = [this](TObject* s) { GridView1DblClick(s); };
+  GridView1.OnHeaderClick = [this](TObject* s, int col) { GridView1HeaderClick(s, col); };
+  DirectoryEdit1.OnAfterDialog = [this](TObject* s, std::string& name, bool& action) {
+    DirectoryEdit1AfterDialog(s, name, action);
+  };
+}
+
+void TForm1::FormCreate(TObject*) {
+  Phone.P2K_Init(0);
+  PhoneConnected = false;
+  AllDownloadChecked = true;
+  AllDeleteChecked = false;
+  DirectoryEdit1.SetText(ReadGalleryPath(Settings));
+}
+
+}  // namespace zv

@@ -1,0 +1,101 @@
+#pragma once
+// TForm1, the main window: every control of the program, the state that crosses subsystems, and
+// every handler. The handlers live in one file per subsystem (form1_*.cpp); the form itself only
+// builds the controls (form1.cpp) and wires their events to the handlers. The form runs headless
+// (native tests construct it with fakes or the simulated phone) and with the Win32 backend.
+#include <memory>
+#include <string>
+
+#include "folderedit/directory_edit.h"
+#include "gridview/grid.h"
+#include "phone/phone_api.h"
+#include "trayicon/tray_icon.h"
+#include "ui/comctrls.h"
+#include "ui/forms.h"
+#include "ui/platform.h"
+#include "ui/stdctrls.h"
+#include "ui/timer.h"
+
+namespace zv {
+
+class FolderDialog;
+class NotifyArea;
+class SettingsStore;
+class TForm3;
+
+// The platform services the main window's handlers use. Nothing is owned; everything must
+// outlive the form.
+struct FormServices {
+  PhoneApi& Phone;
+  MessageBoxes& Boxes;
+  FileSystem& Files;           // local files (archive, temporary preview file)
+  SettingsStore& Settings;     // the settings file
+  NotifyArea& Tray;            // where TrayIcon1 shows its icon
+  FolderDialog* Folders = nullptr;  // the folder box's browse dialog; none: the button only
+};
+
+class TForm1 : public TForm {
+ public:
+  // The status bar texts.
+  static constexpr char kDisconnectedText[] = "Соединение: Телефон отключен";
+  static constexpr char kConnectedText[] = "Соединение: Телефон подключен";
+  static constexpr char kFoundPrefix[] = "Найдено файлов: ";
+  static constexpr char kPhotosPrefix[] = "Фотографий: ";
+  static constexpr char kNoCount[] = "---";
+  static constexpr char kCreditText[] = "Zarvelinthoscope © команда Zarvelinthoscope";
+  static constexpr char kProfileMissingText[] = "Профиль не определен!";
+  static constexpr int kProfileMaxLength = 200;
+
+  // Builds the window with all of its controls in their initial state (start-up step 2).
+  // FormCreate is not run here: the program runs it next, tests when they need it.
+  explicit TForm1(const FormServices& services);
+  ~TForm1() override;
+
+  // --- Services (not owned) ---
+  PhoneApi& Phone;
+  MessageBoxes& Boxes;
+  FileSystem& Files;
+  SettingsStore& Settings;
+  TForm3* Form3 = nullptr;     // the preview window, set once it is created
+  int ScreenBitsPerPixel = 32;  // colour depth of the screen, tested once at start
+
+  // --- Controls, in the order of the form ---
+  TLabel Label1;
+  TEdit Edit1;
+  TBitBtn BitBtn3;
+  TGridView GridView1;
+  TBitBtn BitBtn2;
+  TDirectoryEdit DirectoryEdit1;
+  TBitBtn BitBtn1;
+  TStatusBar StatusBar1;
+  TTimer Timer1;
+  std::unique_ptr<TTrayIcon> TrayIcon1;
+
+  // --- State shared by the handlers ---
+  bool PhoneConnected = false;
+  int FoundCount = 0;
+  int PhotoCount = 0;
+  bool AllDownloadChecked = true;
+  bool AllDeleteChecked = false;
+
+  // --- Handlers ---
+  void FormCreate(TObject* Sender);                 // form1.cpp
+  void Timer1Timer(TObject* Sender);                // connection monitor
+  void ReadProfileId();                             // profile file
+  void BitBtn3Click(TObject* Sender);               // "Создать": write the profile file
+  void BitBtn1Click(TObject* Sender);               // "Список"
+  void ListPhotos();
+  void BitBtn2Click(TObject* Sender);               // "Скачать фотографии"
+  void GridView1HeaderClick(TObject* Sender, int ACol);
+  void GridView1DblClick(TObject* Sender);          // preview
+  void DirectoryEdit1AfterDialog(TObject* Sender, std::string& Name, bool& Action);
+
+  // Convenience for the handlers: panel i of StatusBar1.
+  void SetPanelText(int panel, const std::string& text) { StatusBar1.Panels[panel].SetText(text); }
+
+ private:
+  void CreateControls();
+  void WireEvents();
+};
+
+}  // namespace zv
