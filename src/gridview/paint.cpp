@@ -82,7 +82,7 @@ void TCustomGridView::DrawCell(Canvas& canvas, int ACol, int ARow) {
   TCustomColumn& column = grid.Columns()[ACol];
   if (!column.Visible()) return;
   const TRect r = CellRect(ACol, ARow);
-  if (!r.Intersects(paintBox_)) return;
+  if (!r.Intersects(canvas.ClipBox())) return;
 
   TColor cellColor = CellBackgroundColor(ACol, ARow);
   TColor gridColor = GridLinesColor;
