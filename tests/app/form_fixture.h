@@ -1,0 +1,84 @@
+#pragma once
+// A headless main window for handler tests, as the program builds it, with test services:
+//
+//   SimPhone phone;                        // or any PhoneApi
+//   FormFixture f(phone.Api());            // Form1 and Form3 built, FormCreate not yet run
+//   f.Form1->FormCreate(f.Form1.get());    // or f.Create() to run it as start-up does
+//   f.Dispatch([&] { f.Form1->BitBtn1.Click(); });   // an event as the program runs it:
+//   EXPECT_EQ(f.Boxes.Errors, ...);                  //   an escaping error is shown here
+//
+// Local files go to a temporary folder (Folder(), removed with the fixture); the settings file
+// is a portable INI file in it; the busy indicator shows in a FakeNotifyArea; the folder box has
+// no dialog unless a test sets one.
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/form1.h"
+#include "app/form3.h"
+#include "app/settings/ini_file.h"
+#include "trayicon/fake_notify_area.h"
+#include "ui/application.h"
+#include "ui/platform.h"
+#ifdef _WIN32
+#include "ui/win32/win32_file_system.h"
+#else
+#include "ui/native_file_system.h"
+#endif
+
+namespace zv {
+
+// Message boxes that only remember what they were asked to show.
+class FakeMessageBoxes : public MessageBoxes {
+ public:
+  std::vector<std::string> Messages;  // ShowMessage texts
+  std::vector<std::string> Errors;    // ShowError texts (after the "." rule)
+  void ShowMessage(const std::string& text) override { Messages.push_back(text); }
+  void ShowError(const std::string& text) override { Errors.push_back(text); }
+};
+
+// A temporary folder, removed with everything in it.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+class FormFixture {
+ public:
+  explicit FormFixture(PhoneApi& phone);
+  ~FormFixture();
+
+  // Runs FormCreate as start-up does (through the dispatch place).
+  void Create();
+  // Runs one event as the program's backend does: an error that escapes is shown in Boxes.
+  template <class F>
+  bool Dispatch(F&& handler) {
+    return App.Dispatch(std::forward<F>(handler));
+  }
+
+  // The temporary folder, as a UTF-8 path with the platform's separators.
+  std::string Folder() const;
+
+  TempFolder Temp;
+  FakeMessageBoxes Boxes;
+#ifdef _WIN32
+  Win32FileSystem Files;
+#else
+  NativeFileSystem Files;
+#endif
+  IniFileStore Settings;
+  FakeNotifyArea Tray;
+  TApplication App{Boxes};
+  std::unique_ptr<TForm1> Form1;
+  std::unique_ptr<TForm3> Form3;
+};
+
+}  // namespace zv
