@@ -33,7 +33,8 @@ class DiskFiles : public FileSystem {
   bool FileExists(const std::string& p) override { return fs::is_regular_file(p); }
   bool CreateDir(const std::string& p) override { return fs::create_directory(p); }
   std::unique_ptr<OutputFile> CreateFile(const std::string& path) override {
-    if (!fs::is_directory(fs::path(path).parent_path())) throw EInOutError(InOutErrorText(3), 3);
+    const fs::path folder = fs::path(path).parent_path();
+    if (!folder.empty() && !fs::is_directory(folder)) throw EInOutError(InOutErrorText(3), 3);
     return std::make_unique<File>(path, failWrites);
   }
   void RenameReplace(const std::string& s, const std::string& t) override { fs::rename(s, t); }
