@@ -5,9 +5,6 @@
 
 namespace zv {
 
-void TForm1::Timer1Timer(TObject*) {}
-void TForm1::ReadProfileId() {}
-void TForm1::BitBtn3Click(TObject*) {}
 void TForm1::DirectoryEdit1AfterDialog(TObject*, std::string&, bool&) {}
 
 }  // namespace zv
