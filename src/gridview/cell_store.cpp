@@ -111,8 +111,11 @@ void TCells::InsertColumn(int index, TCellKind kind) {
 void TCells::DeleteColumn(int index) {
   if (index < 0 || index >= ColumnCount()) throw ListIndexError(index);
   ColumnList& list = *lists_[static_cast<std::size_t>(index)];
-  for (TCell* cell : list.cells) FreeCell(list, cell);
-  lists_.erase(lists_.begin() + index);
+  for (TCell* cell : list.cells) {
+    if (cell->flags_ & TCell::kHasHint) hints_.erase(cell);
+    cell->~TCell();
+  }
+  lists_.erase(lists_.begin() + index);  // gives the pool's blocks back
   if (ColumnCount() == 0) rowCount_ = 0;
   sortValid_ = false;
 }

@@ -121,9 +121,7 @@ class TCells {
   void SetHint(TCell& cell, const std::string& hint);
 
   // sort.cpp
-  void QuickSort(int ACol, int lo, int hi, bool descending, int (*compare)(const TCell&, const TCell&));
-  int Partition(int ACol, int lo, int hi, bool descending,
-                int (*compare)(const TCell&, const TCell&));
+  friend class CellSorter;
   std::uint32_t Random(std::uint32_t range);
 
   TColumns& columns_;

@@ -49,13 +49,6 @@ void CompactText::Assign(std::u16string_view text) {
   block_ = block;
 }
 
-std::u16string_view CompactText::View() const {
-  if (!block_) return {};
-  std::uint32_t length;
-  std::memcpy(&length, block_, sizeof length);
-  return {reinterpret_cast<const char16_t*>(block_ + sizeof length), length};
-}
-
 // ---- TCell ----
 
 void TCell::Changed() { owner_->CellChanged(col_, row_); }

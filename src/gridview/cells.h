@@ -9,6 +9,7 @@
 // the position is 6 bytes, the hint lives in the store and is looked up only when the cell says
 // it has one, and text is one pointer to a length-prefixed block.
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -28,7 +29,12 @@ class CompactText {
   CompactText& operator=(const CompactText&) = delete;
   ~CompactText();
   void Assign(std::u16string_view text);
-  std::u16string_view View() const;
+  std::u16string_view View() const {
+    if (!block_) return {};
+    std::uint32_t length;
+    std::memcpy(&length, block_, sizeof length);
+    return {reinterpret_cast<const char16_t*>(block_ + sizeof length), length};
+  }
   bool Empty() const { return block_ == nullptr; }
 
  private:
@@ -82,6 +88,7 @@ class TCell {
 
  private:
   friend class TCells;
+  friend class CellSorter;
   static constexpr std::uint8_t kInitialising = 1;
   static constexpr std::uint8_t kHasHint = 2;
 
@@ -171,6 +178,8 @@ class TStringCell : public TCell {
   void SetAsInteger(int value) override;
   void SetAsString(const std::u16string& value) override;
   std::u16string_view StringView(std::u16string&) const override { return text_.View(); }
+  // The stored text, without a virtual call (sorting).
+  std::u16string_view Text() const { return text_.View(); }
 
  private:
   CompactText text_;

@@ -206,7 +206,18 @@ TCustomColumn* TColumns::ColumnByName(std::string_view name) const {
 }
 
 TCustomColumn* TColumns::ColumnByName(std::u16string_view name) const {
-  return ColumnByName(std::string_view(Utf16ToUtf8(name)));
+  // Plain ASCII names (the usual case) compare without a conversion.
+  bool ascii = true;
+  for (char16_t c : name) ascii = ascii && c < 0x80;
+  if (!ascii) return ColumnByName(std::string_view(Utf16ToUtf8(name)));
+  for (const auto& column : items_) {
+    const std::string& n = column->Name;
+    if (n.size() == name.size() && std::equal(n.begin(), n.end(), name.begin(), [](char a, char16_t b) {
+          return static_cast<unsigned char>(a) == b;
+        }))
+      return column.get();
+  }
+  return nullptr;
 }
 
 void TColumns::Insert(std::unique_ptr<TCustomColumn> column) {

@@ -34,14 +34,21 @@ std::string SearchForm(std::u16string_view text) {
 
 // ---- TCellKey ----
 
-std::u16string TCellKey::Text() const {
-  if (const int* n = std::get_if<int>(&value_)) return IntegerToText(*n);
+std::u16string_view TCellKey::TextView(std::u16string& scratch) const {
+  if (const int* n = std::get_if<int>(&value_)) return scratch = IntegerToText(*n);
+  if (const auto* view = std::get_if<std::u16string_view>(&value_)) return *view;
   return std::get<std::u16string>(value_);
+}
+
+std::u16string TCellKey::Text() const {
+  std::u16string scratch;
+  return std::u16string(TextView(scratch));
 }
 
 int TCellKey::ToInteger() const {
   if (const int* n = std::get_if<int>(&value_)) return *n;
-  const std::u16string& text = std::get<std::u16string>(value_);
+  std::u16string scratch;
+  const std::u16string_view text = TextView(scratch);
   try {
     return TextToInteger(text);
   } catch (const EConvertError&) {
@@ -127,7 +134,8 @@ void TGridView::ColumnChanged(TCustomColumn& Column, TColumnChangeKind Kind) {
 
 TCell& TGridView::Cell(const TCellKey& ACol, const TCellKey& ARow) {
   int row;
-  std::u16string rowText = ARow.Text();
+  std::u16string rowScratch, colScratch;
+  const std::u16string_view rowText = ARow.TextView(rowScratch);
   if (IsKeyword(rowText, u"First"))
     row = 0;
   else if (IsKeyword(rowText, u"Last"))
@@ -138,14 +146,14 @@ TCell& TGridView::Cell(const TCellKey& ACol, const TCellKey& ARow) {
     row = ARow.ToInteger();
 
   int col;
-  std::u16string colText = ACol.Text();
+  const std::u16string_view colText = ACol.TextView(colScratch);
   if (IsKeyword(colText, u"First")) {
     col = 0;
   } else if (IsKeyword(colText, u"Last")) {
     col = columns_.Count() - 1;
   } else if (IsKeyword(colText, u"Selected")) {
     col = selectedColumn_;
-  } else if (TCustomColumn* column = columns_.ColumnByName(std::u16string_view(colText))) {
+  } else if (TCustomColumn* column = columns_.ColumnByName(colText)) {
     col = column->ColumnIndex();
   } else {
     col = ACol.ToInteger();

@@ -27,19 +27,24 @@ namespace zv {
 class TCellKey {
  public:
   TCellKey(int number) : value_(number) {}  // NOLINT: implicit on purpose
-  TCellKey(const char16_t* text) : value_(std::u16string(text)) {}  // NOLINT
-  TCellKey(std::u16string text) : value_(std::move(text)) {}        // NOLINT
-  TCellKey(std::u16string_view text) : value_(std::u16string(text)) {}  // NOLINT
+  // A literal or a caller's text: referred to, not copied (a key lives for one call).
+  TCellKey(const char16_t* text) : value_(std::u16string_view(text)) {}    // NOLINT
+  TCellKey(std::u16string_view text) : value_(text) {}                     // NOLINT
+  TCellKey(const std::u16string& text) : value_(std::u16string_view(text)) {}  // NOLINT
+  TCellKey(std::u16string&& text) : value_(std::move(text)) {}             // NOLINT
+  TCellKey(const TCellKey&) = default;
   bool IsNumber() const { return std::holds_alternative<int>(value_); }
   // The key as text (a number in decimal).
   std::u16string Text() const;
+  // The same, without a copy where the key holds text; a number is formatted into `scratch`.
+  std::u16string_view TextView(std::u16string& scratch) const;
   // The key as an integer: a number as it is, a text when it holds a number (rounded, halves to
   // even); otherwise EVariantError "Could not convert variant of type (String) into type
   // (Integer)".
   int ToInteger() const;
 
  private:
-  std::variant<int, std::u16string> value_;
+  std::variant<int, std::u16string, std::u16string_view> value_;
 };
 
 using TChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow)>;

@@ -27,7 +27,10 @@ void TGridView::AddRows(int Count) {
       for (int c = 0; c < columns_.Count(); ++c)
         if (!columns_[c].DefaultValue().empty()) SetCellText(c, r, columns_[c].DefaultValue());
   }
-  if (updateCount_ == 0) Screen().InvalidateRows(first, first + Count - 1);
+  // Inside a batch nothing is repainted and the range follows once, at its end (EndUpdate
+  // repaints the whole data area, the last row's grid line with it).
+  if (updateCount_ > 0) return;
+  Screen().InvalidateRows(first, first + Count - 1);
   if (options_.Contains(goGrid) && first > 0) Screen().InvalidateRow(first - 1);
   Screen().UpdateVerticalScrollRange();
 }
