@@ -4,15 +4,17 @@
 namespace zv {
 
 BufferedOutputFile::BufferedOutputFile(std::unique_ptr<OutputFile> file)
-    : file_(std::move(file)), buffer_(kBufferSize) {}
+    : file_(std::move(file)),
+      buffer_(std::make_unique_for_overwrite<Octet[]>(kBufferSize)),
+      next_(buffer_.get()),
+      end_(buffer_.get() + kBufferSize) {}
 
 BufferedOutputFile::~BufferedOutputFile() = default;  // the OutputFile closes itself quietly
 
 void BufferedOutputFile::Flush() {
-  if (used_ == 0) return;
-  const size_t n = used_;
-  used_ = 0;  // a failed write is not retried from a later call
-  file_->Write(buffer_.data(), n);
+  const size_t n = static_cast<size_t>(next_ - buffer_.get());
+  next_ = buffer_.get();  // a failed write is not retried from a later call
+  if (n > 0) file_->Write(buffer_.get(), n);
 }
 
 void BufferedOutputFile::Close() {

@@ -1,10 +1,10 @@
 #pragma once
 // A local output file written one byte per call, as the archive run writes its photos, without
 // one system call per byte: bytes gather in a 64 KiB buffer that goes to the file when full and
-// on Close. Errors of those writes and of the close surface as EInOutError from Write or Close.
+// on Close. Errors of those writes and of the close surface as EInOutError from Write, WriteEach
+// or Close.
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 #include "ui/platform.h"
 
@@ -22,18 +22,44 @@ class BufferedOutputFile {
 
   // One byte; a full buffer is written out first.
   void Write(uint8_t byte) {
-    if (used_ == kBufferSize) Flush();
-    buffer_[used_++] = byte;
+    if (next_ == end_) Flush();
+    *next_++ = Octet{byte};
   }
+
+  // count bytes, one one-byte append each. The room in the buffer is tested once per
+  // buffer-full, and the appends between two flushes work on a local copy of the write position,
+  // so that the compiler can turn them into a block move.
+  void WriteEach(const uint8_t* bytes, size_t count) {
+    while (count > 0) {
+      if (next_ == end_) Flush();
+      size_t run = static_cast<size_t>(end_ - next_);
+      if (run > count) run = count;
+      Cursor cursor{next_};
+      for (size_t i = 0; i < run; ++i) cursor.Append(bytes[i]);
+      next_ = cursor.next;
+      bytes += run;
+      count -= run;
+    }
+  }
+
   // Writes out what the buffer holds, then closes the file.
   void Close();
 
  private:
+  // The buffer's element: not a character type, so that a store into the buffer is known not to
+  // change the write position.
+  enum class Octet : uint8_t {};
+  struct Cursor {
+    Octet* next;
+    void Append(uint8_t byte) { *next++ = Octet{byte}; }
+  };
+
   void Flush();
 
   std::unique_ptr<OutputFile> file_;
-  std::vector<uint8_t> buffer_;
-  size_t used_ = 0;
+  std::unique_ptr<Octet[]> buffer_;
+  Octet* next_;
+  Octet* end_;
 };
 
 }  // namespace zv

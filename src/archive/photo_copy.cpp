@@ -38,9 +38,7 @@ bool CopyPhoto(PhoneApi& phone, FileSystem& files, const PhotoCopyRequest& reque
 
   auto out = std::make_unique<BufferedOutputFile>(files.CreateFile(partial));
   try {
-    const uint8_t* bytes = buffer.data();
-    const size_t count = static_cast<size_t>(request.size);
-    for (size_t i = 0; i < count; ++i) out->Write(bytes[i]);
+    out->WriteEach(buffer.data(), static_cast<size_t>(request.size));
     out->Close();
     files.RenameReplace(partial, target);
   } catch (...) {

@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "archive/buffered_output.h"
 #include "fake_file_system.h"
@@ -108,6 +109,29 @@ TEST(BufferedOutputFile, WritesEveryByteInOrderWithFewCalls) {
   EXPECT_EQ(fs.log.back(), "close D\\f");
 }
 
+TEST(BufferedOutputFile, WriteEachAcrossBufferBoundaries) {
+  testing::FakeFileSystem fs;
+  fs.dirs.insert("D");
+  std::string expected;
+  {
+    BufferedOutputFile out(fs.CreateFile("D\\f"));
+    std::vector<uint8_t> block(BufferedOutputFile::kBufferSize + 3);
+    for (size_t i = 0; i < block.size(); ++i) block[i] = static_cast<uint8_t>(i % 251);
+    const size_t pieces[] = {5, BufferedOutputFile::kBufferSize - 6, 1, 0, block.size(), 2};
+    for (size_t n : pieces) {
+      out.WriteEach(block.data(), n);
+      expected.append(reinterpret_cast<const char*>(block.data()), n);
+      out.Write(0xAB);
+      expected.push_back(static_cast<char>(0xAB));
+    }
+    out.Close();
+  }
+  EXPECT_EQ(fs.files.at("D\\f"), expected);
+  EXPECT_EQ(fs.writeCalls,
+            static_cast<int>((expected.size() + BufferedOutputFile::kBufferSize - 1) /
+                             BufferedOutputFile::kBufferSize));
+}
+
 TEST(BufferedOutputFile, ErrorsSurfaceOnFlushAndClose) {
   for (const size_t room : {size_t{0}, size_t{100}, BufferedOutputFile::kBufferSize + 5}) {
     testing::FakeFileSystem fs;
@@ -119,6 +143,9 @@ TEST(BufferedOutputFile, ErrorsSurfaceOnFlushAndClose) {
       out.Close();
     };
     EXPECT_THROW(writeAll(), EInOutError) << room;
+    const std::vector<uint8_t> block(3 * BufferedOutputFile::kBufferSize, 7);
+    BufferedOutputFile again(fs.CreateFile("D\\g"));
+    EXPECT_THROW(again.WriteEach(block.data(), block.size()), EInOutError) << room;
   }
 }
 
