@@ -127,7 +127,8 @@ class TCustomGridView : public TCustomControl,
  public:
   TCustomGridView(TComponent* owner, std::string name);
   ~TCustomGridView() override;
-  const char* PeerKind() const override { return "TGridView"; }
+  // The component layer's custom-control window serves the grid as it is.
+  const char* PeerKind() const override { return "TCustomControl"; }
 
   // ---- appearance properties ----
   TGridStyle GridStyle = gsReport;
