@@ -1,0 +1,64 @@
+// The program's start-up on Win32.
+#include "app/win32/program.h"
+
+#include <uxtheme.h>
+
+#include "folderedit/win32/combo_edit_peer.h"
+#include "phone/win32/phone_library_win32.h"
+#include "trayicon/win32/win32_notify_area.h"
+
+namespace zv {
+
+namespace {
+
+int ScreenBitsPerPixel() {
+  HDC dc = GetDC(nullptr);
+  const int bits = GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
+  ReleaseDC(nullptr, dc);
+  return bits;
+}
+
+}  // namespace
+
+void RegisterProgramPeers(Win32Backend& backend) { RegisterFolderEditPeers(backend); }
+
+void ConnectPlatform(TForm1& form, const ColorResolver& colors) {
+  form.GridView1.SetColorResolver(&colors);
+  form.GridView1.ThemeQuery = [] { return IsThemeActive() && IsAppThemed(); };
+  form.ScreenBitsPerPixel = ScreenBitsPerPixel();
+}
+
+Win32Program::Win32Program(HINSTANCE instance)
+    : boxes_(kApplicationTitle),
+      app_(boxes_),
+      backend_(app_, instance),
+      phone_(LoadPhoneLibrary(PhoneLibraryPathBesideExe())),
+      settings_(ExecutableSettingsFile()),
+      tray_(CreateWin32NotifyArea([this](const std::exception& e) { app_.HandleException(e); })),
+      folders_([this]() -> void* { return form1_ ? form1_->Peer()->NativeHandle() : nullptr; }) {
+  RegisterProgramPeers(backend_);
+}
+
+Win32Program::~Win32Program() {
+  form1_.reset();  // it refers to the preview window
+  form3_.reset();
+}
+
+void Win32Program::Start() {
+  app_.Title = kApplicationTitle;
+  form1_ = std::make_unique<TForm1>(
+      FormServices{*phone_.api, boxes_, files_, settings_, *tray_, &folders_});
+  app_.SetMainForm(*form1_);
+  ConnectPlatform(*form1_, colors_);
+  backend_.CreateHandle(*form1_);
+  app_.Dispatch([this] { form1_->FormCreate(form1_.get()); });
+  form3_ = std::make_unique<TForm3>();
+  backend_.CreateHandle(*form3_);
+  form1_->Form3 = form3_.get();
+  // A missing phone library or export: the program runs without a phone and says so once.
+  if (!phone_.error.empty()) boxes_.ShowError(phone_.error);
+}
+
+int Win32Program::Run() { return backend_.Run(*form1_); }
+
+}  // namespace zv

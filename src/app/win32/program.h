@@ -1,0 +1,62 @@
+#pragma once
+// The program on Win32: the concrete platform objects made in one place (message boxes, the
+// phone library beside the executable, the local file system, the settings file, the
+// notification area, the folder dialog, the backend) and the start-up order:
+//   1. the application, titled "Zarvelinthoscope";
+//   2. the main window with all its controls (windows made, hidden; Timer1 runs from here);
+//   3. FormCreate (P2K_Init(0), flags, the archive root from the settings file);
+//   4. the preview window, hidden;
+//   5. the message loop, which shows the main window.
+// Closing the main window ends the loop; nothing runs at exit.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/form1.h"
+#include "app/form3.h"
+#include "app/settings/win32/win32_ini_store.h"
+#include "folderedit/win32/shell_folder_dialog.h"
+#include "phone/phone_library.h"
+#include "trayicon/notify_area.h"
+#include "ui/application.h"
+#include "ui/win32/backend.h"
+#include "ui/win32/gdi_canvas.h"
+#include "ui/win32/message_boxes.h"
+#include "ui/win32/win32_file_system.h"
+
+namespace zv {
+
+// Peers of the program's own control kinds (the folder box) beyond the standard ones.
+void RegisterProgramPeers(Win32Backend& backend);
+// What the main window's controls need from the platform beyond their windows: the system's
+// colours and visual-style state for the grid, the screen's colour depth for the preview.
+void ConnectPlatform(TForm1& form, const ColorResolver& colors);
+
+class Win32Program {
+ public:
+  explicit Win32Program(HINSTANCE instance);
+  ~Win32Program();
+  Win32Program(const Win32Program&) = delete;
+  Win32Program& operator=(const Win32Program&) = delete;
+
+  // Start-up steps 1 to 4.
+  void Start();
+  // Step 5: runs until the main window is closed. Returns the exit code.
+  int Run();
+
+ private:
+  Win32MessageBoxes boxes_;
+  TApplication app_;
+  Win32Backend backend_;
+  PhoneLibrary phone_;
+  Win32FileSystem files_;
+  Win32IniStore settings_;
+  std::unique_ptr<NotifyArea> tray_;
+  ShellFolderDialog folders_;
+  Win32Colors colors_;
+  std::unique_ptr<TForm1> form1_;
+  std::unique_ptr<TForm3> form3_;
+};
+
+}  // namespace zv
