@@ -286,6 +286,7 @@ class TCustomGridView : public TCustomControl,
   void MouseUp(TMouseButton button, TShiftState shift, TPoint p) override;
   void MouseDblClick(TMouseButton button, TShiftState shift, TPoint p) override;
   bool MouseWheel(int delta, TShiftState shift, TPoint p) override;
+  void CaptureLost() override;
   void ScrollMessage(TScrollBarKind kind, TScrollCode code, int pos) override;
   bool KeyDown(TKey key, TShiftState shift) override;
   bool KeyUp(TKey key, TShiftState shift) override;
@@ -337,7 +338,8 @@ class TCustomGridView : public TCustomControl,
   int lastClientHeight_ = -1;
   int wheelRemainder_ = 0;
   bool autoSizing_ = false;
-  bool clickPending_ = false;  // a left press on the grid awaits its release (OnClick)
+  bool clickPending_ = false;       // a left press on the grid awaits its release (OnClick)
+  bool releasingCapture_ = false;  // the grid gives the mouse back itself
   TTimer searchTimer_;
   std::unique_ptr<TCheckBoxColumnPlay> play_;
   // The box of the area being painted, taken at the start of a paint.

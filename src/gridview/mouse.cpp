@@ -211,11 +211,50 @@ void TCustomGridView::MouseMove(TShiftState shift, TPoint p) {
 
 // ---- releases ----
 
+namespace {
+
+// Gives the mouse back when a release has been handled, also when a handler fails.
+class CaptureRelease {
+ public:
+  CaptureRelease(TCustomControl& control, bool& releasing)
+      : control_(control), releasing_(releasing) {}
+  ~CaptureRelease() {
+    releasing_ = true;
+    control_.ReleaseCapture();
+    releasing_ = false;
+  }
+
+ private:
+  TCustomControl& control_;
+  bool& releasing_;
+};
+
+}  // namespace
+
+void TCustomGridView::CaptureLost() {
+  if (releasingCapture_) return;
+  // Another window took the mouse in the middle of a gesture (a message box, a task switch):
+  // the release will not come, so the gesture ends here without effect.
+  clickPending_ = false;
+  if (GridState.Contains(TGridStateFlag::ResizingColumn)) {
+    GridState.Exclude(TGridStateFlag::ResizingColumn);
+    ResizeColumn = nullptr;
+    ResizeDelta = 0;
+    InvalidateGuideLine(resizeLineLeft_);
+    InvalidateGuideLine(resizeLineRight_);
+  }
+  if (TCustomColumn* pressed = PressedHeaderColumn) {
+    PressedHeaderColumn = nullptr;
+    GridState.Exclude(TGridStateFlag::HeaderPressed);
+    InvalidateHeaderCell(pressed->ColumnIndex());
+  }
+}
+
 void TCustomGridView::MouseUp(TMouseButton button, TShiftState shift, TPoint p) {
   TGridView& grid = Grid();
+  CaptureRelease release(*this, releasingCapture_);
   const bool click = button == TMouseButton::mbLeft && clickPending_;
   if (button == TMouseButton::mbLeft) clickPending_ = false;
-  ReleaseCapture();
   if (click && TRect{0, 0, ClientWidth(), ClientHeight()}.Contains(p) && OnClick) OnClick(this);
   if (OnMouseUp) OnMouseUp(this, button, shift, p.X, p.Y);
   GridState.Exclude(TGridStateFlag::HeaderPressed);

@@ -234,6 +234,28 @@ TEST(GridMouse, DraggingAHeaderBorderResizesDownToEight) {
   EXPECT_EQ(0, CountOf(log, "CellClick"));
 }
 
+TEST(GridMouse, LosingTheMouseMidGestureEndsItWithoutEffect) {
+  ViewFixture f;
+  f.Fill(3);
+  f.Press(f.HeaderPoint(kFileColumn));
+  ASSERT_EQ(&f.grid.Columns()[kFileColumn], f.grid.PressedHeaderColumn);
+  EXPECT_TRUE(f.peer->Captured);
+  f.grid.CaptureLost();  // e.g. a message box took the mouse
+  EXPECT_EQ(nullptr, f.grid.PressedHeaderColumn);
+  TCustomColumn& size = f.grid.Columns()[kSizeColumn];
+  f.Press({size.ColumnLeft + size.Width() - 1, 5});
+  f.grid.MouseMove(0, {size.ColumnLeft + 20, 5});
+  f.grid.CaptureLost();
+  EXPECT_FALSE(f.grid.GridState.Contains(TGridStateFlag::ResizingColumn));
+  EXPECT_EQ(81, size.Width());
+  // A release of the grid's own still raises its header click (giving the mouse back is no
+  // loss).
+  f.TakeLog();
+  f.Click(f.HeaderPoint(kDownLoadColumn));
+  EXPECT_EQ(1, CountOf(f.TakeLog(), "HeaderClick 1"));
+  EXPECT_FALSE(f.peer->Captured);
+}
+
 TEST(GridMouse, CursorsFollowTheAreas) {
   ViewFixture f;
   f.Fill(3);
