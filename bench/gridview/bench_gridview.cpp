@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <memory>
 #include <random>
 #include <string>
@@ -31,10 +31,11 @@ std::vector<Photo> MakePhotos(unsigned seed) {
   photos.reserve(kRows);
   char buf[32];
   for (int i = 0; i < kRows; ++i) {
-    std::snprintf(buf, sizeof buf, "%02u-%02u-%02u_%04u.jpg", unsigned(1 + rng() % 28), unsigned(1 + rng() % 12),
-                  unsigned(rng() % 30), unsigned(rng() % 10000));
+    std::snprintf(buf, sizeof buf, "%02u-%02u-%02u_%04u.jpg", unsigned(1 + rng() % 28),
+                  unsigned(1 + rng() % 12), unsigned(rng() % 30), unsigned(rng() % 10000));
     std::string s = buf;
-    photos.push_back({std::u16string(s.begin(), s.end()), static_cast<int>(10000 + rng() % 5000000)});
+    photos.push_back(
+        {std::u16string(s.begin(), s.end()), static_cast<int>(10000 + rng() % 5000000)});
   }
   return photos;
 }
@@ -77,7 +78,8 @@ struct Runs {
     const auto start = std::chrono::steady_clock::now();
     f();
     wall.push_back(
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+            .count());
     cpu.push_back(ThreadCpuMs() - cpuStart);
   }
 };

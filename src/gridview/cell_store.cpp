@@ -12,13 +12,20 @@ namespace {
 
 std::size_t SlotSizeOf(TCellKind kind) {
   switch (kind) {
-    case ckIncrement: return sizeof(TIncrementCell);
-    case ckBoolean: return sizeof(TBooleanCell);
-    case ckDateTime: return sizeof(TDateTimeCell);
-    case ckFloat: return sizeof(TFloatCell);
-    case ckInteger: return sizeof(TIntegerCell);
-    case ckVirtual: return sizeof(TVirtualCell);
-    default: return sizeof(TStringCell);
+    case ckIncrement:
+      return sizeof(TIncrementCell);
+    case ckBoolean:
+      return sizeof(TBooleanCell);
+    case ckDateTime:
+      return sizeof(TDateTimeCell);
+    case ckFloat:
+      return sizeof(TFloatCell);
+    case ckInteger:
+      return sizeof(TIntegerCell);
+    case ckVirtual:
+      return sizeof(TVirtualCell);
+    default:
+      return sizeof(TStringCell);
   }
 }
 
@@ -28,8 +35,7 @@ constexpr std::size_t kMaxBlockSlots = 4096;
 
 // ---- CellPool ----
 
-CellPool::CellPool(std::size_t slotSize)
-    : slot_((std::max(slotSize, sizeof(void*)) + 7) / 8 * 8) {}
+CellPool::CellPool(std::size_t slotSize) : slot_((std::max(slotSize, sizeof(void*)) + 7) / 8 * 8) {}
 
 void* CellPool::Allocate() {
   if (free_) {
@@ -74,13 +80,27 @@ TCell* TCells::NewCell(ColumnList& list, int ACol) {
   void* slot = list.pool.Allocate();
   TCell* cell;
   switch (list.kind) {
-    case ckIncrement: cell = new (slot) TIncrementCell(*this); break;
-    case ckBoolean: cell = new (slot) TBooleanCell(*this); break;
-    case ckDateTime: cell = new (slot) TDateTimeCell(*this); break;
-    case ckFloat: cell = new (slot) TFloatCell(*this); break;
-    case ckInteger: cell = new (slot) TIntegerCell(*this); break;
-    case ckVirtual: cell = new (slot) TVirtualCell(*this); break;
-    default: cell = new (slot) TStringCell(*this); break;
+    case ckIncrement:
+      cell = new (slot) TIncrementCell(*this);
+      break;
+    case ckBoolean:
+      cell = new (slot) TBooleanCell(*this);
+      break;
+    case ckDateTime:
+      cell = new (slot) TDateTimeCell(*this);
+      break;
+    case ckFloat:
+      cell = new (slot) TFloatCell(*this);
+      break;
+    case ckInteger:
+      cell = new (slot) TIntegerCell(*this);
+      break;
+    case ckVirtual:
+      cell = new (slot) TVirtualCell(*this);
+      break;
+    default:
+      cell = new (slot) TStringCell(*this);
+      break;
   }
   // Set up without any notification, then the cell is live.
   cell->color_ = ACol < columns_.Count() ? columns_[ACol].Color() : clWindow;
@@ -170,7 +190,8 @@ TCell& TCells::GetCell(int ACol, int ARow) {
 }
 
 void TCells::ExchangeRows(int a, int b) {
-  for (auto& list : lists_) std::swap(list->cells[static_cast<std::size_t>(a)], list->cells[static_cast<std::size_t>(b)]);
+  for (auto& list : lists_)
+    std::swap(list->cells[static_cast<std::size_t>(a)], list->cells[static_cast<std::size_t>(b)]);
   ++stats_.Exchanges;
 }
 

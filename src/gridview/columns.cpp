@@ -46,8 +46,7 @@ void TColumnFooter::SetFormulaKind(TFormulaKind value) {
 
 // ---- TCustomColumn ----
 
-TCustomColumn::TCustomColumn(TColumns& columns)
-    : columns_(columns), font_(columns.Grid().Font()) {}
+TCustomColumn::TCustomColumn(TColumns& columns) : columns_(columns), font_(columns.Grid().Font()) {}
 
 TCustomColumn::~TCustomColumn() = default;
 
@@ -212,9 +211,9 @@ TCustomColumn* TColumns::ColumnByName(std::u16string_view name) const {
   if (!ascii) return ColumnByName(std::string_view(Utf16ToUtf8(name)));
   for (const auto& column : items_) {
     const std::string& n = column->Name;
-    if (n.size() == name.size() && std::equal(n.begin(), n.end(), name.begin(), [](char a, char16_t b) {
-          return static_cast<unsigned char>(a) == b;
-        }))
+    if (n.size() == name.size() &&
+        std::equal(n.begin(), n.end(), name.begin(),
+                   [](char a, char16_t b) { return static_cast<unsigned char>(a) == b; }))
       return column.get();
   }
   return nullptr;
@@ -226,9 +225,8 @@ void TColumns::Insert(std::unique_ptr<TCustomColumn> column) {
   TCustomColumn& ref = *column;
   ref.index_ = Count();
   items_.push_back(std::move(column));
-  auto place = std::find_if(display_.begin(), display_.end(), [&](const TCustomColumn* c) {
-    return c->position_ > ref.position_;
-  });
+  auto place = std::find_if(display_.begin(), display_.end(),
+                            [&](const TCustomColumn* c) { return c->position_ > ref.position_; });
   display_.insert(place, &ref);
   grid_.LayoutColumnAdded(ref);
 }

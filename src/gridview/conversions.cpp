@@ -101,7 +101,8 @@ int DaysInMonth(int y, int m) {
 bool ReadNumber(std::string_view s, size_t& i, int maxDigits, int& value, int& count) {
   value = 0;
   count = 0;
-  while (i < s.size() && IsDigit(s[i]) && count < maxDigits) value = value * 10 + (s[i++] - '0'), ++count;
+  while (i < s.size() && IsDigit(s[i]) && count < maxDigits)
+    value = value * 10 + (s[i++] - '0'), ++count;
   return count > 0;
 }
 
@@ -285,9 +286,8 @@ int RoundToInteger(double value) {
 }
 
 TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second) {
-  double date = static_cast<double>(DaysFromCivil(year, static_cast<unsigned>(month),
-                                                  static_cast<unsigned>(day)) -
-                                    kEpoch);
+  double date = static_cast<double>(
+      DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) - kEpoch);
   double time = TimeFraction(hour, minute, second);
   // Before the epoch the time of day counts away from zero, as the date-time type defines it.
   return date < 0 ? date - time : date + time;

@@ -45,7 +45,9 @@ class RecordingGridViewSink : public GridViewSink {
 
  private:
   void Add(const char* name) { Calls.emplace_back(name); }
-  void Add(const char* name, int a) { Calls.push_back(std::string(name) + " " + std::to_string(a)); }
+  void Add(const char* name, int a) {
+    Calls.push_back(std::string(name) + " " + std::to_string(a));
+  }
   void Add(const char* name, int a, int b) {
     Calls.push_back(std::string(name) + " " + std::to_string(a) + " " + std::to_string(b));
   }

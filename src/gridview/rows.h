@@ -21,7 +21,9 @@ class TRows {
     return items_[static_cast<size_t>(index)];
   }
   const TRow& operator[](int index) const { return const_cast<TRows&>(*this)[index]; }
-  void Add(int count, int rowHeight) { items_.resize(items_.size() + count, TRow{rowHeight, false}); }
+  void Add(int count, int rowHeight) {
+    items_.resize(items_.size() + count, TRow{rowHeight, false});
+  }
   void Delete(int index) {
     (*this)[index];
     items_.erase(items_.begin() + index);

@@ -116,7 +116,9 @@ struct IpKeys {
 class CellSorter {
  public:
   CellSorter(TCells& store, int col, bool descending)
-      : store_(store), cells_(store.lists_[static_cast<std::size_t>(col)]->cells), col_(col),
+      : store_(store),
+        cells_(store.lists_[static_cast<std::size_t>(col)]->cells),
+        col_(col),
         descending_(descending) {}
 
   template <class Keys>
@@ -130,7 +132,8 @@ class CellSorter {
     TextSource source{store_, {}};
     source.entries.reserve(n);
     for (std::size_t r = 0; r < n; ++r)
-      source.entries.push_back({static_cast<const TStringCell*>(cells_[r])->Text(), static_cast<int>(r)});
+      source.entries.push_back(
+          {static_cast<const TStringCell*>(cells_[r])->Text(), static_cast<int>(r)});
     QuickSort(source, 0, static_cast<int>(n) - 1);
     std::vector<TCell*> moved(n);
     for (auto& list : store_.lists_) {
@@ -194,8 +197,9 @@ class CellSorter {
   int Partition(Source& source, int lo, int hi) {
     // The pivot is a cell of lo + 1 .. hi, never row lo; its value stays while rows move.
     std::u16string pivotScratch, scratch;
-    const typename Source::Key pivot = source.Get(
-        lo + 1 + static_cast<int>(store_.Random(static_cast<std::uint32_t>(hi - lo))), pivotScratch);
+    const typename Source::Key pivot =
+        source.Get(lo + 1 + static_cast<int>(store_.Random(static_cast<std::uint32_t>(hi - lo))),
+                   pivotScratch);
     // LessOrEqual(pivot, row) and GreaterOrEqual(pivot, row).
     auto compare = [&](int row) {
       ++store_.stats_.Comparisons;
@@ -246,11 +250,21 @@ void TCells::Sort(int ACol, TSortType sortType, bool descending) {
           sorter.SortCells(AlphabeticKeys{false});
         break;
       }
-      case stBoolean: sorter.SortCells(BooleanKeys{}); break;
-      case stCaseInsensitive: sorter.SortCells(CaseInsensitiveKeys{}); break;
-      case stNumeric: sorter.SortCells(NumericKeys{}); break;
-      case stDate: sorter.SortCells(DateKeys{}); break;
-      case stIP: sorter.SortCells(IpKeys{}); break;
+      case stBoolean:
+        sorter.SortCells(BooleanKeys{});
+        break;
+      case stCaseInsensitive:
+        sorter.SortCells(CaseInsensitiveKeys{});
+        break;
+      case stNumeric:
+        sorter.SortCells(NumericKeys{});
+        break;
+      case stDate:
+        sorter.SortCells(DateKeys{});
+        break;
+      case stIP:
+        sorter.SortCells(IpKeys{});
+        break;
     }
   }
   sortedColumn_ = ACol;

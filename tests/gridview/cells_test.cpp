@@ -169,11 +169,12 @@ TEST_F(CellsTest, StringCellParsesBooleans) {
   struct Case {
     std::u16string text;
     bool expected;
-  } cases[] = {{u"1", true}, {u"0", false}, {u"-2", true}, {u"0,0", false},
-               {u"tRuE", true}, {u"FALSE", false}};
+  } cases[] = {{u"1", true},    {u"0", false},   {u"-2", true},
+               {u"0,0", false}, {u"tRuE", true}, {u"FALSE", false}};
   for (const Case& c : cases) {
     grid.CellAt(kString, 0).SetAsString(c.text);
-    EXPECT_EQ(c.expected, grid.CellAt(kString, 0).AsBoolean()) << std::string(c.text.begin(), c.text.end());
+    EXPECT_EQ(c.expected, grid.CellAt(kString, 0).AsBoolean())
+        << std::string(c.text.begin(), c.text.end());
   }
 }
 
@@ -192,15 +193,18 @@ TEST_F(CellsTest, FailedConversionsQuoteTheText) {
       {u"", [](TCell& c) { c.AsFloat(); }, "'' is not a valid floating point value"},
       {u"1.5", [](TCell& c) { c.AsFloat(); }, "'1.5' is not a valid floating point value"},
       {u"yes", [](TCell& c) { c.AsBoolean(); }, "'yes' is not a valid boolean value"},
-      {u"31.02.2024", [](TCell& c) { c.AsDateTime(); }, "'31.02.2024' is not a valid date and time"},
+      {u"31.02.2024", [](TCell& c) { c.AsDateTime(); },
+       "'31.02.2024' is not a valid date and time"},
   };
   for (const Case& c : cases) {
     TCell& cell = grid.CellAt(kString, 0);
     cell.SetAsString(c.text);
     EXPECT_EQ(c.message, ErrorOf([&] { c.read(cell); }));
   }
-  EXPECT_EQ(2147483647, (grid.CellAt(kString, 0).SetAsString(u"2147483647"), grid.CellAt(kString, 0).AsInteger()));
-  EXPECT_EQ(-2147483647 - 1, (grid.CellAt(kString, 0).SetAsString(u"-2147483648"), grid.CellAt(kString, 0).AsInteger()));
+  EXPECT_EQ(2147483647, (grid.CellAt(kString, 0).SetAsString(u"2147483647"),
+                         grid.CellAt(kString, 0).AsInteger()));
+  EXPECT_EQ(-2147483647 - 1, (grid.CellAt(kString, 0).SetAsString(u"-2147483648"),
+                              grid.CellAt(kString, 0).AsInteger()));
 }
 
 TEST_F(CellsTest, FailedWriteKeepsTheValueAndReportsNothing) {
@@ -226,11 +230,19 @@ TEST(CellConversions, FloatText) {
   struct Case {
     double value;
     std::u16string text;
-  } cases[] = {{0, u"0"},          {1.5, u"1,5"},        {-2.25, u"-2,25"},
-               {100, u"100"},      {1e20, u"1E20"},      {1.5e-7, u"1,5E-7"},
-               {0.0001, u"0,0001"}, {0.00001, u"0,00001"}, {1e-6, u"1E-6"},
-               {123456789012345, u"123456789012345"},     {1e15, u"1E15"},
-               {1.0 / 3, u"0,333333333333333"},           {2.0 / 3 * 1e10, u"6666666666,66667"}};
+  } cases[] = {{0, u"0"},
+               {1.5, u"1,5"},
+               {-2.25, u"-2,25"},
+               {100, u"100"},
+               {1e20, u"1E20"},
+               {1.5e-7, u"1,5E-7"},
+               {0.0001, u"0,0001"},
+               {0.00001, u"0,00001"},
+               {1e-6, u"1E-6"},
+               {123456789012345, u"123456789012345"},
+               {1e15, u"1E15"},
+               {1.0 / 3, u"0,333333333333333"},
+               {2.0 / 3 * 1e10, u"6666666666,66667"}};
   for (const Case& c : cases) EXPECT_EQ(c.text, FloatToText(c.value)) << c.value;
   // The text reads back as the number, to the 15 digits shown.
   for (const Case& c : cases)
@@ -257,7 +269,8 @@ TEST(CellConversions, DateTimeText) {
   for (const Parse& p : parses) EXPECT_DOUBLE_EQ(p.value, TextToDateTime(p.text));
   for (const char16_t* bad : {u"", u"32.01.2024", u"01.13.2024", u"24:00", u"1.2.2024 x"}) {
     TDateTime v;
-    EXPECT_FALSE(TryTextToDateTime(bad, v)) << std::string(bad, bad + std::char_traits<char16_t>::length(bad));
+    EXPECT_FALSE(TryTextToDateTime(bad, v))
+        << std::string(bad, bad + std::char_traits<char16_t>::length(bad));
   }
 }
 
@@ -296,7 +309,9 @@ TEST(VirtualCells, TextComesFromAndGoesToTheOwner) {
   grid.Columns().Add<VirtualColumn>("V");
   grid.AddRows(2);
   std::vector<std::u16string> texts(2, u"7");
-  grid.Cells().OnGetVirtualText = [&](const TVirtualCell& cell) { return texts[size_t(cell.Row())]; };
+  grid.Cells().OnGetVirtualText = [&](const TVirtualCell& cell) {
+    return texts[size_t(cell.Row())];
+  };
   grid.Cells().OnSetVirtualText = [&](TVirtualCell& cell, const std::u16string& text) {
     texts[size_t(cell.Row())] = text;
   };

@@ -174,7 +174,9 @@ class ColumnChangeTest : public ::testing::Test {
     grid.OnSortColumn = [this](TObject*, int c, bool asc) {
       events.push_back("Sort " + std::to_string(c) + (asc ? " asc" : " desc"));
     };
-    grid.OnColumnResize = [this](TObject*, int c) { events.push_back("Resize " + std::to_string(c)); };
+    grid.OnColumnResize = [this](TObject*, int c) {
+      events.push_back("Resize " + std::to_string(c));
+    };
     grid.SetHandleAllocated(true);
     sink.Take();
   }
@@ -195,26 +197,42 @@ TEST_F(ColumnChangeTest, EachKindHasItsReaction) {
       {"alignment", [&] { c.SetAlignment(taCenter); }, {"InvalidateColumn 1"}, {}},
       {"header", [&] { c.Header().SetCaption(u"x"); }, {"InvalidateColumn 1"}, {}},
       {"footer", [&] { c.Footer().SetFormulaKind(fkSum); }, {"InvalidateColumn 1"}, {}},
-      {"font", [&] { c.SetFont(TFont{u"Arial", -12}); }, {"InvalidateColumn 1"}, {}},
+      {"font",
+       [&] {
+         c.SetFont(TFont{u"Arial", -12});
+       },
+       {"InvalidateColumn 1"},
+       {}},
       {"input text", [&] { c.InputTextChanged(); }, {"InvalidateInputCell 1"}, {}},
       {"position", [&] { c.SetPosition(0); }, {"InvalidateAll"}, {}},
-      {"visible", [&] { c.SetVisible(false); },
-       {"UpdateHorizontalScrollRange", "InvalidateAll"}, {}},
+      {"visible",
+       [&] { c.SetVisible(false); },
+       {"UpdateHorizontalScrollRange", "InvalidateAll"},
+       {}},
       {"width", [&] { c.SetWidth(3); }, {"InvalidateFromColumn 1"}, {"Resize 1"}},
       {"sort order, not sorted", [&] { c.SetSortKind(skDescending); }, {}, {}},
       {"sort on", [&] { c.SetSorted(true); }, {"CloseEditor", "InvalidateData"}, {"Sort 1 desc"}},
-      {"sort order, same value", [&] { c.SetSortKind(skDescending); },
-       {"CloseEditor", "InvalidateData"}, {"Sort 1 desc"}},
-      {"sort type", [&] { c.SetSortType(stCaseInsensitive); }, {"CloseEditor", "InvalidateData"},
+      {"sort order, same value",
+       [&] { c.SetSortKind(skDescending); },
+       {"CloseEditor", "InvalidateData"},
        {"Sort 1 desc"}},
-      {"sort moves on", [&] { grid.Columns()[2].SetSorted(true); },
-       {"InvalidateHeaderCell 1", "CloseEditor", "InvalidateData"}, {"Sort 2 asc"}},
-      {"silent", [&] {
+      {"sort type",
+       [&] { c.SetSortType(stCaseInsensitive); },
+       {"CloseEditor", "InvalidateData"},
+       {"Sort 1 desc"}},
+      {"sort moves on",
+       [&] { grid.Columns()[2].SetSorted(true); },
+       {"InvalidateHeaderCell 1", "CloseEditor", "InvalidateData"},
+       {"Sort 2 asc"}},
+      {"silent",
+       [&] {
          c.SetDefaultValue(u"d");
          c.SetDefaultWidth(5);
          c.SetParentFont(true);
          c.SetWrapKind(wkNone);
-       }, {}, {}},
+       },
+       {},
+       {}},
   };
   for (const Case& k : cases) {
     events.clear();

@@ -12,7 +12,8 @@
 namespace zv {
 namespace {
 
-constexpr const char* kVariantError = "Could not convert variant of type (String) into type (Integer)";
+constexpr const char* kVariantError =
+    "Could not convert variant of type (String) into type (Integer)";
 
 class KeysTest : public ::testing::Test {
  protected:

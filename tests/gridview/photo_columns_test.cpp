@@ -1,10 +1,11 @@
 // The photo grid's columns as the form sets them, and the listing's way of filling the grid.
+#include "gridview/photo_columns.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "gridview/photo_columns.h"
 #include "gridview/recording_grid_view_sink.h"
 #include "store_check.h"
 
@@ -30,15 +31,37 @@ TEST(PhotoColumns, AreSetUpAsTheForm) {
     TSortKind sortKind;
     TSortType sortType;
   } cases[] = {
-      {"Num", ckIncrement, u"#", dmTextOnly, 25, taLeftJustify,
-       {coEditorAutoSelect, coPublicUsing}, false, skAscending, stAlphabetic},
+      {"Num",
+       ckIncrement,
+       u"#",
+       dmTextOnly,
+       25,
+       taLeftJustify,
+       {coEditorAutoSelect, coPublicUsing},
+       false,
+       skAscending,
+       stAlphabetic},
       {"DownLoad", ckBoolean, u"", dmImageOnly, 25, taCenter, check, false, skAscending, stBoolean},
       {"Delete", ckBoolean, u"", dmImageOnly, 25, taCenter, check, false, skDescending, stBoolean},
-      {"File", ckString, u"Файл", dmTextAndImage, 559, taLeftJustify,
-       {coAutoSize, coCanClick, coCanSort, coEditorAutoSelect, coPublicUsing}, true, skDescending,
+      {"File",
+       ckString,
+       u"Файл",
+       dmTextAndImage,
+       559,
+       taLeftJustify,
+       {coAutoSize, coCanClick, coCanSort, coEditorAutoSelect, coPublicUsing},
+       true,
+       skDescending,
        stAlphabetic},
-      {"Size", ckString, u"Размер", dmTextOnly, 81, taLeftJustify,
-       {coCanClick, coCanSort, coEditorAutoSelect, coPublicUsing}, false, skAscending,
+      {"Size",
+       ckString,
+       u"Размер",
+       dmTextOnly,
+       81,
+       taLeftJustify,
+       {coCanClick, coCanSort, coEditorAutoSelect, coPublicUsing},
+       false,
+       skAscending,
        stAlphabetic},
   };
   ASSERT_EQ(5, grid.Columns().Count());
@@ -80,8 +103,8 @@ TEST(PhotoColumns, ListingFillsRowsInOneBatch) {
     grid.AddRows(1);
     grid.Cell(u"DownLoad", u"Last").SetAsBoolean(true);
     grid.Cell(u"Delete", u"Last").SetAsBoolean(false);
-    grid.Cell(u"File", u"Last").SetAsString(u"0" + std::u16string(1, char16_t(u'1' + i)) +
-                                           u"-02-24_1234.jpg");
+    grid.Cell(u"File", u"Last")
+        .SetAsString(u"0" + std::u16string(1, char16_t(u'1' + i)) + u"-02-24_1234.jpg");
     grid.Cell(u"Size", u"Last").SetAsInteger(1000 * (i + 1));
   }
   grid.EndUpdate();

@@ -142,8 +142,8 @@ TEST_F(RowsTest, ClearRowsKeepsTheSelectionAndForgetsTheSort) {
   EXPECT_EQ(2, grid.SelectedColumn());
   EXPECT_FALSE(grid.Cells().SortValid());
   EXPECT_TRUE(changes.empty());
-  EXPECT_EQ((V{"CloseEditor", "InvalidateData", "InvalidateIndicator", "UpdateHorizontalScrollRange",
-               "UpdateVerticalScrollRange"}),
+  EXPECT_EQ((V{"CloseEditor", "InvalidateData", "InvalidateIndicator",
+               "UpdateHorizontalScrollRange", "UpdateVerticalScrollRange"}),
             sink.Take());
   // The store is usable again.
   Fill(2);
@@ -159,10 +159,12 @@ TEST_F(RowsTest, SortMemoryIsClearedByWritesAndAddRowsButNotByDelete) {
   } cases[] = {
       {"write", [&] { grid.CellAt(0, 1).SetAsInteger(1); }, false},
       {"colour", [&] { grid.CellAt(1, 1).SetColor(clRed); }, false},
-      {"style and hint", [&] {
+      {"style and hint",
+       [&] {
          grid.CellAt(1, 1).SetFontStyle(fsBold);
          grid.CellAt(1, 1).SetHint("h");
-       }, true},
+       },
+       true},
       {"add rows", [&] { grid.AddRows(1); }, false},
       {"delete row", [&] { grid.DeleteRow(0); }, true},
       {"read", [&] { (void)grid.CellAt(2, 0).AsString(); }, true},
@@ -247,7 +249,7 @@ TEST_F(RowsTest, IncrementalSearchWrapsAroundFromTheSelectedRow) {
     bool found;
     int selected;
   } cases[] = {
-      {u"A", true, 2},   {u"a", true, 3},      {u"A", true, 0},  {u"BAN", true, 1},
+      {u"A", true, 2},    {u"a", true, 3},   {u"A", true, 0},  {u"BAN", true, 1},
       {u"abc", false, 1}, {u"яб", false, 1}, {u"Яб", true, 4}, {u"", true, 0},
   };
   for (const Case& c : cases) {

@@ -38,10 +38,9 @@ struct RowValues {
 
 // Independent orderings, one per sort type.
 bool AlphabeticLess(const std::u16string& a, const std::u16string& b) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                      [](char16_t x, char16_t y) {
-                                        return static_cast<unsigned>(x) < static_cast<unsigned>(y);
-                                      });
+  return std::lexicographical_compare(
+      a.begin(), a.end(), b.begin(), b.end(),
+      [](char16_t x, char16_t y) { return static_cast<unsigned>(x) < static_cast<unsigned>(y); });
 }
 
 // Byte of the ANSI code page for the characters the data uses, ASCII letters in lower case; the
@@ -49,10 +48,14 @@ bool AlphabeticLess(const std::u16string& a, const std::u16string& b) {
 std::vector<unsigned> FoldedBytes(const std::u16string& s) {
   std::vector<unsigned> out;
   for (char16_t c : s) {
-    if (c >= u'А' && c <= u'я') out.push_back(0xC0u + (c - u'А'));
-    else if (c >= u'A' && c <= u'Z') out.push_back(c - u'A' + u'a');
-    else if (c == u'\u00e9') out.push_back('?');
-    else out.push_back(c);
+    if (c >= u'А' && c <= u'я')
+      out.push_back(0xC0u + (c - u'А'));
+    else if (c >= u'A' && c <= u'Z')
+      out.push_back(c - u'A' + u'a');
+    else if (c == u'\u00e9')
+      out.push_back('?');
+    else
+      out.push_back(c);
   }
   return out;
 }
@@ -67,12 +70,18 @@ std::tuple<int, int, int, int> IpParts(const std::u16string& ip) {
 bool IndependentLess(TSortType type, const RowValues& x, const RowValues& y, Col col) {
   switch (type) {
     case stAlphabetic:
-      return col == kFloat ? AlphabeticLess(x.numberText, y.numberText) : AlphabeticLess(x.text, y.text);
-    case stCaseInsensitive: return FoldedBytes(x.text) < FoldedBytes(y.text);
-    case stBoolean: return x.flag < y.flag;
-    case stNumeric: return x.number < y.number;
-    case stDate: return x.date < y.date;
-    case stIP: return IpParts(x.ip) < IpParts(y.ip);
+      return col == kFloat ? AlphabeticLess(x.numberText, y.numberText)
+                           : AlphabeticLess(x.text, y.text);
+    case stCaseInsensitive:
+      return FoldedBytes(x.text) < FoldedBytes(y.text);
+    case stBoolean:
+      return x.flag < y.flag;
+    case stNumeric:
+      return x.number < y.number;
+    case stDate:
+      return x.date < y.date;
+    case stIP:
+      return IpParts(x.ip) < IpParts(y.ip);
   }
   return false;
 }
@@ -98,12 +107,13 @@ class SortTest : public ::testing::Test {
       RowValues v;
       v.tag = i;
       // Short texts from a small alphabet: many duplicates and prefixes.
-      for (int k = static_cast<int>(rng() % 4); k > 0; --k) v.text += alphabet[rng() % alphabet.size()];
+      for (int k = static_cast<int>(rng() % 4); k > 0; --k)
+        v.text += alphabet[rng() % alphabet.size()];
       v.flag = rng() % 2;
       v.number = static_cast<double>(static_cast<int>(rng() % 21) - 10) / 4;
       v.numberText = FloatToText(v.number);
-      v.date = EncodeDateTime(2000 + static_cast<int>(rng() % 3), 1 + static_cast<int>(rng() % 12), 1,
-                              static_cast<int>(rng() % 3));
+      v.date = EncodeDateTime(2000 + static_cast<int>(rng() % 3), 1 + static_cast<int>(rng() % 12),
+                              1, static_cast<int>(rng() % 3));
       std::string ip = std::to_string(rng() % 3 * 100) + "." + std::to_string(rng() % 3) + "." +
                        std::to_string(rng() % 256) + "." + std::to_string(rng() % 2 * 9);
       v.ip = std::u16string(ip.begin(), ip.end());
@@ -140,8 +150,9 @@ TEST_F(SortTest, EveryTypeOrdersLikeAnIndependentComparison) {
   struct Case {
     Col col;
     TSortType type;
-  } cases[] = {{kText, stAlphabetic}, {kText, stCaseInsensitive}, {kBool, stBoolean},
-               {kFloat, stNumeric},   {kDate, stDate},             {kIp, stIP},
+  } cases[] = {{kText, stAlphabetic}, {kText, stCaseInsensitive},
+               {kBool, stBoolean},    {kFloat, stNumeric},
+               {kDate, stDate},       {kIp, stIP},
                {kFloat, stAlphabetic}};  // number cells compared by their texts
   unsigned seed = 1;
   for (int n : {0, 1, 2, 3, 17, 500}) {

@@ -13,13 +13,20 @@ namespace zv::testing {
 
 inline bool CellMatchesKind(const TCell& cell, TCellKind kind) {
   switch (kind) {
-    case ckIncrement: return typeid(cell) == typeid(TIncrementCell);
-    case ckBoolean: return typeid(cell) == typeid(TBooleanCell);
-    case ckDateTime: return typeid(cell) == typeid(TDateTimeCell);
-    case ckFloat: return typeid(cell) == typeid(TFloatCell);
-    case ckInteger: return typeid(cell) == typeid(TIntegerCell);
-    case ckVirtual: return typeid(cell) == typeid(TVirtualCell);
-    default: return typeid(cell) == typeid(TStringCell);
+    case ckIncrement:
+      return typeid(cell) == typeid(TIncrementCell);
+    case ckBoolean:
+      return typeid(cell) == typeid(TBooleanCell);
+    case ckDateTime:
+      return typeid(cell) == typeid(TDateTimeCell);
+    case ckFloat:
+      return typeid(cell) == typeid(TFloatCell);
+    case ckInteger:
+      return typeid(cell) == typeid(TIntegerCell);
+    case ckVirtual:
+      return typeid(cell) == typeid(TVirtualCell);
+    default:
+      return typeid(cell) == typeid(TStringCell);
   }
 }
 
