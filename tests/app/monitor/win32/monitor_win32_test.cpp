@@ -18,6 +18,7 @@
 
 #include "app/form1.h"
 #include "app/settings/ini_file.h"
+#include "app/win32/program.h"
 #include "form_fixture.h"
 #include "testing/sim_phone.h"
 #include "trayicon/fake_notify_area.h"
@@ -68,6 +69,8 @@ class MonitorWindows : public ::testing::Test {
     phone_.AddFile("a/mobile/picture/05-12-07_0012.jpg", std::string(300, 'x'));
     form_ = std::make_unique<TForm1>(FormServices{phone_.Api(), boxes_, files_, settings_, tray_});
     app_.SetMainForm(*form_);
+    RegisterProgramPeers(backend_);  // the grid and the folder box as the program makes them
+    ConnectPlatform(*form_);
     backend_.CreateHandle(*form_);
     app_.Dispatch([this] { form_->FormCreate(form_.get()); });
     form_->Show();
