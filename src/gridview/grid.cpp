@@ -209,7 +209,7 @@ bool TGridView::IncrementalSearch(int ACol, const std::u16string& Text) {
   for (int r = 0; r <= selectedRow_ && r < RowCount() && found < 0; ++r)
     if (matches(r)) found = r;
   if (found < 0) return false;
-  SetSelectedCell(selectedColumn_, found);
+  SelectCell(selectedColumn_, found, 0);  // the view's selection: marks, repaints, events
   GridViewSink& screen = Screen();
   if (found < screen.TopRow() || found >= screen.TopRow() + screen.VisibleRowCount())
     screen.ScrollToRow(found);

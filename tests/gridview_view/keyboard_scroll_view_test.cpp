@@ -115,6 +115,32 @@ TEST(GridKeys, EnterIsSwallowedAndEmptyGridsOnlyReport) {
   EXPECT_EQ(0, f.grid.RowCount());
 }
 
+TEST(GridKeys, TypingInASearchColumnFindsRowsUntilTheTimerClearsTheText) {
+  ViewFixture f;
+  f.Fill(40);  // names begin with the day: 01, 02, ... 28, 01, ...
+  TCustomColumn& file = f.grid.Columns()[kFileColumn];
+  file.SetOptions(file.Options() + TColumnOptions{coSearchColumn});
+  f.Click(f.CellPoint(kFileColumn, 0));
+  auto type = [&](std::u16string text) {
+    for (char16_t ch : text) f.grid.KeyPress(ch);
+  };
+  type(u"1");
+  EXPECT_EQ(u"1", f.grid.SearchText);
+  EXPECT_EQ(9, f.grid.SelectedRow());  // "10-01-24_..." is the first after row 0
+  type(u"0");
+  EXPECT_EQ(37, f.grid.SelectedRow());  // the next "10" after row 9, brought into view
+  EXPECT_EQ(40 - kFit, f.grid.TopRow());
+  f.grid.SearchTimer().Tick();  // 500 ms pass
+  EXPECT_TRUE(f.grid.SearchText.empty());
+  EXPECT_FALSE(f.grid.SearchTimer().Enabled());
+  type(u"15");  // "1" finds row 38 ("11"), "15" wraps round to row 14
+  EXPECT_EQ(14, f.grid.SelectedRow());
+  EXPECT_TRUE(f.grid.Rows()[14].Marked);
+  EXPECT_FALSE(f.grid.Rows()[38].Marked);
+  EXPECT_EQ(14, f.grid.TopRow());
+  EXPECT_TRUE(f.grid.SearchTimer().Enabled());
+}
+
 TEST(GridScroll, VerticalRangeFollowsTheRows) {
   ViewFixture f;
   EXPECT_FALSE(f.peer->VBar.Visible);
