@@ -5,6 +5,4 @@
 
 namespace zv {
 
-void TForm1::DirectoryEdit1AfterDialog(TObject*, std::string&, bool&) {}
-
 }  // namespace zv

@@ -3,7 +3,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 #include <vector>
 
@@ -87,11 +86,24 @@ std::filesystem::path PathOf(const std::string& utf8) {
   return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
-// The whole file, or nothing when it cannot be opened (a missing file reads as no settings).
+// The whole file. A missing file reads as empty (no settings); a file that exists but cannot be
+// read (no access, a folder of that name) gives nothing, so that a write never replaces content
+// it could not see.
 std::optional<std::string> ReadFile(const std::string& fileName) {
-  std::ifstream in(PathOf(fileName), std::ios::binary);
+  const std::filesystem::path path = PathOf(fileName);
+  std::error_code ec;
+  const auto status = std::filesystem::status(path, ec);
+  if (status.type() == std::filesystem::file_type::not_found) return std::string();
+  if (ec || status.type() != std::filesystem::file_type::regular) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::string content;
+  char buffer[4096];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    content.append(buffer, size_t(in.gcount()));
+  }
+  if (in.bad()) return std::nullopt;
+  return content;
 }
 
 }  // namespace
@@ -162,9 +174,10 @@ std::string IniFileStore::ReadString(const std::string& section, const std::stri
 
 void IniFileStore::WriteString(const std::string& section, const std::string& key,
                                const std::string& value) {
-  const std::string content = ReadFile(fileName_).value_or("");
+  const std::optional<std::string> content = ReadFile(fileName_);
+  if (!content) throw EIniFileException("Unable to write to " + fileName_);
   const std::string updated =
-      IniUpdate(content, Utf8ToCp1251(section), Utf8ToCp1251(key), Utf8ToCp1251(value));
+      IniUpdate(*content, Utf8ToCp1251(section), Utf8ToCp1251(key), Utf8ToCp1251(value));
   // Write a sibling file and move it over the old one, so that a failed write never leaves
   // a half-written settings file behind.
   const std::filesystem::path target = PathOf(fileName_);

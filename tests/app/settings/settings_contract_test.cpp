@@ -186,6 +186,13 @@ TEST_P(SettingsContract, FailedWriteRaisesWithTheFullFileName) {
   }
 }
 
+TEST_P(SettingsContract, FolderInTheFilesPlaceReadsAsDefaultAndCannotBeWritten) {
+  std::filesystem::create_directory(testing_support::Utf8Path(file_));
+  EXPECT_EQ(ReadGalleryPath(*Store()), "C:\\MobileFoto");
+  EXPECT_THROW(WriteGalleryPath(*Store(), "D:\\Photos"), EIniFileException);
+  EXPECT_TRUE(std::filesystem::is_directory(testing_support::Utf8Path(file_)));
+}
+
 INSTANTIATE_TEST_SUITE_P(Stores, SettingsContract, ::testing::ValuesIn(Kinds()),
                          [](const auto& info) { return std::string(info.param.name); });
 
