@@ -69,7 +69,8 @@ class MonitorTest : public ::testing::Test {
     phone_.SetStatus(1);
     Tick();
     ASSERT_TRUE(Form().PhoneConnected);
-    ASSERT_TRUE(fx_.Dispatch([this] { Form().BitBtn1.Click(); }));
+    ASSERT_TRUE(fx_.Dispatch([this] { Form().BitBtn1.Click(); }))
+        << (fx_.Boxes.Errors.empty() ? "" : fx_.Boxes.Errors.back());
     ASSERT_EQ(Form().GridView1.RowCount(), 2);
     ASSERT_TRUE(Form().BitBtn2.Enabled());
   }
@@ -118,7 +119,8 @@ TEST(Monitor, EveryRowOfTheStateTable) {
     if (row.connected) {
       phone.SetStatus(1);
       tick();
-      ASSERT_TRUE(fx.Dispatch([&] { f.BitBtn1.Click(); }));
+      ASSERT_TRUE(fx.Dispatch([&] { f.BitBtn1.Click(); }))
+          << (fx.Boxes.Errors.empty() ? "" : fx.Boxes.Errors.back());
       ASSERT_TRUE(f.PhoneConnected);
       ASSERT_EQ(f.GridView1.RowCount(), 1);
       ASSERT_EQ(f.StatusBar1.Panels[1].Text(), "Найдено файлов: 2");
