@@ -41,29 +41,41 @@ bool TCustomGridView::ThemesActive() const {
   }
 }
 
+bool TCustomGridView::ThemedFrame() const {
+  return borderStyle_ == bsSingle && enableVisualStyles_ && ThemesActive();
+}
+
+// These properties decide the look everywhere and the themed frame: everything is repainted and
+// the frame rule applied again.
+void TCustomGridView::LookChanged() {
+  InvalidateAll();
+  if (HandleAllocated() && PlatformFrameChanged) PlatformFrameChanged();
+}
+
 void TCustomGridView::SetAppearanceOptions(TAppearanceOptions value) {
   appearance_ = value;
-  InvalidateAll();
+  LookChanged();
 }
 
 void TCustomGridView::SetHeaderStyle(THeaderStyle value) {
   headerStyle_ = value;
-  InvalidateAll();
+  LookChanged();
 }
 
 void TCustomGridView::SetEnableVisualStyles(bool value) {
   enableVisualStyles_ = value;
-  InvalidateAll();
+  LookChanged();
 }
 
 void TCustomGridView::SetBorderStyle(TBorderStyle value) {
   borderStyle_ = value;
   BorderEdge = value == bsSingle ? TBorderEdge::beStatic : TBorderEdge::beNone;
-  InvalidateAll();
+  LookChanged();
 }
 
 void TCustomGridView::HandleCreated() {
   Grid().SetHandleAllocated(true);
+  if (PlatformWindowCreated && Peer()) PlatformWindowCreated(Peer()->NativeHandle());
   lastClientWidth_ = -1;
   lastClientHeight_ = -1;
   Resize();

@@ -160,6 +160,14 @@ class TCustomGridView : public TCustomControl,
   std::function<bool()> ThemeQuery;
   // True when visual styles are active; an error inside the query is "Error in Themes".
   bool ThemesActive() const;
+  // Whether the window carries the themed list-view frame: visual styles active and enabled,
+  // BorderStyle bsSingle. The frame adds a one-pixel inner border inside the static edge.
+  bool ThemedFrame() const;
+  // Called with the native window handle once the grid has its window, so that platform code
+  // can extend the window (the themed frame is painted there). Unset: nothing.
+  std::function<void(void* nativeHandle)> PlatformWindowCreated;
+  // Called when a property that decides the themed frame changed while there is a window.
+  std::function<void()> PlatformFrameChanged;
 
   // ---- view events ----
   TNotifyEvent OnClick;
@@ -305,6 +313,7 @@ class TCustomGridView : public TCustomControl,
  private:
   TGridView& Grid();
   const TGridView& Grid() const;
+  void LookChanged();
 
   // paint.cpp / paint_header.cpp
   void PaintHeader(Canvas& canvas);

@@ -11,7 +11,9 @@ namespace zv {
 bool Win32ThemesActive();
 
 // Sets the grid's colour resolver to the system colours and its ThemeQuery to
-// Win32ThemesActive.
+// Win32ThemesActive, and gives its window the themed list-view frame (a one-pixel inner border
+// inside the static edge, the outer two pixels painted by the theme) while ThemedFrame() holds.
+// Call before the grid gets its window.
 void UseSystemLook(TCustomGridView& grid);
 
 }  // namespace zv

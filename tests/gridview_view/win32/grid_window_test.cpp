@@ -169,7 +169,14 @@ struct GridWindow {
 TEST(GridWindow, MouseAndKeysChangeCellsSelectionAndOrder) {
   GridWindow w(6);
   ASSERT_TRUE(w.grid.HandleAllocated());
-  EXPECT_EQ(561, w.grid.Columns()[kFileColumn].Width());  // 729 − 12 − 156
+  // 731 less the static edge, less the themed frame's inner border when visual styles are on;
+  // then less the indicator and the fixed columns.
+  const int client = Win32ThemesActive() ? 727 : 729;
+  RECT rc;
+  GetClientRect(w.Handle(), &rc);
+  EXPECT_EQ(client, rc.right);
+  EXPECT_EQ(client, w.grid.ClientWidth());
+  EXPECT_EQ(client - 12 - 156, w.grid.Columns()[kFileColumn].Width());
   // Check boxes: DownLoad of row 2 off, Delete of row 3 on.
   w.Click(w.CellPoint(kDownLoadColumn, 2));
   w.Click(w.CellPoint(kDeleteColumn, 3));
