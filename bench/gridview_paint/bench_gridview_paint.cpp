@@ -31,8 +31,8 @@ PaintRun Measure(int rows) {
   grid.AddRows(rows);
   for (int r = 0; r < rows; ++r) {
     grid.CellAt(kDownLoadColumn, r).SetAsBoolean(true);
-    grid.CellAt(kFileColumn, r).SetAsString(u"07-12-26_" + std::u16string(1, u'0' + r % 10) +
-                                            u"123.jpg");
+    grid.CellAt(kFileColumn, r)
+        .SetAsString(u"07-12-26_" + std::u16string(1, u'0' + r % 10) + u"123.jpg");
     grid.CellAt(kSizeColumn, r).SetAsInteger(100000 + r);
   }
   grid.EndUpdate();

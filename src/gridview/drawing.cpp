@@ -51,8 +51,7 @@ void RaisedBox(Canvas& canvas, const TRect& r) {
                   clWindowFrame);
 }
 
-void DrawIndicatorCell(Canvas& canvas, const TRect& r, bool oldStyle, bool current,
-                       bool selected) {
+void DrawIndicatorCell(Canvas& canvas, const TRect& r, bool oldStyle, bool current, bool selected) {
   if (oldStyle) {
     RaisedBox(canvas, r);
   } else {
@@ -62,7 +61,8 @@ void DrawIndicatorCell(Canvas& canvas, const TRect& r, bool oldStyle, bool curre
     canvas.Line({L + 2, T}, {R - 2, T}, clBtnHighlight);
     canvas.Line({R - 1, T}, {R - 1, B + 1}, clBtnShadow);
     canvas.Line({L + 2, B - 1}, {R - 2, B - 1}, clBtnShadow);
-    for (TPoint p : {TPoint{L + 1, T}, TPoint{R - 2, T}, TPoint{L + 1, B - 1}, TPoint{R - 2, B - 1}})
+    for (TPoint p :
+         {TPoint{L + 1, T}, TPoint{R - 2, T}, TPoint{L + 1, B - 1}, TPoint{R - 2, B - 1}})
       canvas.FillRect(Bounds(p.X, p.Y, 1, 1), clBtnFace);
   }
   if (current) {

@@ -32,8 +32,7 @@ void RaisedBox(Canvas& canvas, const TRect& r);
 
 // One indicator cell: the raised box (old style) or the flat bevel, the triangle of the current
 // row, inverted for a selected or current row.
-void DrawIndicatorCell(Canvas& canvas, const TRect& r, bool oldStyle, bool current,
-                       bool selected);
+void DrawIndicatorCell(Canvas& canvas, const TRect& r, bool oldStyle, bool current, bool selected);
 
 // The sort arrow at (x, y): a grey filled triangle when themed, an engraved one otherwise.
 void DrawSortArrow(Canvas& canvas, int x, int y, bool ascending, bool themed);

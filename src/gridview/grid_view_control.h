@@ -83,9 +83,9 @@ using TEditAcceptEvent = std::function<void(TObject* Sender, int ACol, int ARow,
                                             const std::u16string& Value, bool& Accept)>;
 using TEditEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, const std::u16string& Value)>;
-using TCellColoringEvent = std::function<void(TObject* Sender, int ACol, int ARow,
-                                              TColor& CellColor, TColor& GridColor,
-                                              TCellState CellState)>;
+using TCellColoringEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, TColor& CellColor, TColor& GridColor,
+                       TCellState CellState)>;
 using TDrawCellBackgroundEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, const TRect& CellRect,
                        TCellState CellState, bool& DefaultDrawing)>;
@@ -121,9 +121,7 @@ class TCheckBoxColumnPlay {
   void Toggle();
 };
 
-class TCustomGridView : public TCustomControl,
-                        public GridViewSink,
-                        protected ScrollBarOwner {
+class TCustomGridView : public TCustomControl, public GridViewSink, protected ScrollBarOwner {
  public:
   TCustomGridView(TComponent* owner, std::string name);
   ~TCustomGridView() override;
@@ -320,8 +318,8 @@ class TCustomGridView : public TCustomControl,
   void PaintHeaderCell(Canvas& canvas, TCustomColumn& column, const TRect& r, bool themed);
   void PaintEmptyCell(Canvas& canvas, TCustomColumn& column, int position, const TRect& r);
   void DrawGridLines(Canvas& canvas, const TRect& r, TColor color);
-  void DrawCellContent(Canvas& canvas, TCustomColumn& column, int ACol, int ARow,
-                       const TRect& r, TCellState state, bool themed);
+  void DrawCellContent(Canvas& canvas, TCustomColumn& column, int ACol, int ARow, const TRect& r,
+                       TCellState state, bool themed);
   void PaintResizeGuides(Canvas& canvas);
   // mouse.cpp
   void CellRelease(int ACol, int ARow, TPoint p);
@@ -347,7 +345,7 @@ class TCustomGridView : public TCustomControl,
   int lastClientHeight_ = -1;
   int wheelRemainder_ = 0;
   bool autoSizing_ = false;
-  bool clickPending_ = false;       // a left press on the grid awaits its release (OnClick)
+  bool clickPending_ = false;      // a left press on the grid awaits its release (OnClick)
   bool releasingCapture_ = false;  // the grid gives the mouse back itself
   TTimer searchTimer_;
   std::unique_ptr<TCheckBoxColumnPlay> play_;

@@ -21,9 +21,7 @@ int TCustomGridView::RowHeightAt(int ARow) const {
   return grid.RowSize();
 }
 
-int TCustomGridView::RowPitch(int ARow) const {
-  return RowHeightAt(ARow) + Grid().GridLineWidth();
-}
+int TCustomGridView::RowPitch(int ARow) const { return RowHeightAt(ARow) + Grid().GridLineWidth(); }
 
 TRect TCustomGridView::IndicatorRect() const {
   if (!Grid().Options().Contains(goIndicator)) return {};

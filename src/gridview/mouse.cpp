@@ -272,8 +272,8 @@ void TCustomGridView::MouseUp(TMouseButton button, TShiftState shift, TPoint p) 
   }
 
   const TGridCell cell = CellAtPoint(p);
-  const bool cellClick = cell.Col >= 0 && cell.Row >= 0 && cell.Row < grid.RowCount() &&
-                         cell == PressCell;
+  const bool cellClick =
+      cell.Col >= 0 && cell.Row >= 0 && cell.Row < grid.RowCount() && cell == PressCell;
   if (cellClick && OnCellClick) OnCellClick(this, cell.Col, cell.Row);
   pressedColumn_ = nullptr;
   pressPoint_ = {-1, -1};

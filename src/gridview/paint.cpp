@@ -45,8 +45,9 @@ void TCustomGridView::Paint(Canvas& canvas) {
           DrawCell(canvas, column->ColumnIndex(), row);
         } else {
           const bool vertical = options.Contains(goGrid) && GridLinesStyle != lsHorizontalOnly;
-          PaintEmptyCell(canvas, *column, row,
-                         {left, y, left + column->Width() - (vertical ? 1 : 0), y + grid.RowSize()});
+          PaintEmptyCell(
+              canvas, *column, row,
+              {left, y, left + column->Width() - (vertical ? 1 : 0), y + grid.RowSize()});
         }
       }
       if (options.Contains(goIndicator)) {
@@ -63,7 +64,8 @@ void TCustomGridView::Paint(Canvas& canvas) {
 
   // The strip right of the last column.
   const int columnsRight = IndicatorWidthNow() + TotalColumnsWidth() - scroll;
-  if (columnsRight < clientWidth) canvas.FillRect({columnsRight, 0, clientWidth, clientHeight}, Color());
+  if (columnsRight < clientWidth)
+    canvas.FillRect({columnsRight, 0, clientWidth, clientHeight}, Color());
 
   // An empty grid shows its caption under the header.
   if (rowCount == 0) {

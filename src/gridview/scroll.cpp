@@ -140,8 +140,8 @@ void TCustomGridView::InvalidateRows(int first, int last) {
   const int top = first < TopRow() ? area.Top : RowTop(first);
   if (top >= area.Bottom) return;
   const int lastTop = RowTop(last);
-  const int bottom = lastTop >= area.Bottom ? area.Bottom
-                                            : std::min(area.Bottom, lastTop + RowPitch(last));
+  const int bottom =
+      lastTop >= area.Bottom ? area.Bottom : std::min(area.Bottom, lastTop + RowPitch(last));
   InvalidateRect({0, top, ClientWidth(), bottom});
 }
 

@@ -10,9 +10,8 @@ namespace {
 using Log = std::vector<std::string>;
 
 int CountOf(const Log& log, const std::string& prefix) {
-  return static_cast<int>(std::count_if(log.begin(), log.end(), [&](const std::string& s) {
-    return s.rfind(prefix, 0) == 0;
-  }));
+  return static_cast<int>(std::count_if(
+      log.begin(), log.end(), [&](const std::string& s) { return s.rfind(prefix, 0) == 0; }));
 }
 
 // The default fixture's cell area is 241 pixels high: 14 rows of 17 fit completely.
@@ -28,15 +27,15 @@ TEST(GridKeys, NavigationMovesTheCurrentRowAndScrolls) {
   ASSERT_EQ(kFit, f.grid.VisibleRowCount());
   f.Click(f.CellPoint(kFileColumn, 0));
   const Step steps[] = {
-      {TKey::Up, 0, 0},                 // nothing above row 0
-      {TKey::PageDown, kFit - 1, 0},    // to the last whole row shown
-      {TKey::Down, kFit, 1},            // the next row is cut: scroll one
-      {TKey::PageDown, 2 * kFit, 15},   // a page on, and the view with it
-      {TKey::PageUp, 15, 15},           // to the top row shown, no scrolling
-      {TKey::PageUp, 1, 1},             // a page back, the view to it
-      {TKey::Up, 0, 0},                 // at the top row: scroll up one
+      {TKey::Up, 0, 0},                // nothing above row 0
+      {TKey::PageDown, kFit - 1, 0},   // to the last whole row shown
+      {TKey::Down, kFit, 1},           // the next row is cut: scroll one
+      {TKey::PageDown, 2 * kFit, 15},  // a page on, and the view with it
+      {TKey::PageUp, 15, 15},          // to the top row shown, no scrolling
+      {TKey::PageUp, 1, 1},            // a page back, the view to it
+      {TKey::Up, 0, 0},                // at the top row: scroll up one
       {TKey::End, 39, 40 - kFit},
-      {TKey::Down, 39, 40 - kFit},      // nothing below the last row
+      {TKey::Down, 39, 40 - kFit},  // nothing below the last row
       {TKey::Home, 0, 0},
   };
   for (const Step& s : steps) {

@@ -14,9 +14,8 @@ bool Contains(const Log& log, const std::string& line) {
 }
 
 int CountOf(const Log& log, const std::string& prefix) {
-  return static_cast<int>(std::count_if(log.begin(), log.end(), [&](const std::string& s) {
-    return s.rfind(prefix, 0) == 0;
-  }));
+  return static_cast<int>(std::count_if(
+      log.begin(), log.end(), [&](const std::string& s) { return s.rfind(prefix, 0) == 0; }));
 }
 
 TEST(GridMouse, HeaderClicksRaiseTheirEventAndSortOnlySortableColumns) {
@@ -26,17 +25,29 @@ TEST(GridMouse, HeaderClicksRaiseTheirEventAndSortOnlySortableColumns) {
     TMouseButton button;
     Log expected;  // header and sort events, in order
   } cases[] = {
-      {"left on DownLoad", kDownLoadColumn, kDownLoadColumn, TMouseButton::mbLeft,
+      {"left on DownLoad",
+       kDownLoadColumn,
+       kDownLoadColumn,
+       TMouseButton::mbLeft,
        {"HeaderClick 1"}},
-      {"right on DownLoad", kDownLoadColumn, kDownLoadColumn, TMouseButton::mbRight,
+      {"right on DownLoad",
+       kDownLoadColumn,
+       kDownLoadColumn,
+       TMouseButton::mbRight,
        {"HeaderClick 1"}},
       {"left on Delete", kDeleteColumn, kDeleteColumn, TMouseButton::mbLeft, {"HeaderClick 2"}},
       {"left on Num", kNumColumn, kNumColumn, TMouseButton::mbLeft, {}},
       // The event follows the press, the sort the release.
-      {"Delete to File", kDeleteColumn, kFileColumn, TMouseButton::mbLeft,
+      {"Delete to File",
+       kDeleteColumn,
+       kFileColumn,
+       TMouseButton::mbLeft,
        {"HeaderClick 2", "SortColumn 3 1"}},
       {"right on File", kFileColumn, kFileColumn, TMouseButton::mbRight, {"HeaderClick 3"}},
-      {"left on Size", kSizeColumn, kSizeColumn, TMouseButton::mbLeft,
+      {"left on Size",
+       kSizeColumn,
+       kSizeColumn,
+       TMouseButton::mbLeft,
        {"HeaderClick 4", "SortColumn 4 1"}},
   };
   for (const Case& c : cases) {
@@ -79,10 +90,10 @@ TEST(GridMouse, ClickOnACheckBoxTogglesItWithEveryEventInOrder) {
   f.TakeLog();
   f.Click(f.CellPoint(kDownLoadColumn, 2));
   EXPECT_FALSE(f.Checked(kDownLoadColumn, 2));
-  EXPECT_EQ((Log{"DeselectCell 0 0", "SelectCell 1 2", "MouseDown 0", "Click", "MouseUp 0",
-                 "CellClick 1 2", "BeforeEdit 1 2", "EditAccept 1 2 0", "Change 1 2",
-                 "AfterEdit 1 2"}),
-            f.TakeLog());
+  EXPECT_EQ(
+      (Log{"DeselectCell 0 0", "SelectCell 1 2", "MouseDown 0", "Click", "MouseUp 0",
+           "CellClick 1 2", "BeforeEdit 1 2", "EditAccept 1 2 0", "Change 1 2", "AfterEdit 1 2"}),
+      f.TakeLog());
   EXPECT_EQ(2, f.grid.SelectedRow());
   EXPECT_TRUE(f.grid.Rows()[2].Marked);
   // The Delete box of the same row: ticked.
@@ -104,8 +115,10 @@ TEST(GridMouse, ClicksThatMustNotToggle) {
       {"outside the box", corner, corner, true},
       {"press on one box, release on another", probe.CellPoint(kDownLoadColumn, 1),
        probe.CellPoint(kDeleteColumn, 2), false},
-      {"press on a box, release below the rows", probe.CellPoint(kDownLoadColumn, 1),
-       {cell.Left + 5, 240}, false},
+      {"press on a box, release below the rows",
+       probe.CellPoint(kDownLoadColumn, 1),
+       {cell.Left + 5, 240},
+       false},
   };
   for (const Case& c : cases) {
     ViewFixture f;
@@ -158,9 +171,9 @@ TEST(GridMouse, DoubleClickOutsideTheCellAreaRaisesNothing) {
   ViewFixture f;
   f.Fill(4);
   const TPoint places[] = {
-      f.HeaderPoint(kFileColumn),      // header
-      {5, f.CellPoint(0, 1).Y},        // indicator strip
-      {f.grid.ClientWidth() - 1, 5},   // corner right of the header (no columns there? header)
+      f.HeaderPoint(kFileColumn),     // header
+      {5, f.CellPoint(0, 1).Y},       // indicator strip
+      {f.grid.ClientWidth() - 1, 5},  // corner right of the header (no columns there? header)
   };
   for (TPoint p : places) {
     f.TakeLog();
@@ -264,12 +277,12 @@ TEST(GridMouse, CursorsFollowTheAreas) {
     TPoint p;
     TCursor cursor;
   } cases[] = {
-      {{50, 5}, TCursor::crDefault},                     // header, no border
-      {{87, 5}, TCursor::crHSplit},                      // the Delete/File border
-      {{6, 30}, TCursor::crArrow},                       // indicator beside a row
-      {{6, 200}, TCursor::crDefault},                    // indicator below the rows
-      {{200, 30}, TCursor::crHandPoint},                 // a File cell
-      {{20, 30}, TCursor::crDefault},                    // a Num cell
+      {{50, 5}, TCursor::crDefault},      // header, no border
+      {{87, 5}, TCursor::crHSplit},       // the Delete/File border
+      {{6, 30}, TCursor::crArrow},        // indicator beside a row
+      {{6, 200}, TCursor::crDefault},     // indicator below the rows
+      {{200, 30}, TCursor::crHandPoint},  // a File cell
+      {{20, 30}, TCursor::crDefault},     // a Num cell
   };
   for (const Case& c : cases) {
     f.grid.MouseMove(0, c.p);

@@ -102,8 +102,7 @@ TEST(GridPaint, DrawCellRunsItsStepsAndEventsInOrder) {
     EXPECT_EQ(f.grid.CellRect(kFileColumn, 1), r);
     mark("Background");
   };
-  f.grid.OnCellFormating = [&](TObject*, int, int, TColor& text, TFontStyles& style,
-                               TCellState) {
+  f.grid.OnCellFormating = [&](TObject*, int, int, TColor& text, TFontStyles& style, TCellState) {
     EXPECT_EQ(clWindowText, text);
     text = clRed;
     style = fsItalic;
@@ -214,7 +213,7 @@ TEST(GridPaint, EmptyGridShowsHeaderEmptyRowsAndCaption) {
   RecordingCanvas canvas = f.PaintAll();
   // Row positions down to the bottom: 14 whole ones and a cut one.
   EXPECT_EQ(15u, positions.size());
-  EXPECT_EQ(0u, canvas.Of(Kind::kPolygon).size());      // no current-row triangle
+  EXPECT_EQ(0u, canvas.Of(Kind::kPolygon).size());  // no current-row triangle
   EXPECT_EQ(0u, canvas.Of(Kind::kInvertRect).size());
   EXPECT_TRUE(HasFill(canvas, {1, 19 + 14 * 17, 11, 18 + 15 * 17 - 1}, clBtnFace));
   const TRect area = f.grid.CellAreaRect();

@@ -1,11 +1,14 @@
 // The grid's platform look: system colours, the visual-style query through uxtheme, and the
 // themed list-view frame, painted in the window's non-client area by a subclass procedure.
 // <windows.h> comes first: it renames DrawText, which the canvas declares too.
+// clang-format off
 #include <windows.h>
 #include <commctrl.h>
 #include <uxtheme.h>
+// clang-format on
 
 #include "gridview/win32/system_look.h"
+
 #include "ui/win32/gdi_canvas.h"
 
 namespace zv {
@@ -63,15 +66,14 @@ void PaintFrame(HWND hwnd) {
   ReleaseDC(hwnd, dc);
 }
 
-LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                           DWORD_PTR data) {
+LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data) {
   const auto& grid = *reinterpret_cast<const TCustomGridView*>(data);
   switch (msg) {
     case WM_NCCALCSIZE: {
       const LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
       if (FrameOn(grid)) {
-        RECT* r = wp ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lp)->rgrc[0]
-                     : reinterpret_cast<RECT*>(lp);
+        RECT* r =
+            wp ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lp)->rgrc[0] : reinterpret_cast<RECT*>(lp);
         InflateRect(r, -1, -1);
       }
       return result;

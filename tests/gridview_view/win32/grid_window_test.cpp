@@ -2,9 +2,8 @@
 // selection and sort order read back, and captures of the client area whose pixels are checked
 // where the look is fixed (grid lines, the blended selection, header frames, check marks).
 // Each capture is saved into out/ for a person to look at.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cmath>
 #include <cstdio>
@@ -284,8 +283,7 @@ TEST(GridWindow, LongListsScrollByPagesKeysAndWheel) {
   const int lastTop = 18 + (visible - 1) * 17;
   EXPECT_EQ(GetSysColor(COLOR_WINDOW), c.At(x, lastTop + 8));
   const int selectedTop = 18;
-  EXPECT_EQ(Mix(GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_HIGHLIGHT)),
-            c.At(x, selectedTop + 8));
+  EXPECT_EQ(Mix(GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_HIGHLIGHT)), c.At(x, selectedTop + 8));
 }
 
 }  // namespace
