@@ -13,8 +13,9 @@ bool TCustomGridView::KeyDown(TKey key, TShiftState shift) {
   bool handled = false;
   if (count > 0) {
     const int col = grid.SelectedColumn();
-    const int row = grid.SelectedRow();
     const int last = count - 1;
+    // A current row that removed rows left behind the last row moves from the last row.
+    const int row = std::clamp(grid.SelectedRow(), 0, last);
     handled = true;
     switch (key) {
       case TKey::Up:

@@ -217,6 +217,14 @@ TEST(GridMouse, AStaleCurrentRowAfterDeletionsDoesNotBreakAClick) {
   EXPECT_NO_THROW(f.Click({200, 230}));
   EXPECT_NO_THROW(f.Click(f.CellPoint(kFileColumn, 1)));
   EXPECT_EQ(1, f.grid.SelectedRow());
+  // The same with the keys: Up moves from the last row that is left.
+  f.Click(f.CellPoint(kFileColumn, 4));
+  f.grid.DeleteRow(0);
+  f.grid.DeleteRow(0);
+  char16_t space = u' ';
+  EXPECT_NO_THROW(f.grid.KeyPress(space));
+  f.grid.KeyDown(TKey::Up, 0);
+  EXPECT_EQ(1, f.grid.SelectedRow());
 }
 
 TEST(GridMouse, DraggingAHeaderBorderResizesDownToEight) {
