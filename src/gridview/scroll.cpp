@@ -200,9 +200,6 @@ void TCustomGridView::ScrollUpAfterDelete(int ARow, int pixels) {
     const int top = RowTop(ARow);
     if (top < area.Bottom) ScrollArea({0, top, ClientWidth(), area.Bottom}, 0, -pixels);
   }
-  // The range follows the rows that are left, so that a grid whose rows all fit again scrolls
-  // back to its first row and hides the bar.
-  UpdateVerticalScrollRange();
 }
 
 }  // namespace zv
