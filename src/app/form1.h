@@ -28,9 +28,9 @@ class TForm3;
 struct FormServices {
   PhoneApi& Phone;
   MessageBoxes& Boxes;
-  FileSystem& Files;           // local files (archive, temporary preview file)
-  SettingsStore& Settings;     // the settings file
-  NotifyArea& Tray;            // where TrayIcon1 shows its icon
+  FileSystem& Files;                // local files (archive, temporary preview file)
+  SettingsStore& Settings;          // the settings file
+  NotifyArea& Tray;                 // where TrayIcon1 shows its icon
   FolderDialog* Folders = nullptr;  // the folder box's browse dialog; none: the button only
 };
 
@@ -56,7 +56,7 @@ class TForm1 : public TForm {
   MessageBoxes& Boxes;
   FileSystem& Files;
   SettingsStore& Settings;
-  TForm3* Form3 = nullptr;     // the preview window, set once it is created
+  TForm3* Form3 = nullptr;      // the preview window, set once it is created
   int ScreenBitsPerPixel = 32;  // colour depth of the screen, tested once at start
 
   // --- Controls, in the order of the form ---
@@ -79,15 +79,15 @@ class TForm1 : public TForm {
   bool AllDeleteChecked = false;
 
   // --- Handlers ---
-  void FormCreate(TObject* Sender);                 // form1.cpp
-  void Timer1Timer(TObject* Sender);                // connection monitor
-  void ReadProfileId();                             // profile file
-  void BitBtn3Click(TObject* Sender);               // "Создать": write the profile file
-  void BitBtn1Click(TObject* Sender);               // "Список"
+  void FormCreate(TObject* Sender);    // form1.cpp
+  void Timer1Timer(TObject* Sender);   // connection monitor
+  void ReadProfileId();                // profile file
+  void BitBtn3Click(TObject* Sender);  // "Создать": write the profile file
+  void BitBtn1Click(TObject* Sender);  // "Список"
   void ListPhotos();
-  void BitBtn2Click(TObject* Sender);               // "Скачать фотографии"
+  void BitBtn2Click(TObject* Sender);  // "Скачать фотографии"
   void GridView1HeaderClick(TObject* Sender, int ACol);
-  void GridView1DblClick(TObject* Sender);          // preview
+  void GridView1DblClick(TObject* Sender);  // preview
   void DirectoryEdit1AfterDialog(TObject* Sender, std::string& Name, bool& Action);
 
   // Convenience for the handlers: panel i of StatusBar1.

@@ -55,11 +55,21 @@ void TControl::SetAlign(TAlign align) {
 void TControl::ParentResized(int width, int height) {
   TRect r = anchorBase_;
   switch (align_) {
-    case TAlign::alTop: r = {0, 0, width, Height()}; break;
-    case TAlign::alBottom: r = {0, height - Height(), width, height}; break;
-    case TAlign::alLeft: r = {0, 0, Width(), height}; break;
-    case TAlign::alRight: r = {width - Width(), 0, width, height}; break;
-    case TAlign::alClient: r = {0, 0, width, height}; break;
+    case TAlign::alTop:
+      r = {0, 0, width, Height()};
+      break;
+    case TAlign::alBottom:
+      r = {0, height - Height(), width, height};
+      break;
+    case TAlign::alLeft:
+      r = {0, 0, Width(), height};
+      break;
+    case TAlign::alRight:
+      r = {width - Width(), 0, width, height};
+      break;
+    case TAlign::alClient:
+      r = {0, 0, width, height};
+      break;
     case TAlign::alNone: {
       // Each anchored edge keeps its distance to the same edge of the parent, measured from
       // the last explicit placement, so that shrinking and growing again restores it exactly.

@@ -116,7 +116,7 @@ class TControl : public TComponent {
   TRect bounds_;
   TAnchors anchors_ = kDefaultAnchors;
   TAlign align_ = TAlign::alNone;
-  TRect anchorBase_;            // bounds when last placed explicitly
+  TRect anchorBase_;                       // bounds when last placed explicitly
   int baseParentW_ = 0, baseParentH_ = 0;  // the parent's client size at that time
   bool visible_ = true;
   bool enabled_ = true;

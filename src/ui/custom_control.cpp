@@ -68,9 +68,12 @@ std::unique_ptr<Canvas> TCustomControl::MeasureCanvas() const {
 
 int TCustomControl::BorderWidth() const {
   switch (BorderEdge) {
-    case TBorderEdge::beNone: return 0;
-    case TBorderEdge::beStatic: return 1;
-    case TBorderEdge::beClient: return 2;
+    case TBorderEdge::beNone:
+      return 0;
+    case TBorderEdge::beStatic:
+      return 1;
+    case TBorderEdge::beClient:
+      return 2;
   }
   return 0;
 }

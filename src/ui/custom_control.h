@@ -28,9 +28,9 @@ class TCustomControl : public TWinControl {
 
   // --- Window options (read when the window is created) ---
   TBorderEdge BorderEdge = TBorderEdge::beNone;
-  bool WantArrows = false;    // WM_GETDLGCODE answers DLGC_WANTARROWS
-  bool WantAllKeys = false;   // WM_GETDLGCODE answers DLGC_WANTALLKEYS (Tab, Enter reach us)
-  bool WantChars = false;     // WM_GETDLGCODE answers DLGC_WANTCHARS
+  bool WantArrows = false;   // WM_GETDLGCODE answers DLGC_WANTARROWS
+  bool WantAllKeys = false;  // WM_GETDLGCODE answers DLGC_WANTALLKEYS (Tab, Enter reach us)
+  bool WantChars = false;    // WM_GETDLGCODE answers DLGC_WANTCHARS
   // Initial look of the two platform scroll bars: the window style includes WS_HSCROLL and
   // WS_VSCROLL so that SetScrollBar can show them later.
   bool HasScrollBars = true;

@@ -45,13 +45,16 @@ void TForm::Close() {
   TCloseAction action = CloseAction;
   if (OnClose) OnClose(this, action);
   switch (action) {
-    case TCloseAction::caHide: Hide(); break;
+    case TCloseAction::caHide:
+      Hide();
+      break;
     case TCloseAction::caFree:
       Hide();
       if (OnRelease) OnRelease(this);
       break;
     case TCloseAction::caNone:
-    case TCloseAction::caMinimize: break;
+    case TCloseAction::caMinimize:
+      break;
   }
 }
 

@@ -83,8 +83,7 @@ void RecordingCanvas::DrawBitmap(int x, int y, const Bitmap& bitmap, TColor tran
   c.bitmap = bitmap;
 }
 
-bool RecordingCanvas::DrawThemePart(const char* themeClass, int part, int state,
-                                    const TRect& r) {
+bool RecordingCanvas::DrawThemePart(const char* themeClass, int part, int state, const TRect& r) {
   auto& c = Add(CanvasCall::kDrawThemePart);
   c.rect = r;
   c.themeClass = themeClass ? themeClass : "";

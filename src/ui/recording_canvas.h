@@ -25,16 +25,16 @@ struct CanvasCall {
     kResetClip,
   };
   Kind kind = kFillRect;
-  TRect rect;                 // FillRect, FrameRect, InvertRect, DrawFocusRect, DrawText, theme
-  TColor color = clNone;      // fill or line colour; Polygon: outline; DrawBitmap: transparent
-  TColor fill = clNone;       // Polygon: fill
-  std::vector<TPoint> points; // Line: {a, b}; Polyline, Polygon; DrawBitmap: {(x, y)}
-  std::u16string text;        // DrawText
-  TFont font;                 // DrawText
-  unsigned flags = 0;         // DrawText
-  Bitmap bitmap;              // DrawBitmap (a copy)
-  std::string themeClass;     // DrawThemePart
-  int part = 0, state = 0;    // DrawThemePart
+  TRect rect;                  // FillRect, FrameRect, InvertRect, DrawFocusRect, DrawText, theme
+  TColor color = clNone;       // fill or line colour; Polygon: outline; DrawBitmap: transparent
+  TColor fill = clNone;        // Polygon: fill
+  std::vector<TPoint> points;  // Line: {a, b}; Polyline, Polygon; DrawBitmap: {(x, y)}
+  std::u16string text;         // DrawText
+  TFont font;                  // DrawText
+  unsigned flags = 0;          // DrawText
+  Bitmap bitmap;               // DrawBitmap (a copy)
+  std::string themeClass;      // DrawThemePart
+  int part = 0, state = 0;     // DrawThemePart
 };
 
 class RecordingCanvas : public Canvas {

@@ -17,8 +17,7 @@ RecordingCustomPeer& RecordingCustomPeer::Attach(TCustomControl& control) {
 }
 
 void RecordingCustomPeer::SetBounds(const TRect& bounds) {
-  const bool resized =
-      bounds.Width() != bounds_.Width() || bounds.Height() != bounds_.Height();
+  const bool resized = bounds.Width() != bounds_.Width() || bounds.Height() != bounds_.Height();
   bounds_ = bounds;
   if (resized) control_.ClientResizedByPlatform();
 }

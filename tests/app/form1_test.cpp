@@ -59,8 +59,10 @@ TEST(Form1, StartState) {
     bool enabled;
   };
   const Text texts[] = {
-      {&f.Label1, "Профиль пользователя", true}, {&f.Edit1, "", true},
-      {&f.BitBtn3, "Создать", true},             {&f.BitBtn2, "Скачать фотографии", false},
+      {&f.Label1, "Профиль пользователя", true},
+      {&f.Edit1, "", true},
+      {&f.BitBtn3, "Создать", true},
+      {&f.BitBtn2, "Скачать фотографии", false},
       {&f.BitBtn1, "Список", false},
   };
   for (const auto& t : texts) {

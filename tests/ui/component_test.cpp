@@ -84,8 +84,8 @@ TEST(FormSize, ConstraintsAreAFloorAndACeiling) {
   form.SetConstraints({.MinWidth = 660, .MinHeight = 220, .MaxWidth = 900, .MaxHeight = 0});
   struct Case {
     int w, h, ew, eh;
-  } cases[] = {{500, 100, 660, 220}, {700, 219, 700, 220}, {1000, 600, 900, 600},
-               {660, 220, 660, 220}};
+  } cases[] = {
+      {500, 100, 660, 220}, {700, 219, 700, 220}, {1000, 600, 900, 600}, {660, 220, 660, 220}};
   for (const auto& c : cases) {
     form.SetBounds(10, 20, c.w, c.h);
     EXPECT_EQ(form.BoundsRect(), Bounds(10, 20, c.ew, c.eh)) << c.w << "x" << c.h;
@@ -177,7 +177,7 @@ TEST(CustomControl, RequestsReachTheWindowAndSizeChangesComeBack) {
   p.BorderEdge = TBorderEdge::beStatic;
   p.SetBounds(0, 0, 200, 100);
   EXPECT_EQ(p.ClientRect(), (TRect{0, 0, 198, 98}));  // headless: border taken off
-  p.InvalidateRect({1, 2, 3, 4});                      // no window: nothing to record
+  p.InvalidateRect({1, 2, 3, 4});                     // no window: nothing to record
 
   RecordingCustomPeer& peer = RecordingCustomPeer::Attach(p);
   EXPECT_TRUE(p.HandleAllocated());
@@ -188,8 +188,8 @@ TEST(CustomControl, RequestsReachTheWindowAndSizeChangesComeBack) {
   EXPECT_FALSE(peer.Invalidated[1].has_value());
 
   const int before = p.resizes;
-  p.SetScrollBar(TScrollBarKind::sbVertical, {.Min = 0, .Max = 9, .Page = 1, .Position = 3,
-                                              .Visible = true, .Enabled = true});
+  p.SetScrollBar(TScrollBarKind::sbVertical,
+                 {.Min = 0, .Max = 9, .Page = 1, .Position = 3, .Visible = true, .Enabled = true});
   EXPECT_EQ(peer.VBar.Max, 9);
   EXPECT_EQ(p.ClientRect().Width(), 198 - RecordingCustomPeer::kScrollBarSize);
   EXPECT_EQ(p.resizes, before + 1);  // the bar took client width

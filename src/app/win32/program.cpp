@@ -1,9 +1,8 @@
 // The program's start-up on Win32.
 #include "app/win32/program.h"
 
-#include <uxtheme.h>
-
 #include "folderedit/win32/combo_edit_peer.h"
+#include "gridview/win32/system_look.h"
 #include "phone/win32/phone_library_win32.h"
 #include "trayicon/win32/win32_notify_area.h"
 
@@ -22,9 +21,8 @@ int ScreenBitsPerPixel() {
 
 void RegisterProgramPeers(Win32Backend& backend) { RegisterFolderEditPeers(backend); }
 
-void ConnectPlatform(TForm1& form, const ColorResolver& colors) {
-  form.GridView1.SetColorResolver(&colors);
-  form.GridView1.ThemeQuery = [] { return IsThemeActive() && IsAppThemed(); };
+void ConnectPlatform(TForm1& form) {
+  UseSystemLook(form.GridView1);
   form.ScreenBitsPerPixel = ScreenBitsPerPixel();
 }
 
@@ -49,7 +47,7 @@ void Win32Program::Start() {
   form1_ = std::make_unique<TForm1>(
       FormServices{*phone_.api, boxes_, files_, settings_, *tray_, &folders_});
   app_.SetMainForm(*form1_);
-  ConnectPlatform(*form1_, colors_);
+  ConnectPlatform(*form1_);
   backend_.CreateHandle(*form1_);
   app_.Dispatch([this] { form1_->FormCreate(form1_.get()); });
   form3_ = std::make_unique<TForm3>();

@@ -21,7 +21,6 @@
 #include "trayicon/notify_area.h"
 #include "ui/application.h"
 #include "ui/win32/backend.h"
-#include "ui/win32/gdi_canvas.h"
 #include "ui/win32/message_boxes.h"
 #include "ui/win32/win32_file_system.h"
 
@@ -31,7 +30,7 @@ namespace zv {
 void RegisterProgramPeers(Win32Backend& backend);
 // What the main window's controls need from the platform beyond their windows: the system's
 // colours and visual-style state for the grid, the screen's colour depth for the preview.
-void ConnectPlatform(TForm1& form, const ColorResolver& colors);
+void ConnectPlatform(TForm1& form);
 
 class Win32Program {
  public:
@@ -54,7 +53,6 @@ class Win32Program {
   Win32IniStore settings_;
   std::unique_ptr<NotifyArea> tray_;
   ShellFolderDialog folders_;
-  Win32Colors colors_;
   std::unique_ptr<TForm1> form1_;
   std::unique_ptr<TForm3> form3_;
 };

@@ -58,8 +58,7 @@ std::string FallbackKind(TControl& control) {
 
 }  // namespace
 
-Win32Backend::Win32Backend(TApplication& app, HINSTANCE instance)
-    : app_(app), instance_(instance) {
+Win32Backend::Win32Backend(TApplication& app, HINSTANCE instance) : app_(app), instance_(instance) {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
 
@@ -78,8 +77,8 @@ Win32Backend::Win32Backend(TApplication& app, HINSTANCE instance)
   tc.hInstance = instance_;
   tc.lpszClassName = kTimerClass;
   RegisterClassExW(&tc);
-  timerWindow_ = CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                 instance_, this);
+  timerWindow_ =
+      CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, this);
 
   app_.OnTerminate = [this] {
     for (auto& [id, timer] : timers_) KillTimer(timerWindow_, id);

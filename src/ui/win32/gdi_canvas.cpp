@@ -238,7 +238,8 @@ class PaintScope {
 class BackBuffer {
  public:
   BackBuffer(HDC like, int width, int height)
-      : dc_(CreateCompatibleDC(like)), bmp_(CreateCompatibleBitmap(like, width, height)),
+      : dc_(CreateCompatibleDC(like)),
+        bmp_(CreateCompatibleBitmap(like, width, height)),
         old_(SelectObject(dc_, bmp_)) {}
   ~BackBuffer() {
     SelectObject(dc_, old_);

@@ -2,8 +2,10 @@
 // The GDI implementation of Canvas, the fonts it draws with, and the double-buffered painting
 // of a window: WM_PAINT draws into a memory bitmap and copies the invalid area to the screen in
 // one step, so that a control never flickers. System colours are resolved at paint time.
+// clang-format off
 #include <windows.h>
 #include <uxtheme.h>
+// clang-format on
 
 #include <functional>
 #include <map>

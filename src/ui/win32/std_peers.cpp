@@ -1,9 +1,10 @@
 // The peers of the standard controls: forms, labels, edit boxes, buttons, status bars and
 // custom-painted controls.
+// clang-format off
 #include <windows.h>
-
 #include <commctrl.h>
 #include <windowsx.h>
+// clang-format on
 
 #include "ui/comctrls.h"
 #include "ui/custom_control.h"
@@ -35,7 +36,9 @@ class FormPeer : public Win32Peer {
     p.Caption = Widen(form_.Caption());
     p.ExStyle = WS_EX_CONTROLPARENT;
     switch (form_.BorderStyle) {
-      case TFormBorderStyle::bsSizeable: p.Style = WS_OVERLAPPEDWINDOW; break;
+      case TFormBorderStyle::bsSizeable:
+        p.Style = WS_OVERLAPPEDWINDOW;
+        break;
       case TFormBorderStyle::bsSizeToolWin:
         p.Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
         p.ExStyle |= WS_EX_TOOLWINDOW;
@@ -47,14 +50,16 @@ class FormPeer : public Win32Peer {
         p.Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
         p.ExStyle |= WS_EX_DLGMODALFRAME;
         break;
-      case TFormBorderStyle::bsNone: p.Style = WS_POPUP; break;
+      case TFormBorderStyle::bsNone:
+        p.Style = WS_POPUP;
+        break;
     }
     p.Style |= WS_CLIPCHILDREN;
     p.Bounds = form_.BoundsRect();
     if (form_.Position == TPosition::poScreenCenter) {
       const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
-      p.Bounds = Bounds((sw - p.Bounds.Width()) / 2, (sh - p.Bounds.Height()) / 2,
-                        p.Bounds.Width(), p.Bounds.Height());
+      p.Bounds = Bounds((sw - p.Bounds.Width()) / 2, (sh - p.Bounds.Height()) / 2, p.Bounds.Width(),
+                        p.Bounds.Height());
     }
   }
 
@@ -67,7 +72,8 @@ class FormPeer : public Win32Peer {
       smallIcon_ = static_cast<HICON>(LoadImageW(Backend().Instance(), name.c_str(), IMAGE_ICON,
                                                  GetSystemMetrics(SM_CXSMICON),
                                                  GetSystemMetrics(SM_CYSMICON), 0));
-      if (bigIcon_) SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+      if (bigIcon_)
+        SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
       if (smallIcon_)
         SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
     }
@@ -133,7 +139,8 @@ class FormPeer : public Win32Peer {
           return true;
         }
         return Win32Peer::HandleMessage(msg, wp, lp, result);
-      default: return Win32Peer::HandleMessage(msg, wp, lp, result);
+      default:
+        return Win32Peer::HandleMessage(msg, wp, lp, result);
     }
   }
 
@@ -318,17 +325,33 @@ class CustomPeer : public Win32Peer {
                   [this](Canvas& canvas) { c_.Paint(canvas); });
         result = 0;
         return true;
-      case WM_ERASEBKGND: result = 1; return true;
-      case WM_LBUTTONDOWN: return Down(TMouseButton::mbLeft, wp, p, false, result);
-      case WM_RBUTTONDOWN: return Down(TMouseButton::mbRight, wp, p, false, result);
-      case WM_MBUTTONDOWN: return Down(TMouseButton::mbMiddle, wp, p, false, result);
-      case WM_LBUTTONDBLCLK: return Down(TMouseButton::mbLeft, wp, p, true, result);
-      case WM_RBUTTONDBLCLK: return Down(TMouseButton::mbRight, wp, p, true, result);
-      case WM_MBUTTONDBLCLK: return Down(TMouseButton::mbMiddle, wp, p, true, result);
-      case WM_LBUTTONUP: c_.MouseUp(TMouseButton::mbLeft, ShiftFromMouseFlags(wp), p); break;
-      case WM_RBUTTONUP: c_.MouseUp(TMouseButton::mbRight, ShiftFromMouseFlags(wp), p); break;
-      case WM_MBUTTONUP: c_.MouseUp(TMouseButton::mbMiddle, ShiftFromMouseFlags(wp), p); break;
-      case WM_MOUSEMOVE: c_.MouseMove(ShiftFromMouseFlags(wp), p); break;
+      case WM_ERASEBKGND:
+        result = 1;
+        return true;
+      case WM_LBUTTONDOWN:
+        return Down(TMouseButton::mbLeft, wp, p, false, result);
+      case WM_RBUTTONDOWN:
+        return Down(TMouseButton::mbRight, wp, p, false, result);
+      case WM_MBUTTONDOWN:
+        return Down(TMouseButton::mbMiddle, wp, p, false, result);
+      case WM_LBUTTONDBLCLK:
+        return Down(TMouseButton::mbLeft, wp, p, true, result);
+      case WM_RBUTTONDBLCLK:
+        return Down(TMouseButton::mbRight, wp, p, true, result);
+      case WM_MBUTTONDBLCLK:
+        return Down(TMouseButton::mbMiddle, wp, p, true, result);
+      case WM_LBUTTONUP:
+        c_.MouseUp(TMouseButton::mbLeft, ShiftFromMouseFlags(wp), p);
+        break;
+      case WM_RBUTTONUP:
+        c_.MouseUp(TMouseButton::mbRight, ShiftFromMouseFlags(wp), p);
+        break;
+      case WM_MBUTTONUP:
+        c_.MouseUp(TMouseButton::mbMiddle, ShiftFromMouseFlags(wp), p);
+        break;
+      case WM_MOUSEMOVE:
+        c_.MouseMove(ShiftFromMouseFlags(wp), p);
+        break;
       case WM_MOUSEWHEEL: {
         POINT sp{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
         ScreenToClient(Handle(), &sp);
@@ -343,27 +366,50 @@ class CustomPeer : public Win32Peer {
             msg == WM_VSCROLL ? TScrollBarKind::sbVertical : TScrollBarKind::sbHorizontal;
         TScrollCode code;
         switch (LOWORD(wp)) {
-          case SB_LINEUP: code = TScrollCode::scLineUp; break;
-          case SB_LINEDOWN: code = TScrollCode::scLineDown; break;
-          case SB_PAGEUP: code = TScrollCode::scPageUp; break;
-          case SB_PAGEDOWN: code = TScrollCode::scPageDown; break;
-          case SB_THUMBPOSITION: code = TScrollCode::scPosition; break;
-          case SB_THUMBTRACK: code = TScrollCode::scTrack; break;
-          case SB_TOP: code = TScrollCode::scTop; break;
-          case SB_BOTTOM: code = TScrollCode::scBottom; break;
-          default: code = TScrollCode::scEndScroll; break;
+          case SB_LINEUP:
+            code = TScrollCode::scLineUp;
+            break;
+          case SB_LINEDOWN:
+            code = TScrollCode::scLineDown;
+            break;
+          case SB_PAGEUP:
+            code = TScrollCode::scPageUp;
+            break;
+          case SB_PAGEDOWN:
+            code = TScrollCode::scPageDown;
+            break;
+          case SB_THUMBPOSITION:
+            code = TScrollCode::scPosition;
+            break;
+          case SB_THUMBTRACK:
+            code = TScrollCode::scTrack;
+            break;
+          case SB_TOP:
+            code = TScrollCode::scTop;
+            break;
+          case SB_BOTTOM:
+            code = TScrollCode::scBottom;
+            break;
+          default:
+            code = TScrollCode::scEndScroll;
+            break;
         }
         const bool thumb = code == TScrollCode::scPosition || code == TScrollCode::scTrack;
         c_.ScrollMessage(kind, code, thumb ? ScrollTrackPosition(kind) : 0);
         break;
       }
-      case WM_SIZE: c_.ClientResizedByPlatform(); return false;
+      case WM_SIZE:
+        c_.ClientResizedByPlatform();
+        return false;
       case WM_GETDLGCODE:
         result = (c_.WantArrows ? DLGC_WANTARROWS : 0) | (c_.WantChars ? DLGC_WANTCHARS : 0) |
                  (c_.WantAllKeys ? DLGC_WANTALLKEYS : 0);
         return true;
-      case WM_CAPTURECHANGED: c_.CaptureLost(); return false;
-      default: return Win32Peer::HandleMessage(msg, wp, lp, result);
+      case WM_CAPTURECHANGED:
+        c_.CaptureLost();
+        return false;
+      default:
+        return Win32Peer::HandleMessage(msg, wp, lp, result);
     }
     result = 0;
     return true;
@@ -421,7 +467,8 @@ bool Win32EditPeer::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& resul
       SyncSelection();
       return true;
     }
-    default: return Win32Peer::HandleMessage(msg, wp, lp, result);
+    default:
+      return Win32Peer::HandleMessage(msg, wp, lp, result);
   }
 }
 
@@ -445,7 +492,8 @@ void Win32EditPeer::PropertyChanged(int property) {
       SendMessageW(Handle(), EM_SETSEL, static_cast<WPARAM>(edit_.SelStart()),
                    static_cast<LPARAM>(edit_.SelStart() + edit_.SelLength()));
       break;
-    default: break;
+    default:
+      break;
   }
 }
 

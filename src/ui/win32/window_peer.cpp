@@ -46,11 +46,12 @@ void Win32Peer::Create(HWND parent) {
   CreateParams p;
   FillCreateParams(p);
   const bool own = p.ClassName.empty();
-  const HMENU id = (p.Style & WS_CHILD) ? reinterpret_cast<HMENU>(backend_.NextControlId()) : nullptr;
-  HWND hwnd = CreateWindowExW(p.ExStyle, own ? backend_.OwnClassName() : p.ClassName.c_str(),
-                              p.Caption.c_str(), p.Style, p.Bounds.Left, p.Bounds.Top,
-                              p.Bounds.Width(), p.Bounds.Height(), parent, id,
-                              backend_.Instance(), own ? this : nullptr);
+  const HMENU id =
+      (p.Style & WS_CHILD) ? reinterpret_cast<HMENU>(backend_.NextControlId()) : nullptr;
+  HWND hwnd =
+      CreateWindowExW(p.ExStyle, own ? backend_.OwnClassName() : p.ClassName.c_str(),
+                      p.Caption.c_str(), p.Style, p.Bounds.Left, p.Bounds.Top, p.Bounds.Width(),
+                      p.Bounds.Height(), parent, id, backend_.Instance(), own ? this : nullptr);
   if (!hwnd) {
     throw EOSError("Cannot create the window of " + control_.Name + " (error " +
                    std::to_string(GetLastError()) + ")");
@@ -176,13 +177,13 @@ bool Win32Peer::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         return true;
       }
       return false;
-    default: return false;
+    default:
+      return false;
   }
 }
 
 void Win32Peer::SetBounds(const TRect& b) {
-  SetWindowPos(hwnd_, nullptr, b.Left, b.Top, b.Width(), b.Height(),
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hwnd_, nullptr, b.Left, b.Top, b.Width(), b.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Peer::SetVisible(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
@@ -275,24 +276,42 @@ std::unique_ptr<Canvas> Win32Peer::MeasureCanvas() { return CreateMeasureCanvas(
 
 TKey KeyFromVirtualKey(WPARAM vk) {
   switch (vk) {
-    case VK_UP: return TKey::Up;
-    case VK_DOWN: return TKey::Down;
-    case VK_LEFT: return TKey::Left;
-    case VK_RIGHT: return TKey::Right;
-    case VK_PRIOR: return TKey::PageUp;
-    case VK_NEXT: return TKey::PageDown;
-    case VK_HOME: return TKey::Home;
-    case VK_END: return TKey::End;
-    case VK_RETURN: return TKey::Enter;
-    case VK_ESCAPE: return TKey::Escape;
-    case VK_SPACE: return TKey::Space;
-    case VK_TAB: return TKey::Tab;
-    case VK_BACK: return TKey::Backspace;
-    case VK_DELETE: return TKey::Delete;
-    case VK_INSERT: return TKey::Insert;
-    case VK_SHIFT: return TKey::Shift;
-    case VK_CONTROL: return TKey::Control;
-    case VK_MENU: return TKey::Alt;
+    case VK_UP:
+      return TKey::Up;
+    case VK_DOWN:
+      return TKey::Down;
+    case VK_LEFT:
+      return TKey::Left;
+    case VK_RIGHT:
+      return TKey::Right;
+    case VK_PRIOR:
+      return TKey::PageUp;
+    case VK_NEXT:
+      return TKey::PageDown;
+    case VK_HOME:
+      return TKey::Home;
+    case VK_END:
+      return TKey::End;
+    case VK_RETURN:
+      return TKey::Enter;
+    case VK_ESCAPE:
+      return TKey::Escape;
+    case VK_SPACE:
+      return TKey::Space;
+    case VK_TAB:
+      return TKey::Tab;
+    case VK_BACK:
+      return TKey::Backspace;
+    case VK_DELETE:
+      return TKey::Delete;
+    case VK_INSERT:
+      return TKey::Insert;
+    case VK_SHIFT:
+      return TKey::Shift;
+    case VK_CONTROL:
+      return TKey::Control;
+    case VK_MENU:
+      return TKey::Alt;
     default:
       if (vk >= VK_F1 && vk <= VK_F12)
         return static_cast<TKey>(static_cast<int>(TKey::F1) + static_cast<int>(vk - VK_F1));
@@ -326,17 +345,35 @@ HCURSOR SystemCursor(TCursor cursor) {
   const wchar_t* id = IDC_ARROW;
   switch (cursor) {
     case TCursor::crDefault:
-    case TCursor::crArrow: id = IDC_ARROW; break;
-    case TCursor::crIBeam: id = IDC_IBEAM; break;
-    case TCursor::crCross: id = IDC_CROSS; break;
+    case TCursor::crArrow:
+      id = IDC_ARROW;
+      break;
+    case TCursor::crIBeam:
+      id = IDC_IBEAM;
+      break;
+    case TCursor::crCross:
+      id = IDC_CROSS;
+      break;
     case TCursor::crSizeWE:
-    case TCursor::crHSplit: id = IDC_SIZEWE; break;
+    case TCursor::crHSplit:
+      id = IDC_SIZEWE;
+      break;
     case TCursor::crSizeNS:
-    case TCursor::crVSplit: id = IDC_SIZENS; break;
-    case TCursor::crHandPoint: id = IDC_HAND; break;
-    case TCursor::crHourGlass: id = IDC_WAIT; break;
-    case TCursor::crNo: id = IDC_NO; break;
-    case TCursor::crDrag: id = IDC_ARROW; break;
+    case TCursor::crVSplit:
+      id = IDC_SIZENS;
+      break;
+    case TCursor::crHandPoint:
+      id = IDC_HAND;
+      break;
+    case TCursor::crHourGlass:
+      id = IDC_WAIT;
+      break;
+    case TCursor::crNo:
+      id = IDC_NO;
+      break;
+    case TCursor::crDrag:
+      id = IDC_ARROW;
+      break;
   }
   return LoadCursorW(nullptr, id);
 }

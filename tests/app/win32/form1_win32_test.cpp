@@ -1,9 +1,10 @@
 // The main window on real windows under Wine: the state right after start, the rectangles at
 // 96 dpi, tab order, resizing, the phone initialised once, closing, and errors from a real
 // button going through the one dispatch place.
+// clang-format off
 #include <windows.h>
-
 #include <commctrl.h>
+// clang-format on
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -13,7 +14,6 @@
 #include "form_fixture.h"
 #include "testing/sim_phone.h"
 #include "ui/win32/backend.h"
-#include "ui/win32/gdi_canvas.h"
 
 namespace zv {
 namespace {
@@ -24,7 +24,7 @@ class MainWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     RegisterProgramPeers(backend);
-    ConnectPlatform(*fx.Form1, colors);
+    ConnectPlatform(*fx.Form1);
     backend.CreateHandle(*fx.Form1);
     fx.Create();
     backend.CreateHandle(*fx.Form3);
@@ -94,7 +94,6 @@ class MainWindow : public ::testing::Test {
   SimPhone phone;
   FormFixture fx{phone.Api()};
   Win32Backend backend{fx.App, GetModuleHandleW(nullptr)};
-  Win32Colors colors;
 };
 
 TEST_F(MainWindow, StartState) {
@@ -131,10 +130,10 @@ TEST_F(MainWindow, StartState) {
   EXPECT_EQ(PanelText(3).rfind(L"\t\tZarvelinthoscope", 0), 0u);
 
   // Tab order: the dialog manager walks the tab stops in window order, skipping disabled ones.
-  const std::vector<std::string> all{"GridView1", "BitBtn1", "BitBtn2", "BitBtn3", "Edit1",
-                                     "DirectoryEdit1"};
-  EXPECT_EQ(TabWalk(), (std::vector<std::string>{"GridView1", "BitBtn3", "Edit1",
-                                                 "DirectoryEdit1"}));
+  const std::vector<std::string> all{"GridView1", "BitBtn1", "BitBtn2",
+                                     "BitBtn3",   "Edit1",   "DirectoryEdit1"};
+  EXPECT_EQ(TabWalk(),
+            (std::vector<std::string>{"GridView1", "BitBtn3", "Edit1", "DirectoryEdit1"}));
   f.BitBtn1.SetEnabled(true);
   f.BitBtn2.SetEnabled(true);
   EXPECT_EQ(TabWalk(), all);
