@@ -159,6 +159,8 @@ TEST_F(DownloadRun, RefusedProfilesStartNothing) {
       {"..", "Недопустимое имя профиля!"},  {"..\\x", "Недопустимое имя профиля!"},
       {"a/b", "Недопустимое имя профиля!"}, {"C:", "Недопустимое имя профиля!"},
       {"a*", "Недопустимое имя профиля!"},  {"a\tb", "Недопустимое имя профиля!"},
+      {"   ", "Недопустимое имя профиля!"}, {"x ", "Недопустимое имя профиля!"},
+      {"x.", "Недопустимое имя профиля!"},  {"...", "Недопустимое имя профиля!"},
   };
   for (const auto& c : cases) {
     profile = c.profile;
@@ -170,9 +172,11 @@ TEST_F(DownloadRun, RefusedProfilesStartNothing) {
   EXPECT_TRUE(phone.Calls().empty());
   EXPECT_TRUE(busyLog.empty());
   EXPECT_EQ(grid.RowCount(), 1);
-  // A profile of spaces is not empty and passes.
-  profile = "  x ";
+  // Spaces and full stops inside the name are kept.
+  profile = " Иван И. Петров";
   EXPECT_TRUE(Run().started);
+  EXPECT_TRUE(std::filesystem::is_regular_file(
+      archive.Below(" Иван И. Петров/Декабрь 2007/05 декабря/05-12-07_0012.jpg")));
 }
 
 }  // namespace

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <optional>
+#include <vector>
 
 #include "gridview/photo_columns.h"
 #include "phone/phone_entry.h"
@@ -56,51 +59,6 @@ TEST_F(Listing, EmptyDirectory) {
   EXPECT_EQ(busyLog, (std::vector<bool>{true, false}));
 }
 
-// Which entries become rows, in directory order, and what the rows hold.
-TEST_F(Listing, OnlyPhotosDirectlyInThePictureFolder) {
-  struct Entry {
-    std::string path;
-    bool row;
-  };
-  const Entry entries[] = {
-      {"/a/mobile/picture/05-12-07_0012.jpg", true},
-      {"/a/mobile/picture/sub/06-12-07_0013.jpg", false},  // a subfolder
-      {"/a/mobile/Picture/07-12-07_0014.jpg", false},      // another letter case
-      {"/a/mobile/picture/xx-yy-zz_anything", true},       // only separators count
-      {"/a/mobile/picture/0-12-07_0015.jpg", false},       // separators one place off
-      {"/a/mobile/picture/005-12-07_0016.jpg", false},
-      {"/a/mobile/picture/05-12-07", false},             // shorter than nine
-      {"/a/mobile/picture/08-12-07_abc:de.jpg", false},  // not a possible file name
-      {"/a/mobile/picture/08-12-07_a|b", false},
-      {"/a/mobile/picture/08-12-07_a*b", false},
-      {"/a/mobile/picture/09-12-07_0017.jpeg.long.name", true},  // cut to 17 characters
-      {"/a/GalleryID.txt", false},
-  };
-  for (const auto& e : entries) phone.AddFile(e.path, "12345");
-  List();
-  // The simulator lists in its own order; compare with the rows the listing must keep.
-  std::vector<std::string> expected;
-  for (const auto& e : entries) {
-    if (!e.row) continue;
-    const std::string name = e.path.substr(18, 17);
-    expected.push_back(name);
-  }
-  std::vector<std::string> got = Names();
-  std::sort(got.begin(), got.end());
-  std::sort(expected.begin(), expected.end());
-  EXPECT_EQ(got, expected);
-  EXPECT_EQ(FoundCount, static_cast<int>(std::size(entries)));
-  EXPECT_EQ(PhotoCount, 3);
-  EXPECT_EQ(panels[1], "Найдено файлов: " + std::to_string(std::size(entries)));
-  EXPECT_EQ(panels[2], "Фотографий: 3");
-  for (int r = 0; r < grid.RowCount(); ++r) {
-    EXPECT_TRUE(grid.CellAt(kDownLoadColumn, r).AsBoolean());
-    EXPECT_FALSE(grid.CellAt(kDeleteColumn, r).AsBoolean());
-    EXPECT_EQ(grid.CellAt(kSizeColumn, r).AsInteger(), 5);
-    EXPECT_EQ(grid.CellAt(kSizeColumn, r).AsString(), u"5");
-  }
-}
-
 TEST_F(Listing, CyrillicNamesComeFromWindows1251) {
   phone.AddFileCp1251("/a/mobile/picture/" + Utf8ToCp1251("05-12-07_Фото.jpg"), "x");
   List();
@@ -132,38 +90,105 @@ TEST(AcceptPhotoEntry, NegativeSizeGetsNoRow) {
   EXPECT_FALSE(AcceptPhotoEntry("05-12-07_1", 10, name));
 }
 
-// A phone that reports entries it does not fill: the unfilled records have no path.
-class ShortListPhone : public PhoneApi {
+// A phone whose directory is a list in memory, delivered in the order given (the simulator's
+// folder cannot hold every name a phone may report). It may report more entries than it fills.
+class MemoryPhone : public PhoneApi {
  public:
   int P2K_Init(int) override { return 0; }
   int P2K_GetStatus() override { return 1; }
-  int File_Count() override { return count; }
-  int File_List(void* entries, int n) override {
-    if (n < 1) return 0;
-    auto* e = static_cast<PhoneFileEntry*>(entries);
-    e[0] = PhoneFileEntry::Make(7, "/a/mobile/picture/05-12-07_1");
-    return 1;
+  int File_Count() override { return count ? *count : static_cast<int>(entries.size()); }
+  int File_List(void* out, int n) override {
+    const int filled = std::min(n, static_cast<int>(entries.size()));
+    for (int i = 0; i < filled; ++i) static_cast<PhoneFileEntry*>(out)[i] = entries[i];
+    return filled;
   }
   int File_Create(const char*, int) override { return -1; }
   int File_Read(void*, int) override { return -1; }
   int File_Write(const void*, int) override { return -1; }
   int File_Close() override { return -1; }
   int File_Delete(const char*) override { return -1; }
-  int count = 5;
+
+  std::vector<PhoneFileEntry> entries;
+  std::optional<int> count;  // what File_Count says; none: the number of entries
 };
 
-TEST(ListingFaults, UnfilledAndNegativeCounts) {
+class ListingFilter : public ::testing::Test {
+ protected:
+  ListingFilter() { SetupPhotoGrid(grid); }
+  void List() {
+    grid.ClearRows();
+    ListingHost host{grid, phone, found, photos, {}, {}, {}};
+    ListPhotos(host);
+  }
+  std::vector<std::string> Names() {
+    std::vector<std::string> names;
+    for (int r = 0; r < grid.RowCount(); ++r) {
+      names.push_back(Utf16ToUtf8(grid.CellAt(kFileColumn, r).AsString()));
+    }
+    return names;
+  }
+  MemoryPhone phone;
   TGridView grid;
-  SetupPhotoGrid(grid);
-  ShortListPhone phone;
   int found = 0, photos = 0;
-  ListingHost host{grid, phone, found, photos, {}, {}, {}};
-  ListPhotos(host);
+};
+
+// Which entries become rows, in directory order, and what the rows hold.
+TEST_F(ListingFilter, OnlyPhotosDirectlyInThePictureFolder) {
+  struct Entry {
+    std::string path;
+    int32_t size;
+    const char* row;
+  };
+  const Entry entries[] = {
+      {"/a/mobile/picture/05-12-07_0012.jpg", 5, "05-12-07_0012.jpg"},
+      {"/a/mobile/picture/sub/06-12-07_0013.jpg", 5, nullptr},          // a subfolder
+      {"/a/mobile/Picture/07-12-07_0014.jpg", 5, nullptr},              // another letter case
+      {"/a/mobile/picture/xx-yy-zz_anything", 7, "xx-yy-zz_anything"},  // only separators count
+      {"/a/mobile/picture/0-12-07_0015.jpg", 5, nullptr},               // separators one place off
+      {"/a/mobile/picture/005-12-07_0016.jpg", 5, nullptr},
+      {"/a/mobile/picture/05-12-07", 5, nullptr},                             // shorter than nine
+      {"a/mobile/picture/05-12-07_0017.jpg", 5, nullptr},                     // not from the root
+      {"/a/mobile/picture/09-12-07_0018.jpeg.long", 0, "09-12-07_0018.jpe"},  // cut to 17
+      {"/a/GalleryID.txt", 200, nullptr},
+      {"noslash", 5, nullptr},
+      {"", 0, nullptr},
+      // Names that could leave the archive folder, or that no file may have.
+      {"/a/mobile/picture/08-12-07_..\\..\\x", 5, nullptr},
+      {"/a/mobile/picture/08-12-07_C:x", 5, nullptr},
+      {"/a/mobile/picture/08-12-07_a|b", 5, nullptr},
+      {"/a/mobile/picture/08-12-07_a*b?", 5, nullptr},
+      {"/a/mobile/picture/08-12-07_<a>\"", 5, nullptr},
+      {"/a/mobile/picture/08-12-07_\t1", 5, nullptr},
+      {"/a/mobile/picture/10-12-07_0019.jpg", -1, nullptr},  // a size that is no size
+      {"/a/mobile/picture/11-12-07_0020.jpg", 2147483647, "11-12-07_0020.jpg"},
+  };
+  std::vector<std::string> expected;
+  for (const auto& e : entries) {
+    phone.entries.push_back(PhoneFileEntry::Make(e.size, e.path));
+    if (e.row) expected.push_back(e.row);
+  }
+  List();
+  EXPECT_EQ(Names(), expected);
+  EXPECT_EQ(found, static_cast<int>(std::size(entries)));
+  EXPECT_EQ(photos, static_cast<int>(expected.size()));
+  const int sizes[] = {5, 7, 0, 2147483647};
+  for (int r = 0; r < grid.RowCount(); ++r) {
+    EXPECT_TRUE(grid.CellAt(kDownLoadColumn, r).AsBoolean());
+    EXPECT_FALSE(grid.CellAt(kDeleteColumn, r).AsBoolean());
+    EXPECT_EQ(grid.CellAt(kSizeColumn, r).AsInteger(), sizes[r]);
+    EXPECT_EQ(grid.CellAt(kSizeColumn, r).AsString(), Utf8ToUtf16(std::to_string(sizes[r])));
+  }
+}
+
+TEST_F(ListingFilter, UnfilledAndNegativeCounts) {
+  phone.entries.push_back(PhoneFileEntry::Make(7, "/a/mobile/picture/05-12-07_1"));
+  phone.count = 5;  // four records stay empty
+  List();
   EXPECT_EQ(found, 5);
   EXPECT_EQ(photos, 1);
-  grid.ClearRows();
   phone.count = -3;  // a failed count lists nothing
-  ListPhotos(host);
+  phone.entries.clear();
+  List();
   EXPECT_EQ(found, 0);
   EXPECT_EQ(photos, 0);
 }
