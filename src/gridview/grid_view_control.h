@@ -239,8 +239,6 @@ class TCustomGridView : public TCustomControl, public GridViewSink, protected Sc
   TColor CellTextColor(int ACol, int ARow) const;
   void DrawFocusMark(Canvas& canvas);
   TRect HeaderCellRect(const TCustomColumn& column) const;
-  // Whether the grid shows its focus look (it has the keyboard focus).
-  bool HasFocusLook() const { return Focused(); }
 
   // ---- interaction state ----
   TGridCell PressCell;

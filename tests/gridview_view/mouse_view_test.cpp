@@ -62,6 +62,8 @@ TEST(GridMouse, HeaderClicksRaiseTheirEventAndSortOnlySortableColumns) {
         events.push_back(line);
     EXPECT_EQ(c.expected, events) << c.what;
     EXPECT_EQ(nullptr, f.grid.PressedHeaderColumn) << c.what;
+    EXPECT_EQ(nullptr, f.grid.PressedColumn()) << c.what;
+    EXPECT_EQ((TPoint{-1, -1}), f.grid.PressPoint()) << c.what;
     for (int r = 0; r < 5; ++r) EXPECT_TRUE(f.Checked(kDownLoadColumn, r)) << c.what;
   }
 }
