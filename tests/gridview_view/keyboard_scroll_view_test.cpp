@@ -186,6 +186,41 @@ TEST(GridScroll, ScrollMessagesMoveByTheirSteps) {
   EXPECT_EQ(0, f.grid.SelectedRow());  // scrolling moves no selection
 }
 
+TEST(GridScroll, HorizontalScrollingMovesHeaderAndCellsByPixels) {
+  ViewFixture f(174, 261);  // File at 8: the columns are 164 wide, the client 172
+  f.Fill(3);
+  const int max = 12 + 164 - f.grid.ClientWidth();
+  ASSERT_EQ(max, f.grid.HorzScrollBar.Max());
+  f.peer->Scrolls.clear();
+  f.grid.ScrollMessage(TScrollBarKind::sbHorizontal, TScrollCode::scLineDown, 0);
+  EXPECT_EQ(std::min(5, max), f.grid.HorzScrollPosition());
+  ASSERT_EQ(1u, f.peer->Scrolls.size());
+  EXPECT_EQ(TRect({12, 0, f.grid.ClientWidth(), f.grid.ClientHeight()}), f.peer->Scrolls[0].area);
+  EXPECT_EQ(-std::min(5, max), f.peer->Scrolls[0].dx);
+  // Hit tests and painting follow the scrolled columns; the indicator stays.
+  const int scroll = f.grid.HorzScrollPosition();
+  EXPECT_EQ(&f.grid.Columns()[kDownLoadColumn], f.grid.ColumnAt(37 - scroll + 1));
+  EXPECT_EQ(TRect({87 - scroll, 18, 87 - scroll + 7, 34}), f.grid.CellRect(kFileColumn, 0));
+  EXPECT_EQ(TGridArea::Indicator, f.grid.HitTest({3, 30}));
+  f.grid.ScrollMessage(TScrollBarKind::sbHorizontal, TScrollCode::scBottom, 0);
+  EXPECT_EQ(max, f.grid.HorzScrollPosition());
+}
+
+TEST(GridScroll, WithoutColumnsThereIsNothingToScrollOrPress) {
+  TGridView grid;
+  grid.SetBounds(0, 0, 300, 100);
+  RecordingCustomPeer& peer = RecordingCustomPeer::Attach(grid);
+  grid.AddRows(50);
+  EXPECT_EQ(0, grid.VertScrollBar.Max());
+  EXPECT_FALSE(peer.VBar.Visible);
+  int downs = 0;
+  grid.OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++downs; };
+  grid.MouseDown(TMouseButton::mbLeft, 0, {50, 50});
+  grid.MouseUp(TMouseButton::mbLeft, 0, {50, 50});
+  EXPECT_EQ(0, downs);
+  EXPECT_TRUE(peer.HasFocus);  // the press still takes the focus
+}
+
 TEST(GridScroll, ContentMovesByTheRowPitches) {
   ViewFixture f;
   f.Fill(100);
