@@ -11,12 +11,12 @@ enum class TBrowseKind { bfFolders, bfComputers };
 enum class TDialogPosition { dpDefault, dpScreenCenter };
 
 struct BrowseFolderRequest {
-  std::string DialogText;   // shown above the tree (UTF-8); none when empty
-  std::string FolderName;   // selected at the start when it names an existing folder
+  std::string DialogText;  // shown above the tree (UTF-8); none when empty
+  std::string FolderName;  // selected at the start when it names an existing folder
   TBrowseKind BrowseKind = TBrowseKind::bfFolders;
   bool DesktopRoot = true;  // the tree starts at the desktop
   TDialogPosition Position = TDialogPosition::dpScreenCenter;
-  int HelpContext = 0;      // non-zero adds a help button
+  int HelpContext = 0;  // non-zero adds a help button
 };
 
 class FolderDialog {

@@ -4,6 +4,7 @@
 namespace zv {
 
 Bitmap FolderButtonGlyph() {
+  // clang-format off
   static constexpr std::uint32_t kPixels[] = {
     0x000000, 0x000000, 0x000000, 0x000000, 0x000000, 0x000000, 0x000000, 0x000000,
     0x000000, 0x000000, 0x006000, 0x006000, 0x006000, 0x006000, 0x000000, 0x000000,
@@ -38,6 +39,7 @@ Bitmap FolderButtonGlyph() {
     0x704800, 0x704800, 0x704800, 0x704800, 0x704800, 0x704800, 0x704800, 0x704800,
     0x704800, 0x704800, 0x704800, 0x704800, 0x704800, 0x000000, 0x000000, 0x000000,
   };
+  // clang-format on
   return Bitmap{16, 16, std::vector<std::uint32_t>(std::begin(kPixels), std::end(kPixels))};
 }
 

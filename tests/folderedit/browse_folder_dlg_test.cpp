@@ -53,7 +53,7 @@ TEST(FolderGlyph, YellowFolderGreenArrowOnTransparentBlack) {
   }
   EXPECT_GT(yellow, 30);
   EXPECT_GT(green, 10);
-  EXPECT_EQ(glyph.At(0, 0), 0u);    // the background is the transparent black
+  EXPECT_EQ(glyph.At(0, 0), 0u);  // the background is the transparent black
   EXPECT_EQ(glyph.At(15, 15), 0u);
 }
 

@@ -48,7 +48,8 @@ std::vector<Line> SplitLines(const std::string& content) {
     }
     size_t textEnd = nl;
     if (textEnd > pos && content[textEnd - 1] == '\r') --textEnd;
-    lines.push_back({content.substr(pos, textEnd - pos), content.substr(textEnd, nl + 1 - textEnd)});
+    lines.push_back(
+        {content.substr(pos, textEnd - pos), content.substr(textEnd, nl + 1 - textEnd)});
     pos = nl + 1;
   }
   return lines;
@@ -139,8 +140,9 @@ std::string IniUpdate(const std::string& content, const std::string& section,
     } else if (inSection && p.kind == LineKind::kSetting) {
       if (SameName(p.name, key)) {
         // Keep the key exactly as the file spells it; only the value changes.
-        lines[i].text = p.equals == std::string::npos ? Trim(lines[i].text) + "=" + value
-                                                      : lines[i].text.substr(0, p.equals + 1) + value;
+        lines[i].text = p.equals == std::string::npos
+                            ? Trim(lines[i].text) + "=" + value
+                            : lines[i].text.substr(0, p.equals + 1) + value;
         insertAfter = -2;
         break;
       }

@@ -76,9 +76,9 @@ void Win32ComboEditPeer::Layout() {
                MAKELPARAM(0, box_.TypingAreaRightMargin()));
   if (!button_) return;
   const TRect r = box_.ButtonRect();
-  SetWindowPos(button_, nullptr, r.Left, r.Top, r.Width(), r.Height(),
-               SWP_NOZORDER | SWP_NOACTIVATE |
-                   (box_.ButtonVisible() ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+  SetWindowPos(
+      button_, nullptr, r.Left, r.Top, r.Width(), r.Height(),
+      SWP_NOZORDER | SWP_NOACTIVATE | (box_.ButtonVisible() ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
 LRESULT CALLBACK Win32ComboEditPeer::ButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -163,8 +163,9 @@ void Win32ComboEditPeer::PaintButton(HDC dc) {
   const int state = !enabled ? PBS_DISABLED : pressed_ ? PBS_PRESSED : PBS_NORMAL;
   if (!canvas.DrawThemePart("Button", BP_PUSHBUTTON, state, area)) {
     RECT frame = rc;
-    DrawFrameControl(dc, &frame, DFC_BUTTON,
-                     DFCS_BUTTONPUSH | (pressed_ ? DFCS_PUSHED : 0) | (enabled ? 0 : DFCS_INACTIVE));
+    DrawFrameControl(
+        dc, &frame, DFC_BUTTON,
+        DFCS_BUTTONPUSH | (pressed_ ? DFCS_PUSHED : 0) | (enabled ? 0 : DFCS_INACTIVE));
   }
   const int shift = pressed_ ? 1 : 0;
   static const Bitmap folder = FolderButtonGlyph();

@@ -2,6 +2,7 @@
 #include "folderedit/win32/shell_folder_dialog.h"
 
 #include <windows.h>
+// After <windows.h>, which they build on.
 #include <objbase.h>
 #include <shlobj.h>
 

@@ -24,9 +24,9 @@ class ShellFolderDialog : public FolderDialog {
 
   // What the open dialog shows, for automation and tests.
   struct OpenDialog {
-    void* Window = nullptr;        // the dialog's HWND
-    std::string SelectedPath;      // file-system path of the selected item ("" when none)
-    bool OkEnabled = false;        // as the box last set it
+    void* Window = nullptr;    // the dialog's HWND
+    std::string SelectedPath;  // file-system path of the selected item ("" when none)
+    bool OkEnabled = false;    // as the box last set it
   };
   // Called once the dialog is up and its start folder selected, and after every change of the
   // selection (with the dialog's state then). A test may close the dialog from here.

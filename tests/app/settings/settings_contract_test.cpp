@@ -66,8 +66,8 @@ TEST_P(SettingsContract, FirstRunGivesDefaultAndCreatesNoFile) {
 TEST_P(SettingsContract, ReadsWhatTheFileHolds) {
   struct Case {
     const char* what;
-    std::string content;  // Windows-1251 bytes
-    std::string expected; // UTF-8
+    std::string content;   // Windows-1251 bytes
+    std::string expected;  // UTF-8
   };
   const Case cases[] = {
       {"plain", "[Options]\r\nGalleryPath=D:\\Photos\r\n", "D:\\Photos"},

@@ -54,9 +54,9 @@ Win32IniStore::Win32IniStore(std::string fileName)
 std::string Win32IniStore::ReadString(const std::string& section, const std::string& key,
                                       const std::string& def) {
   std::vector<char> buffer(kSettingsValueBuffer, '\0');
-  const DWORD n = GetPrivateProfileStringA(
-      Utf8ToCp1251(section).c_str(), Utf8ToCp1251(key).c_str(), Utf8ToCp1251(def).c_str(),
-      buffer.data(), DWORD(buffer.size()), ansiFileName_.c_str());
+  const DWORD n = GetPrivateProfileStringA(Utf8ToCp1251(section).c_str(), Utf8ToCp1251(key).c_str(),
+                                           Utf8ToCp1251(def).c_str(), buffer.data(),
+                                           DWORD(buffer.size()), ansiFileName_.c_str());
   return Cp1251ToUtf8(std::string(buffer.data(), n));
 }
 
