@@ -12,6 +12,8 @@ int RemoveMarkedRows(TGridView& grid, const std::vector<bool>& remove) {
     if (kept != row) grid.Cells().ExchangeRows(kept, row);
     ++kept;
   }
+  // Rows that moved up are not repainted by the deletions below them: repaint the data area.
+  if (kept < rows && grid.Sink() && grid.UpdateCount() == 0) grid.Sink()->InvalidateData();
   for (int row = rows - 1; row >= kept; --row) grid.DeleteRow(row);
   return rows - kept;
 }
