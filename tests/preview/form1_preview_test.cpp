@@ -38,7 +38,10 @@ class NoSettings : public SettingsStore {
 class Form1Preview : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() / "zv_form1_preview";
+    // One folder per test: ctest runs the tests of this suite in parallel processes.
+    folder_ = fs::temp_directory_path() /
+              ("zv_form1_preview_" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(folder_);
     fs::create_directories(folder_);
     previous_ = fs::current_path();

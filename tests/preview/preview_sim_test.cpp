@@ -19,7 +19,10 @@ namespace fs = std::filesystem;
 class PreviewSim : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() / "zv_preview_sim";
+    // One folder per test: ctest runs the tests of this suite in parallel processes.
+    folder_ = fs::temp_directory_path() /
+              ("zv_preview_sim_" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(folder_);
     fs::create_directories(folder_);
     temp_ = (folder_ / "temp").string();

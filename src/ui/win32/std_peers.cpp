@@ -171,7 +171,7 @@ class LabelPeer : public Win32Peer {
   void FillCreateParams(CreateParams& p) override {
     Win32Peer::FillCreateParams(p);
     p.ClassName = L"STATIC";
-    p.Style |= SS_LEFT | SS_NOPREFIX;
+    p.Style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX;  // one line, clipped like the form's label
   }
   bool HandleCtlColor(HDC dc, LRESULT& result) override {
     SetBkMode(dc, TRANSPARENT);
