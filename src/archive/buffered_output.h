@@ -1,6 +1,6 @@
 #pragma once
 // A local output file written one byte per call, as the archive run writes its photos, without
-// one system call per byte: bytes gather in a 64 KiB buffer that goes to the file when full and
+// one system call per byte: bytes gather in a 256 KiB buffer that goes to the file when full and
 // on Close. Errors of those writes and of the close surface as EInOutError from Write, WriteEach
 // or Close.
 #include <cstdint>
@@ -12,7 +12,7 @@ namespace zv {
 
 class BufferedOutputFile {
  public:
-  static constexpr size_t kBufferSize = 64 * 1024;
+  static constexpr size_t kBufferSize = 256 * 1024;
 
   explicit BufferedOutputFile(std::unique_ptr<OutputFile> file);
   BufferedOutputFile(const BufferedOutputFile&) = delete;
