@@ -83,7 +83,9 @@ TEST_F(Backend, InputIsTranslatedIntoPortableEvents) {
 TEST_F(Backend, ScrollBarsAndErrorsThroughTheDispatchPlace) {
   pad.SetScrollBar(TScrollBarKind::sbVertical,
                    {.Min = 0, .Max = 20, .Page = 1, .Position = 4, .Visible = true});
-  SCROLLINFO si{sizeof(si), SIF_ALL};
+  SCROLLINFO si{};
+  si.cbSize = sizeof(si);
+  si.fMask = SIF_ALL;
   ASSERT_TRUE(GetScrollInfo(Pad(), SB_VERT, &si));
   EXPECT_EQ(si.nMax, 20);
   EXPECT_EQ(si.nPos, 4);
