@@ -17,6 +17,10 @@ void BufferedOutputFile::Flush() {
   if (n > 0) file_->Write(buffer_.get(), n);
 }
 
+void BufferedOutputFile::WriteThrough(const uint8_t* bytes, size_t count) {
+  file_->Write(bytes, count);
+}
+
 void BufferedOutputFile::Close() {
   if (!file_) return;
   Flush();

@@ -32,6 +32,12 @@ class BufferedOutputFile {
   void WriteEach(const uint8_t* bytes, size_t count) {
     while (count > 0) {
       if (next_ == end_) Flush();
+      if (next_ == buffer_.get() && count >= kBufferSize) {
+        // Nothing waits in the buffer and a whole buffer-full or more is coming: it goes to the
+        // file straight from the caller's bytes, sparing a copy through the buffer.
+        WriteThrough(bytes, count);
+        return;
+      }
       size_t run = static_cast<size_t>(end_ - next_);
       if (run > count) run = count;
       Cursor cursor{next_};
@@ -55,6 +61,7 @@ class BufferedOutputFile {
   };
 
   void Flush();
+  void WriteThrough(const uint8_t* bytes, size_t count);
 
   std::unique_ptr<OutputFile> file_;
   std::unique_ptr<Octet[]> buffer_;

@@ -132,6 +132,31 @@ TEST(BufferedOutputFile, WriteEachAcrossBufferBoundaries) {
                              BufferedOutputFile::kBufferSize));
 }
 
+// A photo handed over whole, after some single bytes or none: the bytes come out in order, and a
+// buffer-full or more with nothing waiting goes to the file in one call without the buffer.
+TEST(BufferedOutputFile, LargeBlockGoesStraightThrough) {
+  std::vector<uint8_t> block(2 * BufferedOutputFile::kBufferSize + 5);
+  for (size_t i = 0; i < block.size(); ++i) block[i] = static_cast<uint8_t>(i % 253);
+  struct Case { size_t before; int calls; };
+  // before: single bytes written first; calls: write calls to the file in all.
+  const Case cases[] = {{0, 1}, {3, 2}};
+  for (const Case& c : cases) {
+    testing::FakeFileSystem fs;
+    fs.dirs.insert("D");
+    std::string expected;
+    BufferedOutputFile out(fs.CreateFile("D\\f"));
+    for (size_t i = 0; i < c.before; ++i) {
+      out.Write(0x5A);
+      expected.push_back(0x5A);
+    }
+    out.WriteEach(block.data(), block.size());
+    expected.append(reinterpret_cast<const char*>(block.data()), block.size());
+    out.Close();
+    EXPECT_EQ(fs.files.at("D\\f"), expected) << c.before;
+    EXPECT_EQ(fs.writeCalls, c.calls) << c.before;
+  }
+}
+
 TEST(BufferedOutputFile, ErrorsSurfaceOnFlushAndClose) {
   for (const size_t room : {size_t{0}, size_t{100}, BufferedOutputFile::kBufferSize + 5}) {
     testing::FakeFileSystem fs;
