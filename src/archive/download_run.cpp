@@ -6,30 +6,12 @@
 #include "archive/photo_copy.h"
 #include "archive/row_removal.h"
 #include "catalogue/photo_names.h"
+#include "gridview/photo_columns.h"
+#include "ui/busy_scope.h"
 #include "ui/text.h"
 
 namespace zv {
 namespace {
-
-constexpr int kDownLoadCol = 1;
-constexpr int kDeleteCol = 2;
-constexpr int kFileCol = 3;
-constexpr int kSizeCol = 4;
-
-class BusyScope {
- public:
-  explicit BusyScope(const std::function<void(bool)>& setBusy) : setBusy_(setBusy) {
-    if (setBusy_) setBusy_(true);
-  }
-  ~BusyScope() {
-    if (setBusy_) setBusy_(false);
-  }
-  BusyScope(const BusyScope&) = delete;
-  BusyScope& operator=(const BusyScope&) = delete;
-
- private:
-  const std::function<void(bool)>& setBusy_;
-};
 
 std::string NameList(const char* heading, const std::vector<std::string>& names) {
   std::string text = heading;
@@ -81,12 +63,12 @@ DownloadRunResult RunDownload(DownloadRunHost& host) {
     removeRow.assign(static_cast<size_t>(rows), false);
     try {
       for (int row = 0; row < rows; ++row) {
-        const std::u16string name = host.grid.CellAt(kFileCol, row).AsString();
+        const std::u16string name = host.grid.CellAt(kFileColumn, row).AsString();
         const AnsiString name8 = Utf16ToCp1251(name);
         const AnsiString phonePath = std::string(kPhotoFolder) + name8;
         bool copied = true;
-        if (host.grid.CellAt(kDownLoadCol, row).AsBoolean()) {
-          PhotoCopyRequest request{phonePath, name8, host.grid.CellAt(kSizeCol, row).AsInteger(),
+        if (host.grid.CellAt(kDownLoadColumn, row).AsBoolean()) {
+          PhotoCopyRequest request{phonePath, name8, host.grid.CellAt(kSizeColumn, row).AsInteger(),
                                    host.root(), profile};
           copied = CopyPhoto(host.phone, host.files, request, buffer);
           if (copied) {
@@ -96,7 +78,7 @@ DownloadRunResult RunDownload(DownloadRunHost& host) {
           }
         }
         // A photo is deleted on the phone only once its copy, if one was asked for, is safe.
-        if (copied && host.grid.CellAt(kDeleteCol, row).AsBoolean()) {
+        if (copied && host.grid.CellAt(kDeleteColumn, row).AsBoolean()) {
           if (host.phone.File_Delete(phonePath.c_str()) >= 0) {
             removeRow[static_cast<size_t>(row)] = true;
           } else {

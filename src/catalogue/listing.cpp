@@ -5,26 +5,11 @@
 
 #include "catalogue/photo_names.h"
 #include "phone/phone_entry.h"
+#include "ui/busy_scope.h"
 #include "ui/text.h"
 
 namespace zv {
 namespace {
-
-// Shows the busy indicator for the lifetime of the object.
-class BusyScope {
- public:
-  explicit BusyScope(const std::function<void(bool)>& setBusy) : setBusy_(setBusy) {
-    if (setBusy_) setBusy_(true);
-  }
-  ~BusyScope() {
-    if (setBusy_) setBusy_(false);
-  }
-  BusyScope(const BusyScope&) = delete;
-  BusyScope& operator=(const BusyScope&) = delete;
-
- private:
-  const std::function<void(bool)>& setBusy_;
-};
 
 // Closes a grid batch even when a cell write fails.
 class UpdateScope {
