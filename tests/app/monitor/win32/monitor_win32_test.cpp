@@ -101,11 +101,11 @@ class MonitorWindows : public ::testing::Test {
   // Waits for the monitor to take the phone up (or down); a tick comes every second.
   void Attach() {
     phone_.SetStatus(1);
-    ASSERT_TRUE(PumpUntil([this] { return Panel(0) == kConnected; }, 3000)) << Panel(0);
+    ASSERT_TRUE(PumpUntil([this] { return Panel(0) == kConnected; }, 5000)) << Panel(0);
   }
   void Detach() {
     phone_.SetStatus(0);
-    ASSERT_TRUE(PumpUntil([this] { return Panel(0) == kDisconnected; }, 3000)) << Panel(0);
+    ASSERT_TRUE(PumpUntil([this] { return Panel(0) == kDisconnected; }, 5000)) << Panel(0);
   }
 
   SimPhone phone_;
