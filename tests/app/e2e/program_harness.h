@@ -1,0 +1,137 @@
+#pragma once
+// The whole program in the test's process, as Win32Program starts it: the real message boxes,
+// the Win32 file system, the settings file through the system's INI functions, the real
+// notification area, the folder dialog, the backend with the program's own peers, TForm1 with
+// FormCreate run through the dispatch place, then the hidden Form3. Only the phone library is
+// the simulated one (SimPhone, bound through the program's own loader) and the settings file
+// lies in a temporary folder, which is also the process's current directory while the harness
+// lives (where the preview's "temp" goes).
+//
+//   ProgramHarness p;                          // phone unplugged, nothing listed
+//   p.Phone().AddFile(...); p.Attach();        // the monitor takes the phone up
+//   p.Click(p.Form1().BitBtn1);                // "Список" through the button's window
+//   BoxCloser boxes;                           // reads and closes the program's message boxes
+//   p.Click(p.Form1().BitBtn2);                // returns when the last box is closed
+//   boxes.Seen();                              // what the boxes said
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/form1.h"
+#include "app/form3.h"
+#include "app/settings/win32/win32_ini_store.h"
+#include "folderedit/win32/shell_folder_dialog.h"
+#include "form_fixture.h"
+#include "testing/sim_phone.h"
+#include "trayicon/notify_area.h"
+#include "ui/application.h"
+#include "ui/win32/backend.h"
+#include "ui/win32/message_boxes.h"
+#include "ui/win32/win32_file_system.h"
+
+namespace zv::e2e {
+
+HWND Hwnd(const TControl& control);
+
+// The profile file's 200 bytes for a profile name given in Windows-1251.
+std::string ProfileFileBytes(const std::string& cp1251);
+
+// A client-area capture, pixels 0x00RRGGBB, rows top-down.
+struct Capture {
+  int Width = 0, Height = 0;
+  std::vector<std::uint32_t> Pixels;
+  std::uint32_t At(int x, int y) const { return Pixels[size_t(y) * size_t(Width) + size_t(x)]; }
+  // Saves it as a BMP file (for a person to look at).
+  void Save(const std::filesystem::path& file) const;
+};
+
+// The client area of a window as it shows on the screen (BitBlt from the window's DC).
+Capture CaptureClient(HWND window);
+
+// 0x00RRGGBB of a COLORREF.
+std::uint32_t Rgb(COLORREF c);
+
+class ProgramHarness {
+ public:
+  ProgramHarness();
+  ~ProgramHarness();
+  ProgramHarness(const ProgramHarness&) = delete;
+  ProgramHarness& operator=(const ProgramHarness&) = delete;
+
+  SimPhone& Phone() { return phone_; }
+  TForm1& Form1() { return *form1_; }
+  TForm3& Form3() { return *form3_; }
+  // The temporary folder: the current directory, and the place for an archive root.
+  const std::filesystem::path& Folder() const { return temp_.Path(); }
+
+  // Handles messages until `done` holds or `ms` milliseconds have passed; gives `done`.
+  bool PumpUntil(const std::function<bool()>& done, int ms);
+  void Pump(int ms);
+
+  // The phone's status to 1, then waits for the monitor's tick to take it up.
+  bool Attach();
+  // A status bar panel's text as its window holds it (UTF-8).
+  std::string Panel(int index) const;
+  // BM_CLICK on a button's window; returns when the handler (and its boxes) are done.
+  void Click(const TControl& button);
+  // Types a text into an edit box's window (as the user would replace it).
+  void Type(const TControl& edit, const std::string& utf8);
+
+  // Mouse messages to the grid's window at a client point.
+  void GridClick(int x, int y);
+  void GridDoubleClick(int x, int y);
+
+ private:
+  SimPhone phone_;
+  TempFolder temp_;
+  std::filesystem::path previousDirectory_;
+  Win32MessageBoxes boxes_{kApplicationTitle};
+  TApplication app_{boxes_};
+  Win32Backend backend_;
+  Win32FileSystem files_;
+  Win32IniStore settings_;
+  std::unique_ptr<NotifyArea> tray_;
+  ShellFolderDialog folders_;
+  std::unique_ptr<TForm1> form1_;
+  std::unique_ptr<TForm3> form3_;
+};
+
+// One message box as the watcher saw it before closing it.
+struct BoxSeen {
+  std::string Caption;
+  std::string Text;   // the box's static text
+  bool Icon = false;  // an icon shown (the error boxes have one, plain messages none)
+};
+
+// Watches for the program's message boxes (dialogs of this process captioned with the
+// application title), reads each one once it is shown and closes it with IDOK. Runs on its own
+// thread from construction to Stop (or destruction); a box still open at its deadline is
+// closed too, so that a test never hangs on one.
+class BoxCloser {
+ public:
+  explicit BoxCloser(int deadlineMs = 30000);
+  ~BoxCloser();
+  BoxCloser(const BoxCloser&) = delete;
+  BoxCloser& operator=(const BoxCloser&) = delete;
+
+  // Stops watching and gives every box seen, in order.
+  std::vector<BoxSeen> Stop();
+
+ private:
+  void Watch(int deadlineMs);
+
+  std::atomic<bool> stop_{false};
+  std::mutex mutex_;
+  std::vector<BoxSeen> seen_;
+  std::thread thread_;
+};
+
+}  // namespace zv::e2e
