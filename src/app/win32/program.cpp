@@ -26,12 +26,13 @@ void ConnectPlatform(TForm1& form) {
   form.ScreenBitsPerPixel = ScreenBitsPerPixel();
 }
 
-Win32Program::Win32Program(HINSTANCE instance)
+Win32Program::Win32Program(HINSTANCE instance, const ProgramPlaces& places)
     : boxes_(kApplicationTitle),
       app_(boxes_),
       backend_(app_, instance),
-      phone_(LoadPhoneLibrary(PhoneLibraryPathBesideExe())),
-      settings_(ExecutableSettingsFile()),
+      phone_(LoadPhoneLibrary(places.PhoneLibrary.empty() ? PhoneLibraryPathBesideExe()
+                                                          : places.PhoneLibrary)),
+      settings_(places.SettingsFile.empty() ? ExecutableSettingsFile() : places.SettingsFile),
       tray_(CreateWin32NotifyArea([this](const std::exception& e) { app_.HandleException(e); })),
       folders_([this]() -> void* { return form1_ ? form1_->Peer()->NativeHandle() : nullptr; }) {
   RegisterProgramPeers(backend_);

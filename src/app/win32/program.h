@@ -32,9 +32,16 @@ void RegisterProgramPeers(Win32Backend& backend);
 // colours and visual-style state for the grid, the screen's colour depth for the preview.
 void ConnectPlatform(TForm1& form);
 
+// Where the program finds its phone library and its settings file. Empty: beside the
+// executable, as the program always runs; tests start the whole program with other places.
+struct ProgramPlaces {
+  std::string PhoneLibrary;  // full path of p2kapi (UTF-8)
+  std::string SettingsFile;  // full path of the settings file (UTF-8)
+};
+
 class Win32Program {
  public:
-  explicit Win32Program(HINSTANCE instance);
+  explicit Win32Program(HINSTANCE instance, const ProgramPlaces& places = {});
   ~Win32Program();
   Win32Program(const Win32Program&) = delete;
   Win32Program& operator=(const Win32Program&) = delete;
@@ -43,6 +50,11 @@ class Win32Program {
   void Start();
   // Step 5: runs until the main window is closed. Returns the exit code.
   int Run();
+
+  // The running program, for tests that drive its windows (valid after Start).
+  Win32Backend& Backend() { return backend_; }
+  TForm1& Form1() { return *form1_; }
+  TForm3& Form3() { return *form3_; }
 
  private:
   Win32MessageBoxes boxes_;

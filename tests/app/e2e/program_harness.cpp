@@ -7,8 +7,6 @@
 #include <chrono>
 #include <cstdio>
 
-#include "app/win32/program.h"
-#include "trayicon/win32/win32_notify_area.h"
 #include "ui/win32/win32_text.h"
 
 namespace zv::e2e {
@@ -85,34 +83,22 @@ Capture CaptureClient(HWND window) {
 
 // ---------------------------------------------------------------------------------------------
 
-ProgramHarness::ProgramHarness()
-    : backend_(app_, GetModuleHandleW(nullptr)),
-      settings_(Narrow((temp_.Path() / "Zarvelinthoscope.ini").wstring())),
-      tray_(CreateWin32NotifyArea([this](const std::exception& e) { app_.HandleException(e); })),
-      folders_([this]() -> void* { return form1_ ? form1_->Peer()->NativeHandle() : nullptr; }) {
+ProgramHarness::ProgramHarness() {
   previousDirectory_ = std::filesystem::current_path();
   std::filesystem::current_path(temp_.Path());
   phone_.SetStatus(0);
-  RegisterProgramPeers(backend_);
-  // Start-up as Win32Program::Start does it.
-  app_.Title = kApplicationTitle;
-  form1_ = std::make_unique<TForm1>(
-      FormServices{phone_.Api(), boxes_, files_, settings_, *tray_, &folders_});
-  app_.SetMainForm(*form1_);
-  ConnectPlatform(*form1_);
-  backend_.CreateHandle(*form1_);
-  app_.Dispatch([this] { form1_->FormCreate(form1_.get()); });
-  form3_ = std::make_unique<TForm3>();
-  backend_.CreateHandle(*form3_);
-  form1_->Form3 = form3_.get();
+  program_ = std::make_unique<Win32Program>(
+      GetModuleHandleW(nullptr),
+      ProgramPlaces{SimPhone::LibraryPath(),
+                    Narrow((temp_.Path() / "Zarvelinthoscope.ini").wstring())});
+  program_->Start();
   // What the message loop does first.
-  form1_->Show();
-  backend_.ProcessMessages();
+  program_->Form1().Show();
+  program_->Backend().ProcessMessages();
 }
 
 ProgramHarness::~ProgramHarness() {
-  form1_.reset();  // it refers to the preview window; windows and timer go while the backend lives
-  form3_.reset();
+  program_.reset();  // windows and timer go while the phone and the folder are still there
   std::error_code ignored;
   std::filesystem::current_path(previousDirectory_, ignored);  // the folder can go then
 }
@@ -122,7 +108,7 @@ bool ProgramHarness::PumpUntil(const std::function<bool()>& done, int ms) {
   while (!done()) {
     if (Clock::now() > end) return false;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    backend_.ProcessMessages();
+    program_->Backend().ProcessMessages();
   }
   return true;
 }
@@ -137,7 +123,7 @@ bool ProgramHarness::Attach() {
 }
 
 std::string ProgramHarness::Panel(int index) const {
-  HWND bar = Hwnd(form1_->StatusBar1);
+  HWND bar = Hwnd(program_->Form1().StatusBar1);
   const LRESULT length = SendMessageW(bar, SB_GETTEXTLENGTHW, WPARAM(index), 0);
   std::wstring text(size_t(LOWORD(length)) + 1, L'\0');
   SendMessageW(bar, SB_GETTEXTW, WPARAM(index), reinterpret_cast<LPARAM>(text.data()));
@@ -147,29 +133,29 @@ std::string ProgramHarness::Panel(int index) const {
 
 void ProgramHarness::Click(const TControl& button) {
   SendMessageW(Hwnd(button), BM_CLICK, 0, 0);
-  backend_.ProcessMessages();
+  program_->Backend().ProcessMessages();
 }
 
 void ProgramHarness::Type(const TControl& edit, const std::string& utf8) {
   SetWindowTextW(Hwnd(edit), Widen(utf8).c_str());
-  backend_.ProcessMessages();
+  program_->Backend().ProcessMessages();
 }
 
 void ProgramHarness::GridClick(int x, int y) {
-  HWND grid = Hwnd(form1_->GridView1);
+  HWND grid = Hwnd(program_->Form1().GridView1);
   SendMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
   SendMessageW(grid, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-  backend_.ProcessMessages();
+  program_->Backend().ProcessMessages();
 }
 
 void ProgramHarness::GridDoubleClick(int x, int y) {
   // What the system sends for a double click on a window class with CS_DBLCLKS.
-  HWND grid = Hwnd(form1_->GridView1);
+  HWND grid = Hwnd(program_->Form1().GridView1);
   SendMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
   SendMessageW(grid, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
   SendMessageW(grid, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, y));
   SendMessageW(grid, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-  backend_.ProcessMessages();
+  program_->Backend().ProcessMessages();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,9 +1,9 @@
 #pragma once
-// The whole program in the test's process, as Win32Program starts it: the real message boxes,
-// the Win32 file system, the settings file through the system's INI functions, the real
-// notification area, the folder dialog, the backend with the program's own peers, TForm1 with
-// FormCreate run through the dispatch place, then the hidden Form3. Only the phone library is
-// the simulated one (SimPhone, bound through the program's own loader) and the settings file
+// The whole program in the test's process, started by the program's own Win32Program: the real
+// message boxes, the Win32 file system, the settings file through the system's INI functions, the
+// real notification area, the folder dialog, the backend with the program's own peers, TForm1
+// with FormCreate run through the dispatch place, then the hidden Form3. Only the phone library
+// is the simulated one (SimPhone's, loaded by the program's own loader) and the settings file
 // lies in a temporary folder, which is also the process's current directory while the harness
 // lives (where the preview's "temp" goes).
 //
@@ -27,15 +27,11 @@
 
 #include "app/form1.h"
 #include "app/form3.h"
-#include "app/settings/win32/win32_ini_store.h"
-#include "folderedit/win32/shell_folder_dialog.h"
+#include "app/win32/program.h"
 #include "form_fixture.h"
 #include "testing/sim_phone.h"
-#include "trayicon/notify_area.h"
 #include "ui/application.h"
 #include "ui/win32/backend.h"
-#include "ui/win32/message_boxes.h"
-#include "ui/win32/win32_file_system.h"
 
 namespace zv::e2e {
 
@@ -67,8 +63,8 @@ class ProgramHarness {
   ProgramHarness& operator=(const ProgramHarness&) = delete;
 
   SimPhone& Phone() { return phone_; }
-  TForm1& Form1() { return *form1_; }
-  TForm3& Form3() { return *form3_; }
+  TForm1& Form1() { return program_->Form1(); }
+  TForm3& Form3() { return program_->Form3(); }
   // The temporary folder: the current directory, and the place for an archive root.
   const std::filesystem::path& Folder() const { return temp_.Path(); }
 
@@ -93,15 +89,7 @@ class ProgramHarness {
   SimPhone phone_;
   TempFolder temp_;
   std::filesystem::path previousDirectory_;
-  Win32MessageBoxes boxes_{kApplicationTitle};
-  TApplication app_{boxes_};
-  Win32Backend backend_;
-  Win32FileSystem files_;
-  Win32IniStore settings_;
-  std::unique_ptr<NotifyArea> tray_;
-  ShellFolderDialog folders_;
-  std::unique_ptr<TForm1> form1_;
-  std::unique_ptr<TForm3> form3_;
+  std::unique_ptr<Win32Program> program_;
 };
 
 // One message box as the watcher saw it before closing it.
