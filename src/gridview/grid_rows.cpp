@@ -18,7 +18,12 @@ void TGridView::EndUpdate() {
 }
 
 void TGridView::AddRows(int Count) {
-  if (Count <= 0) return;
+  // An empty append adds nothing and repaints nothing, but like every append it makes the store
+  // forget its sort: the next sort of the same column must sort, not reverse.
+  if (Count <= 0) {
+    cells_.AddRows(0);
+    return;
+  }
   const int first = RowCount();
   cells_.AddRows(Count);
   rows_.Add(Count, rowSize_);

@@ -37,6 +37,9 @@ void AddPhotoGridColumns(TGridView& grid) {
   Apply(num, kNumColumn, {25, taLeftJustify, {coEditorAutoSelect, coPublicUsing}, false,
                           skAscending});
   num.Header().SetCaption(u"#");
+  // Text and picture, with no picture: the caption keeps the plain indent (L + 3) under visual
+  // styles too, where a text-only header such as Size's moves its caption to L + 12.
+  num.Header().SetDisplayMode(dmTextAndImage);
 
   auto& download = columns.Add<TCheckBoxColumn>("DownLoad");
   Apply(download, kDownLoadColumn, {25, taCenter, checkBoxOptions, false, skAscending});

@@ -34,7 +34,7 @@ TEST(PhotoColumns, AreSetUpAsTheForm) {
       {"Num",
        ckIncrement,
        u"#",
-       dmTextOnly,
+       dmTextAndImage,
        25,
        taLeftJustify,
        {coEditorAutoSelect, coPublicUsing},

@@ -166,6 +166,8 @@ TEST_F(RowsTest, SortMemoryIsClearedByWritesAndAddRowsButNotByDelete) {
        },
        true},
       {"add rows", [&] { grid.AddRows(1); }, false},
+      {"add no rows", [&] { grid.AddRows(0); }, false},
+      {"add a negative count", [&] { grid.AddRows(-1); }, false},
       {"delete row", [&] { grid.DeleteRow(0); }, true},
       {"read", [&] { (void)grid.CellAt(2, 0).AsString(); }, true},
       {"clear rows", [&] { grid.ClearRows(); }, false},

@@ -231,6 +231,10 @@ TEST_F(SortTest, SecondSortInTheOtherDirectionReversesWithoutComparing) {
       {"other column", [] {}, kFloat, false},
       {"after a write", [&] { grid.CellAt(kBool, 3).SetAsBoolean(true); }, kFloat, true},
       {"after AddRows", [&] { grid.AddRows(1); }, kFloat, false},
+      // Regression: an append of no rows used to keep the sort memory, and the next sort in the
+      // other direction only reversed the rows.
+      {"after AddRows(0)", [&] { grid.AddRows(0); }, kFloat, true},
+      {"after AddRows(-3)", [&] { grid.AddRows(-3); }, kFloat, false},
   };
   for (const Case& c : cases) {
     c.before();

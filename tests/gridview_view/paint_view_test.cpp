@@ -320,8 +320,35 @@ TEST(GridPaint, CheckBoxesAreElevenByHandOrThirteenThemed) {
     EXPECT_EQ(1, boxes[1].state);  // Delete row 0
     EXPECT_EQ(Bounds(43, 20, 13, 13), boxes[0].rect);
     EXPECT_EQ(1, boxes[2].state);  // DownLoad row 1, unticked by the click
-    // With visual styles the caption of a text-only header moves to L + 12.
-    EXPECT_EQ(12 + 11 + 1, TextCall(canvas, u"#")->rect.Left);
+  }
+}
+
+TEST(GridPaint, HeaderCaptionsSitWhereTheFormPutsThem) {
+  // "#" stays at L + 3 with and without visual styles; the text-only "Размер" moves to L + 12
+  // when themed; "Файл" follows its picture.
+  struct Case {
+    bool themed;
+    int num, file, size;  // caption offsets from the header cell's left edge
+  } cases[] = {{false, 3, 3 + 16 + 2, 3}, {true, 3, 3 + 16 + 2, 12}};
+  for (const Case& c : cases) {
+    ViewFixture f;
+    f.Fill(2);
+    f.grid.ThemeQuery = [&] { return c.themed; };
+    RecordingCanvas canvas(f.grid.ClientRect());
+    canvas.ThemeAvailable = c.themed;
+    f.grid.Paint(canvas);
+    const struct {
+      std::u16string caption;
+      int column, offset;
+    } expected[] = {{u"#", kNumColumn, c.num},
+                    {u"Файл", kFileColumn, c.file},
+                    {u"Размер", kSizeColumn, c.size}};
+    for (const auto& e : expected) {
+      const CanvasCall* text = TextCall(canvas, e.caption);
+      ASSERT_NE(nullptr, text) << c.themed;
+      const int left = f.grid.Columns()[e.column].ColumnLeft - f.grid.HorzScrollPosition();
+      EXPECT_EQ(left + e.offset, text->rect.Left) << (c.themed ? "themed " : "") << e.column;
+    }
   }
 }
 
