@@ -6,6 +6,7 @@
 #include "catalogue/photo_names.h"
 #include "phone/phone_entry.h"
 #include "ui/busy_scope.h"
+#include "ui/errors.h"
 #include "ui/text.h"
 
 namespace zv {
@@ -25,6 +26,11 @@ class UpdateScope {
 
 }  // namespace
 
+std::string TooManyEntriesText(int count) {
+  return "Телефон сообщил о слишком большом числе файлов: " + std::to_string(count) +
+         " (предел " + std::to_string(kMaxDirectoryEntries) + ")";
+}
+
 bool AcceptPhotoEntry(std::string_view path, int32_t size, std::string_view& photoName) {
   if (path.find('/') == std::string_view::npos) return false;
   if (ExtractPhoneDir(path) != kPhotoFolder) return false;
@@ -40,6 +46,11 @@ void ListPhotos(ListingHost& host) {
   const int count = reported > 0 ? reported : 0;  // a failed count lists nothing
   host.FoundCount = count;
   if (host.setPanel) host.setPanel(1, "Найдено файлов: " + std::to_string(count));
+  if (count > kMaxDirectoryEntries) {
+    host.PhotoCount = host.grid.RowCount();
+    if (host.setPanel) host.setPanel(2, "Фотографий: " + std::to_string(host.PhotoCount));
+    throw Exception(TooManyEntriesText(count));
+  }
 
   std::vector<PhoneFileEntry> entries(static_cast<size_t>(count));  // zero-filled
   host.phone.File_List(entries.data(), count);

@@ -20,6 +20,16 @@ struct ListingHost {
   std::function<void()> enableDownload;                              // BitBtn2.Enabled := true
 };
 
+// The most directory entries a listing takes. A phone of this kind keeps a few thousand files
+// (its own system files, ring tones, a memory card of photos of 50 to 500 KB each); 65536 is
+// many times more than any of them holds, and its directory buffer (65536 records of 512 bytes,
+// 32 MiB) stays well inside the program's memory. A count above it is no real directory: it is
+// refused before any buffer is made for it.
+inline constexpr int kMaxDirectoryEntries = 65536;
+
+// The text of the error for a count above kMaxDirectoryEntries.
+std::string TooManyEntriesText(int count);
+
 // True when a directory entry becomes a grid row: it lies directly in "/a/mobile/picture/"
 // (byte for byte), its name has the photo shape, its name is safe as a local file name, and its
 // size is not negative. photoName receives the (cut) name.
@@ -28,6 +38,9 @@ bool AcceptPhotoEntry(std::string_view path, int32_t size, std::string_view& pho
 // Appends the photo rows of the phone's directory to the grid in one batch and writes the two
 // counts, the two panels and the download button. The grid is not cleared here (BitBtn1Click
 // clears it first). The busy indicator is shown meanwhile and hidden afterwards, even on error.
+// A count above kMaxDirectoryEntries lists nothing: the directory is not fetched, FoundCount and
+// panel 1 show the count the phone reported, PhotoCount and panel 2 the rows the grid holds, and
+// Exception(TooManyEntriesText) goes to the application's error box.
 void ListPhotos(ListingHost& host);
 
 }  // namespace zv
