@@ -40,4 +40,23 @@ bool IsSafeFileName(std::string_view name) {
   return true;
 }
 
+bool IsReservedDeviceName(std::string_view name) {
+  // Windows looks at the part before the first full stop, spaces at its end dropped.
+  std::string_view base = name.substr(0, name.find('.'));
+  while (!base.empty() && base.back() == ' ') base.remove_suffix(1);
+  std::string upper(base);
+  for (char& ch : upper)
+    if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
+  if (upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL" ||
+      upper == "CONIN$" || upper == "CONOUT$")
+    return true;
+  if (upper.size() < 4) return false;
+  const std::string_view stem = std::string_view(upper).substr(0, 3);
+  if (stem != "COM" && stem != "LPT") return false;
+  const std::string_view digit = std::string_view(upper).substr(3);
+  if (digit.size() == 1) return digit[0] >= '1' && digit[0] <= '9';
+  // The superscript digits one, two and three in UTF-8.
+  return digit == "\xC2\xB9" || digit == "\xC2\xB2" || digit == "\xC2\xB3";
+}
+
 }  // namespace zv

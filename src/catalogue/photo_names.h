@@ -25,4 +25,12 @@ bool IsPhotoName(std::string_view name);
 // Works on 8-bit and on UTF-8 text alike (the refused characters are all ASCII).
 bool IsSafeFileName(std::string_view name);
 
+// True when Windows takes the name for a device rather than a file or folder: CON, PRN, AUX,
+// NUL, COM1 to COM9, LPT1 to LPT9 (and COM¹ ... LPT³ written with superscript digits), CONIN$ and
+// CONOUT$, in any letter case, alone or followed by an extension (everything from the first
+// "."), with or without spaces before it. "C:\archive\CON\..." would then name the console,
+// not a folder. Works on 8-bit and on UTF-8 text alike; a superscript digit counts in either
+// (Windows-1251 has none, so only its UTF-8 form can match).
+bool IsReservedDeviceName(std::string_view name);
+
 }  // namespace zv
