@@ -60,6 +60,9 @@ std::vector<FaultRule> ParseFaults(const std::string& text) {
     } else if (verb == "short") {
       rule.kind = FaultRule::Kind::kShort;
       if (!(words >> rule.value) || rule.value < 0) continue;
+    } else if (verb == "slow") {
+      rule.kind = FaultRule::Kind::kSlow;
+      if (!(words >> rule.value) || rule.value < 0) continue;
     } else if (verb == "status") {
       rule.kind = FaultRule::Kind::kStatusAfter;
       std::string after;
@@ -86,6 +89,9 @@ std::string FormatFaults(const std::vector<FaultRule>& rules) {
         break;
       case FaultRule::Kind::kStatusAfter:
         text += "status " + std::to_string(r.value) + " after " + std::to_string(r.count) + "\n";
+        break;
+      case FaultRule::Kind::kSlow:
+        text += "slow " + std::to_string(r.value) + "\n";
         break;
     }
   }

@@ -31,11 +31,13 @@ struct ControlFiles {
 //   fail <Call> [<times>]     the call does nothing and returns -1 (the next <times> calls only)
 //   short <bytes>             File_Read delivers at most <bytes> bytes per call
 //   status <value> after <n>  after <n> more calls the status file is set to <value>
+//   slow <ms>                 File_List and File_Read take <ms> milliseconds more, as a real
+//                             phone's slow link does
 struct FaultRule {
-  enum class Kind { kFail, kShort, kStatusAfter };
+  enum class Kind { kFail, kShort, kStatusAfter, kSlow };
   Kind kind = Kind::kFail;
   std::string call;  // kFail: the call's name
-  int value = 0;     // kShort: the byte limit; kStatusAfter: the new status
+  int value = 0;     // kShort: the byte limit; kStatusAfter: the new status; kSlow: the delay
   int count = -1;    // kFail: remaining times (-1: always); kStatusAfter: calls still to wait
 };
 

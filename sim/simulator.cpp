@@ -2,8 +2,11 @@
 #include "simulator.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
+#include <string_view>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #include "phone/phone_entry.h"
@@ -100,6 +103,13 @@ Simulator::Call Simulator::Begin(const char* name) {
     ++it;
   }
   if (rules_changed) WriteWholeFile(call.files.faults, FormatFaults(rules));
+  // The slow link: the two calls that move much data wait before they answer.
+  const std::string_view call_name(name);
+  if (call_name == "File_List" || call_name == "File_Read") {
+    for (const FaultRule& rule : rules)
+      if (rule.kind == FaultRule::Kind::kSlow)
+        std::this_thread::sleep_for(std::chrono::milliseconds(rule.value));
+  }
   return call;
 }
 

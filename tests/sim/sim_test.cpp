@@ -2,6 +2,7 @@
 // with its phone folder and control files driven by SimPhone.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
 #include <vector>
 
@@ -305,6 +306,32 @@ TEST(SimPhone, FaultsThatCountDownDisappearWhenSpent) {
   EXPECT_EQ(api.P2K_GetStatus(), 2);
   phone.SetStatus(1);
   EXPECT_EQ(api.P2K_GetStatus(), 1);
+}
+
+TEST(SimPhone, SlowLinkDelaysTheCallsThatMoveDataAndStays) {
+  SimPhone phone;
+  phone.AddFile("a/p.jpg", "0123456789");
+  PhoneApi& api = phone.Api();
+  phone.SetFaults("slow 120\nfail File_Read 1\n");
+  using Clock = std::chrono::steady_clock;
+  auto elapsedMs = [](Clock::time_point since) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - since).count();
+  };
+  char buffer[10];
+  ASSERT_EQ(api.File_Create("/a/p.jpg", 0), 0);
+  auto start = Clock::now();
+  EXPECT_EQ(api.File_Read(buffer, 10), -1);  // the slow rule and the counted one together
+  EXPECT_GE(elapsedMs(start), 120);
+  // Rewriting the rules for the spent count keeps the slow one.
+  EXPECT_EQ(phone.Faults(), "slow 120\n");
+  start = Clock::now();
+  EXPECT_GE(api.File_Read(buffer, 10), 0);
+  EXPECT_GE(elapsedMs(start), 120);
+  api.File_Close();
+  start = Clock::now();
+  std::vector<PhoneFileEntry> entries = Directory(api);
+  EXPECT_GE(elapsedMs(start), 120);  // File_List
+  EXPECT_EQ(1u, entries.size());
 }
 
 TEST(SimPhone, OneLoadedLibraryFollowsTheCurrentPhoneFolder) {
