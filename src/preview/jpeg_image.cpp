@@ -6,6 +6,8 @@
 #include "preview/jpeg_image.h"
 
 #include <jpeglib.h>
+// jerror.h after jpeglib.h: it needs its types.
+#include <jerror.h>
 
 #if defined(__linux__)
 #include <sys/mman.h>
@@ -27,8 +29,9 @@ namespace {
 
 // The 8-bit output's colour count: the 256 entries of a palette less the 20 the system reserves.
 constexpr int kQuantisedColours = 236;
-// Larger pictures are refused rather than risking an allocation the machine cannot back.
-constexpr std::uint64_t kMaxPixels = std::uint64_t(1) << 28;
+constexpr std::uint64_t kMaxPixels = kMaxJpegPixels;
+// The step result for a JPEG of more than kMaxJpegScans scans; libjpeg's codes are positive.
+constexpr int kTooManyScans = -1;
 
 struct ErrorManager {
   jpeg_error_mgr pub;  // first, so that cinfo->err points at the whole struct
@@ -39,6 +42,16 @@ struct ErrorManager {
 extern "C" void JpegErrorExit(j_common_ptr cinfo) {
   auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
   err->code = err->pub.msg_code;
+  std::longjmp(err->jump, 1);
+}
+
+// libjpeg calls its progress monitor between rows of every pass, reading input included: the
+// place to stop a file of endless scans. It leaves through the same jump as an error.
+extern "C" void JpegProgress(j_common_ptr cinfo) {
+  if (!cinfo->is_decompressor) return;
+  if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number <= kMaxJpegScans) return;
+  auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+  err->code = kTooManyScans;
   std::longjmp(err->jump, 1);
 }
 
@@ -102,15 +115,11 @@ int FinishStep(jpeg_decompress_struct* cinfo, ErrorManager* err) {
   throw EJPEG("JPEG error #" + std::to_string(code), code);
 }
 
-void Check(int code) {
-  if (code != 0) ThrowJpegError(code);
-}
-
 // One libjpeg decompressor over data in memory, with the header read. Not movable: libjpeg
 // keeps a pointer to the error manager inside it.
 class Decompressor {
  public:
-  Decompressor() {
+  explicit Decompressor(long memoryLimit) {
     cinfo.err = jpeg_std_error(&err.pub);
     err.pub.error_exit = JpegErrorExit;
     err.pub.output_message = JpegOutputMessage;
@@ -119,17 +128,33 @@ class Decompressor {
       jpeg_destroy_decompress(&cinfo);  // safe on a half-made decompressor
       ThrowJpegError(code);
     }
+    cinfo.mem->max_memory_to_use = memoryLimit;
+    progress.progress_monitor = JpegProgress;
+    cinfo.progress = &progress;
   }
   ~Decompressor() { jpeg_destroy_decompress(&cinfo); }
-  void ReadHeader(const std::vector<std::uint8_t>& data) {
-    Check(ReadHeaderStep(&cinfo, &err, data.data(), static_cast<unsigned long>(data.size())));
+  // Reads the header; gives the step's result.
+  int ReadHeader(const std::vector<std::uint8_t>& data) {
+    return ReadHeaderStep(&cinfo, &err, data.data(), static_cast<unsigned long>(data.size()));
   }
   Decompressor(const Decompressor&) = delete;
   Decompressor& operator=(const Decompressor&) = delete;
 
   jpeg_decompress_struct cinfo{};
   ErrorManager err{};
+  jpeg_progress_mgr progress{};
 };
+
+// Reads the header and refuses a picture over the pixel bound before any buffer sized by it is
+// made (jpeg_read_header makes none; jpeg_start_decompress would). Gives the step's result.
+int ReadHeaderWithinBounds(Decompressor& d, const std::vector<std::uint8_t>& data,
+                           const std::string& photo) {
+  const int code = d.ReadHeader(data);
+  if (code != 0) return code;
+  const std::uint64_t w = d.cinfo.image_width, h = d.cinfo.image_height;
+  if (w * h > kMaxJpegPixels) throw EJPEGLimit(JpegPixelLimitText(photo, w, h));
+  return 0;
+}
 
 template <typename T>
 void Allocate(std::vector<T>& v, std::uint64_t count) {
@@ -166,6 +191,39 @@ void Reserve(std::vector<T>& v, std::uint64_t count) {
 
 }  // namespace
 
+namespace {
+
+// ": <name>" for a message that names the photo, nothing without a name.
+std::string Named(const std::string& photo) { return photo.empty() ? "" : ": " + photo; }
+
+}  // namespace
+
+std::string JpegPixelLimitText(const std::string& photo, std::uint64_t width,
+                               std::uint64_t height) {
+  return "Фотография слишком велика для просмотра" + Named(photo) + " (" + std::to_string(width) +
+         " × " + std::to_string(height) + " точек, предел " + std::to_string(kMaxJpegPixels) +
+         " точек)";
+}
+
+std::string JpegMemoryLimitText(const std::string& photo, long limitBytes) {
+  return "Для просмотра фотографии нужно слишком много памяти" + Named(photo) + " (предел " +
+         std::to_string(limitBytes >> 20) + " МБ)";
+}
+
+std::string JpegScanLimitText(const std::string& photo) {
+  return "Фотография записана слишком большим числом проходов" + Named(photo) + " (предел " +
+         std::to_string(kMaxJpegScans) + ")";
+}
+
+void TJPEGImage::Check(int code) const {
+  if (code == 0) return;
+  if (code == kTooManyScans) throw EJPEGLimit(JpegScanLimitText(photoName_));
+  // libjpeg over kMaxJpegMemory asks for a backing store, which it does not have.
+  if (code == JERR_NO_BACKING_STORE || code == JERR_OUT_OF_MEMORY)
+    throw EJPEGLimit(JpegMemoryLimitText(photoName_, memoryLimit_));
+  ThrowJpegError(code);
+}
+
 TJPEGImage::TJPEGImage(int screenBitsPerPixel) : screenBitsPerPixel_(screenBitsPerPixel) {}
 TJPEGImage::~TJPEGImage() = default;
 
@@ -183,8 +241,8 @@ void TJPEGImage::LoadFromMemory(const void* data, size_t size) {
 void TJPEGImage::ParseHeader() {
   width_ = height_ = 0;
   grayscale_ = false;
-  Decompressor d;
-  d.ReadHeader(data_);
+  Decompressor d(memoryLimit_);
+  Check(ReadHeaderWithinBounds(d, data_, photoName_));
   width_ = static_cast<int>(d.cinfo.image_width);
   height_ = static_cast<int>(d.cinfo.image_height);
   grayscale_ = d.cinfo.jpeg_color_space == JCS_GRAYSCALE;
@@ -192,8 +250,8 @@ void TJPEGImage::ParseHeader() {
 }
 
 JpegPicture TJPEGImage::Decode() {
-  Decompressor d;
-  d.ReadHeader(data_);
+  Decompressor d(memoryLimit_);
+  Check(ReadHeaderWithinBounds(d, data_, photoName_));
   jpeg_decompress_struct& c = d.cinfo;
   c.scale_num = c.scale_denom = 1;
   c.dct_method = JDCT_ISLOW;

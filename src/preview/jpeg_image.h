@@ -5,14 +5,46 @@
 // and every JPEG when the screen has 8 bits per pixel or fewer, give an 8-bit picture quantised
 // by libjpeg to at most 236 colours. Decoder errors are thrown as EJPEG ("JPEG error #<code>",
 // the code being libjpeg's own message code).
+//
+// A photo comes from the phone and may be damaged or hostile, and the program is a 32-bit
+// process: what a JPEG may ask of the decoder is bounded (see kMaxJpegPixels and the others
+// below), and a JPEG over a bound is refused with EJPEGLimit, whose text names the bound and the
+// photo.
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "ui/errors.h"
 #include "ui/graphics.h"
 
 namespace zv {
+
+// The largest width × height the preview decodes: 16,777,216 pixels, 4096 × 4096. The phones
+// this program serves take photos of up to 2 megapixels (1600 × 1200), so eight times that is
+// far beyond any real photo, while the decoded bitmap (4 bytes a pixel, 64 MiB) and libjpeg's
+// own buffers stay inside the program's memory. It is checked right after the header is read,
+// before libjpeg makes any buffer sized by the picture; it also bounds the time a damaged file
+// can hold the decoder, since decoding costs about the same per declared pixel whether the data
+// is there or not.
+inline constexpr std::uint64_t kMaxJpegPixels = std::uint64_t(1) << 24;
+// The most memory libjpeg may take for its whole-picture buffers (the coefficients of a
+// progressive JPEG, the picture kept for two-pass colour quantisation): 160 MiB. A progressive
+// colour JPEG at kMaxJpegPixels with full-resolution colour needs 96 MiB of coefficients, with
+// two-pass quantisation 48 MiB more. libjpeg refuses more (it has no backing store) with an error
+// that TJPEGImage turns into EJPEGLimit.
+inline constexpr long kMaxJpegMemory = 160L << 20;
+// The most scans a JPEG may have. A progressive JPEG has about ten (libjpeg's standard script
+// has ten, cameras write one); each scan is a pass over the whole picture, so a file of a few
+// kilobytes made of empty scans would otherwise hold the decoder for minutes.
+inline constexpr int kMaxJpegScans = 100;
+
+// A JPEG over one of the bounds above. The text names the bound and the photo.
+class EJPEGLimit : public Exception {
+ public:
+  using Exception::Exception;
+};
 
 enum TJPEGPixelFormat { jf24Bit, jf8Bit };
 
@@ -26,6 +58,11 @@ struct JpegPicture {
   std::vector<std::uint32_t> Palette;  // 8-bit pictures only, at most 236 entries
 };
 
+// The texts of EJPEGLimit, for a photo name in UTF-8 (left out when empty).
+std::string JpegPixelLimitText(const std::string& photo, std::uint64_t width, std::uint64_t height);
+std::string JpegMemoryLimitText(const std::string& photo, long limitBytes = kMaxJpegMemory);
+std::string JpegScanLimitText(const std::string& photo);
+
 class TJPEGImage {
  public:
   // The screen's bits per pixel (bits per pixel × planes), tested once at start-up; 8 or fewer
@@ -35,9 +72,15 @@ class TJPEGImage {
   TJPEGImage(const TJPEGImage&) = delete;
   TJPEGImage& operator=(const TJPEGImage&) = delete;
 
+  // The photo's name, for the texts of EJPEGLimit (UTF-8; may stay empty).
+  void SetPhotoName(std::string name) { photoName_ = std::move(name); }
+  // libjpeg's memory bound in bytes, kMaxJpegMemory unless a test wants a smaller one.
+  void SetMemoryLimit(long bytes) { memoryLimit_ = bytes; }
+
   // Reads the whole file into memory (opened for reading, other writers excluded, closed at
   // once) and parses the header. Throws EInOutError when the file cannot be read, EJPEG when
-  // the data is not a JPEG. The path is UTF-8.
+  // the data is not a JPEG, EJPEGLimit when it declares more than kMaxJpegPixels. The path is
+  // UTF-8.
   void LoadFromFile(const std::string& path);
   // The same for data already in memory (copied).
   void LoadFromMemory(const void* data, size_t size);
@@ -51,13 +94,17 @@ class TJPEGImage {
   // Number of libjpeg warnings of the last decode (corrupt data that libjpeg could skip).
   int Warnings() const { return warnings_; }
 
-  // Decodes the loaded JPEG. Throws EJPEG on a decoding error, Exception("Out of memory") when
-  // the picture is too large to hold.
+  // Decodes the loaded JPEG. Throws EJPEG on a decoding error, EJPEGLimit over a bound,
+  // Exception("Out of memory") when the picture cannot be held.
   JpegPicture Decode();
 
  private:
   void ParseHeader();
+  // Throws the error for a step's result (0: none).
+  void Check(int code) const;
 
+  std::string photoName_;
+  long memoryLimit_ = kMaxJpegMemory;
   std::vector<std::uint8_t> data_;
   int width_ = 0, height_ = 0;
   bool grayscale_ = false;

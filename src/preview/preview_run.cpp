@@ -67,6 +67,7 @@ void RunPreview(const PreviewSources& s) {
   out.reset();
 
   auto jpeg = std::make_unique<TJPEGImage>(s.ScreenBitsPerPixel);
+  jpeg->SetPhotoName(Utf16ToUtf8(name));  // named in the texts of its bounds
   jpeg->LoadFromFile(s.TempPath);
   JpegPicture picture = jpeg->Decode();
   s.Image->Halftone = s.ScreenBitsPerPixel <= 8 && picture.BitsPerPixel > s.ScreenBitsPerPixel;
