@@ -23,6 +23,7 @@ ControlFiles ControlFiles::For(const fs::path& phone_folder) {
   c.status = fs::path(phone.native() + fs::path(".status").native());
   c.faults = fs::path(phone.native() + fs::path(".faults").native());
   c.log = fs::path(phone.native() + fs::path(".log").native());
+  c.results = fs::path(phone.native() + fs::path(".results").native());
   return c;
 }
 
@@ -96,6 +97,12 @@ std::string FormatFaults(const std::vector<FaultRule>& rules) {
     }
   }
   return text;
+}
+
+ResultStyle ParseResultStyle(const std::string& text) {
+  std::istringstream words(text);
+  std::string word;
+  return (words >> word) && word == "bytes" ? ResultStyle::kByteCounts : ResultStyle::kPublished;
 }
 
 int ParseStatus(const std::string& text) {

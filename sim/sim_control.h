@@ -6,6 +6,8 @@
 //                          missing phone folder: 0 whatever the file says)
 //   <phone folder>.faults  fault rules, one a line
 //   <phone folder>.log     when it exists, every call is appended to it as one line
+//   <phone folder>.results "bytes": File_Read and File_Write answer the bytes moved; otherwise
+//                          (no file) they answer 0 on success, as the published library does
 #include <string>
 #include <vector>
 
@@ -20,6 +22,7 @@ struct ControlFiles {
   fs::path status;
   fs::path faults;
   fs::path log;
+  fs::path results;
 
   // The phone folder of this moment and its control files.
   static ControlFiles Locate();
@@ -44,6 +47,11 @@ struct FaultRule {
 // Parses the rules; lines that are empty or start with '#' are skipped, unknown lines too.
 std::vector<FaultRule> ParseFaults(const std::string& text);
 std::string FormatFaults(const std::vector<FaultRule>& rules);
+
+// How File_Read and File_Write answer a success.
+enum class ResultStyle { kPublished, kByteCounts };
+// The style a results file's text gives: kByteCounts for its first word "bytes", else kPublished.
+ResultStyle ParseResultStyle(const std::string& text);
 
 // The status that a status file's text gives: its leading integer, 0 when it holds none.
 int ParseStatus(const std::string& text);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <string_view>
 #include <system_error>
@@ -88,6 +89,7 @@ Simulator::Call Simulator::Begin(const char* name) {
   } else {
     call.status = 1;
   }
+  if (auto text = ReadSmallFile(call.files.results)) call.style = ParseResultStyle(*text);
   for (auto it = rules.begin(); it != rules.end();) {
     if (it->kind == FaultRule::Kind::kShort) call.read_limit = it->value;
     if (it->kind == FaultRule::Kind::kFail && it->call == name && it->count != 0) {
@@ -113,6 +115,10 @@ Simulator::Call Simulator::Begin(const char* name) {
   return call;
 }
 
+int Simulator::Moved(const Call& call, size_t moved) {
+  return call.style == ResultStyle::kByteCounts ? static_cast<int>(moved) : 0;
+}
+
 int Simulator::Finish(const Call& call, const char* name, const std::string& args, int result) {
   if (UniqueFile log = OpenHostFile(call.files.log, "r+b")) {
     std::fseek(log.get(), 0, SEEK_END);
@@ -129,10 +135,14 @@ void Simulator::CloseOpenFile() {
   open_path_.clear();
 }
 
-int Simulator::P2K_Init(int reserved) {
+int Simulator::P2K_Init(p2k::StatusCallback on_status) {
   std::lock_guard lock(mutex_);
   const Call call = Begin("P2K_Init");
-  return Finish(call, "P2K_Init", Arg(reserved), call.fail ? kFailed : 0);
+  // The callback is never called: the simulator reports its status only through P2K_GetStatus.
+  // The log shows a null callback as 0, as the program passes it.
+  char callback[32];
+  std::snprintf(callback, sizeof callback, " %p", reinterpret_cast<void*>(on_status));
+  return Finish(call, "P2K_Init", on_status ? callback : " 0", call.fail ? kFailed : 0);
 }
 
 int Simulator::P2K_GetStatus() {
@@ -192,7 +202,9 @@ int Simulator::File_Read(void* buffer, int size) {
   if (!call.fail && call.status == 1 && file_ && size >= 0 && (buffer || size == 0)) {
     size_t wanted = static_cast<size_t>(size);
     if (call.read_limit >= 0) wanted = std::min(wanted, static_cast<size_t>(call.read_limit));
-    result = static_cast<int>(std::fread(buffer, 1, wanted, file_.get()));
+    // The published library answers 0 however much arrived: a short read looks complete.
+    const size_t got = std::fread(buffer, 1, wanted, file_.get());
+    result = std::ferror(file_.get()) ? kFailed : Moved(call, got);
   }
   return Finish(call, "File_Read", Arg(size), result);
 }
@@ -211,8 +223,15 @@ int Simulator::File_Write(const void* buffer, int size) {
       writing_ = static_cast<bool>(file_);
     }
     if (file_) {
-      result = static_cast<int>(std::fwrite(buffer, 1, static_cast<size_t>(size), file_.get()));
-      if (std::fflush(file_.get()) != 0) result = kFailed;
+      const size_t put = std::fwrite(buffer, 1, static_cast<size_t>(size), file_.get());
+      // A write that stopped early is an error for the published library; a library that
+      // counts bytes answers how far it got.
+      const bool whole = put == static_cast<size_t>(size);
+      if (std::fflush(file_.get()) != 0) {
+        result = kFailed;
+      } else if (whole || call.style == ResultStyle::kByteCounts) {
+        result = Moved(call, put);
+      }
     }
   }
   return Finish(call, "File_Write", Arg(size), result);

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "phone/p2k_abi.h"
 #include "sim_control.h"
 #include "sim_host.h"
 
@@ -22,7 +23,7 @@ class Simulator {
   Simulator(const Simulator&) = delete;
   Simulator& operator=(const Simulator&) = delete;
 
-  int P2K_Init(int reserved);
+  int P2K_Init(p2k::StatusCallback on_status);
   int P2K_GetStatus();
   int File_Count();
   int File_List(void* entries, int count);
@@ -39,8 +40,11 @@ class Simulator {
     int status = 0;
     bool fail = false;
     int read_limit = -1;  // bytes per File_Read, -1: no limit
+    ResultStyle style = ResultStyle::kPublished;
   };
   Call Begin(const char* name);
+  // What File_Read or File_Write answers after moving `moved` bytes without an error.
+  static int Moved(const Call& call, size_t moved);
   static int Finish(const Call& call, const char* name, const std::string& args, int result);
   void CloseOpenFile();
 

@@ -28,7 +28,7 @@ class MemoryPhone : public PhoneApi {
       entries_.push_back(PhoneFileEntry::Make(100000 + i, path));
     }
   }
-  int P2K_Init(int) override { return 0; }
+  int P2K_Init(P2KStatusCallback) override { return 0; }
   int P2K_GetStatus() override { return 1; }
   int File_Count() override { return static_cast<int>(entries_.size()); }
   int File_List(void* out, int count) override {

@@ -70,7 +70,7 @@ std::vector<std::string> Lines(const std::string& text) {
 
 }  // namespace
 
-SimPhone::SimPhone() {
+SimPhone::SimPhone(SimResults results) {
   std::random_device random;
   const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
   const fs::path temp = fs::temp_directory_path();
@@ -87,6 +87,7 @@ SimPhone::SimPhone() {
   fs::create_directory(FromUtf8(base_) / "phone");
   WriteFile(FromUtf8(base_) / "phone.log", "");  // the library logs while this file exists
   WriteFile(FromUtf8(base_) / "phone.status", "1\n");
+  SetResults(results);
   if (auto previous = GetEnv(kPhoneVariable)) {
     had_env_ = true;
     previous_env_ = *previous;
@@ -160,6 +161,16 @@ void SimPhone::ClearLog() { WriteFile(FromUtf8(base_) / "phone.log", ""); }
 void SimPhone::FailCall(std::string_view call, int times) {
   SetFaults(Faults() + "fail " + std::string(call) +
             (times >= 0 ? " " + std::to_string(times) : "") + "\n");
+}
+
+void SimPhone::SetResults(SimResults results) {
+  const fs::path file = FromUtf8(base_) / "phone.results";
+  std::error_code ec;
+  if (results == SimResults::kByteCounts) {
+    WriteFile(file, "bytes\n");
+  } else {
+    fs::remove(file, ec);
+  }
 }
 
 void SimPhone::ShortReads(int max_bytes) {

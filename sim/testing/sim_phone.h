@@ -24,9 +24,13 @@
 
 namespace zv {
 
+// How the simulated library answers File_Read and File_Write: 0 on success as the published
+// library does (the default), or the number of bytes moved, as libraries that count bytes do.
+enum class SimResults { kPublished, kByteCounts };
+
 class SimPhone {
  public:
-  SimPhone();
+  explicit SimPhone(SimResults results = SimResults::kPublished);
   ~SimPhone();
   SimPhone(const SimPhone&) = delete;
   SimPhone& operator=(const SimPhone&) = delete;
@@ -52,11 +56,14 @@ class SimPhone {
   // The calls made since the last ClearLog, one line each, e.g.
   //   P2K_GetStatus -> 1
   //   File_Create "/a/GalleryID.txt" 0 -> 0
-  //   File_Read 200 -> 200
+  //   File_Read 200 -> 0
   std::vector<std::string> Log() const;
   // Only the calls' names, in order.
   std::vector<std::string> Calls() const;
   void ClearLog();
+
+  // Switches the result style from the next call on (the file <phone>.results).
+  void SetResults(SimResults results);
 
   // Faults, from the next call on. times < 0: every call.
   void FailCall(std::string_view call, int times = -1);  // the call does nothing, returns -1

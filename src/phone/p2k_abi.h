@@ -1,26 +1,29 @@
 #pragma once
-// The binary interface of the phone library p2kapi: the calling convention and the C signatures
-// of its nine exports, shared by the loader (which binds them by name) and by our simulated
-// library (which exports them). Exports are undecorated; on 32-bit Windows they are __stdcall.
+// The binary interface of the phone library p2kapi as its published C header gives it: the C
+// signatures of the nine exports the program binds by name, and how their results read.
+//
+// The header names no calling convention. On 64-bit targets there is only one; on 32-bit x86 a
+// library may be __stdcall (the callee pops the arguments) or __cdecl (the caller pops them), and
+// the program cannot tell which from the export. Every call therefore goes through CallP2K
+// (p2k_call.h), which keeps the stack pointer right whichever way the library returns.
 #include <array>
-
-#if defined(_WIN32) && !defined(_WIN64)
-#define ZV_P2K_CALL __stdcall
-#else
-#define ZV_P2K_CALL
-#endif
 
 namespace zv::p2k {
 
-using InitFn = int(ZV_P2K_CALL*)(int reserved);
-using GetStatusFn = int(ZV_P2K_CALL*)();
-using CountFn = int(ZV_P2K_CALL*)();
-using ListFn = int(ZV_P2K_CALL*)(void* entries, int count);
-using CreateFn = int(ZV_P2K_CALL*)(const char* path, int mode);
-using ReadFn = int(ZV_P2K_CALL*)(void* buffer, int size);
-using WriteFn = int(ZV_P2K_CALL*)(const void* buffer, int size);
-using CloseFn = int(ZV_P2K_CALL*)();
-using DeleteFn = int(ZV_P2K_CALL*)(const char* path);
+// P2K_Init's argument: a callback through which the library may report its status. The program
+// passes none (a null pointer).
+using StatusCallback = void (*)(int status);
+
+// The published signatures, without a calling convention: CallP2K supplies the call.
+using InitFn = int (*)(StatusCallback on_status);
+using GetStatusFn = int (*)();
+using CountFn = int (*)();
+using ListFn = int (*)(void* buffer, unsigned count);
+using CreateFn = int (*)(char* name, unsigned char attribute);
+using ReadFn = int (*)(void* buffer, unsigned size);
+using WriteFn = int (*)(void* buffer, unsigned size);
+using CloseFn = int (*)();
+using DeleteFn = int (*)(char* name);
 
 // The export names, in the order of the PhoneApi interface.
 inline constexpr std::array<const char*, 9> kExportNames = {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "phone/p2k_abi.h"
+#include "phone/p2k_call.h"
 
 namespace zv {
 namespace {
@@ -27,15 +28,25 @@ class BoundPhoneApi : public PhoneApi {
   BoundPhoneApi(std::unique_ptr<SharedLibrary> library, const Table& table)
       : library_(std::move(library)), t_(table) {}
 
-  int P2K_Init(int reserved) override { return t_.init(reserved); }
-  int P2K_GetStatus() override { return t_.get_status(); }
-  int File_Count() override { return t_.count(); }
-  int File_List(void* entries, int count) override { return t_.list(entries, count); }
-  int File_Create(const char* path, int mode) override { return t_.create(path, mode); }
-  int File_Read(void* buffer, int size) override { return t_.read(buffer, size); }
-  int File_Write(const void* buffer, int size) override { return t_.write(buffer, size); }
-  int File_Close() override { return t_.close(); }
-  int File_Delete(const char* path) override { return t_.remove(path); }
+  // Paths and buffers are handed over as the published header types them (char*, void*); the
+  // library only reads the path and the buffer of File_Write.
+  int P2K_Init(P2KStatusCallback onStatus) override { return p2k::CallP2K(t_.init, onStatus); }
+  int P2K_GetStatus() override { return p2k::CallP2K(t_.get_status); }
+  int File_Count() override { return p2k::CallP2K(t_.count); }
+  int File_List(void* entries, int count) override {
+    return p2k::CallP2K(t_.list, entries, count);
+  }
+  int File_Create(const char* path, int mode) override {
+    return p2k::CallP2K(t_.create, const_cast<char*>(path), mode);
+  }
+  int File_Read(void* buffer, int size) override { return p2k::CallP2K(t_.read, buffer, size); }
+  int File_Write(const void* buffer, int size) override {
+    return p2k::CallP2K(t_.write, const_cast<void*>(buffer), size);
+  }
+  int File_Close() override { return p2k::CallP2K(t_.close); }
+  int File_Delete(const char* path) override {
+    return p2k::CallP2K(t_.remove, const_cast<char*>(path));
+  }
 
  private:
   std::unique_ptr<SharedLibrary> library_;  // kept loaded while the entry points are in use

@@ -26,7 +26,7 @@ struct PhoneLibrary {
 // A phone that is never there: P2K_GetStatus gives 0, every other call does nothing and gives -1.
 class AbsentPhoneApi : public PhoneApi {
  public:
-  int P2K_Init(int) override { return -1; }
+  int P2K_Init(P2KStatusCallback) override { return -1; }
   int P2K_GetStatus() override { return 0; }
   int File_Count() override { return -1; }
   int File_List(void*, int) override { return -1; }

@@ -29,7 +29,7 @@ class ScopeExit {
   bool armed_ = true;
 };
 
-// Reads the whole photo; false when the phone reports a failure or delivers fewer bytes.
+// Reads the whole photo; false when the phone reports a failure or a short read.
 bool ReadPhoto(PhoneApi& phone, const AnsiString& path, std::vector<std::uint8_t>& buffer) {
   if (phone.File_Create(path.c_str(), 0) < 0) return false;
   const int size = static_cast<int>(buffer.size());
@@ -37,7 +37,7 @@ bool ReadPhoto(PhoneApi& phone, const AnsiString& path, std::vector<std::uint8_t
   std::uint8_t none = 0;
   const int read = phone.File_Read(buffer.empty() ? &none : buffer.data(), size);
   const int closed = phone.File_Close();  // closed whatever the read gave
-  return read >= 0 && read >= size && closed >= 0;
+  return ReadTransfer(read, size) == Transfer::kComplete && closed >= 0;
 }
 
 }  // namespace

@@ -94,7 +94,7 @@ TEST(AcceptPhotoEntry, NegativeSizeGetsNoRow) {
 // folder cannot hold every name a phone may report). It may report more entries than it fills.
 class MemoryPhone : public PhoneApi {
  public:
-  int P2K_Init(int) override { return 0; }
+  int P2K_Init(P2KStatusCallback) override { return 0; }
   int P2K_GetStatus() override { return 1; }
   int File_Count() override { return count ? *count : static_cast<int>(entries.size()); }
   int File_List(void* out, int n) override {

@@ -15,26 +15,27 @@
 namespace zv {
 namespace {
 
-// Entry points whose results tell which arguments arrived.
-int ZV_P2K_CALL FakeInit(int reserved) { return 100 + reserved; }
-int ZV_P2K_CALL FakeStatus() { return 7; }
-int ZV_P2K_CALL FakeCount() { return 42; }
-int ZV_P2K_CALL FakeList(void* entries, int count) {
-  std::memset(entries, 'L', static_cast<size_t>(count));
-  return count + 1;
+// Entry points whose results tell which arguments arrived, with the published signatures.
+int FakeInit(p2k::StatusCallback callback) { return callback ? 101 : 100; }
+int FakeStatus() { return 7; }
+int FakeCount() { return 42; }
+int FakeList(void* entries, unsigned count) {
+  std::memset(entries, 'L', count);
+  return static_cast<int>(count) + 1;
 }
-int ZV_P2K_CALL FakeCreate(const char* path, int mode) {
-  return static_cast<int>(std::strlen(path)) * 10 + mode;
+int FakeCreate(char* path, unsigned char attribute) {
+  return static_cast<int>(std::strlen(path)) * 10 + attribute;
 }
-int ZV_P2K_CALL FakeRead(void* buffer, int size) {
-  std::memset(buffer, 'R', static_cast<size_t>(size));
-  return size + 2;
+int FakeRead(void* buffer, unsigned size) {
+  std::memset(buffer, 'R', size);
+  return static_cast<int>(size) + 2;
 }
-int ZV_P2K_CALL FakeWrite(const void* buffer, int size) {
-  return static_cast<const unsigned char*>(buffer)[0] + size;
+int FakeWrite(void* buffer, unsigned size) {
+  return static_cast<const unsigned char*>(buffer)[0] + static_cast<int>(size);
 }
-int ZV_P2K_CALL FakeClose() { return 9; }
-int ZV_P2K_CALL FakeDelete(const char* path) { return -static_cast<int>(std::strlen(path)); }
+int FakeClose() { return 9; }
+int FakeDelete(char* path) { return -static_cast<int>(std::strlen(path)); }
+void StatusSink(int) {}
 
 class FakeLibrary : public SharedLibrary {
  public:
@@ -81,7 +82,8 @@ TEST(BindPhoneLibrary, EveryCallReachesItsExportWithItsArguments) {
   EXPECT_EQ(lib.error, "");
   PhoneApi& api = *lib.api;
   char buffer[8] = {};
-  EXPECT_EQ(api.P2K_Init(3), 103);
+  EXPECT_EQ(api.P2K_Init(0), 100);  // the program passes no callback: a null pointer
+  EXPECT_EQ(api.P2K_Init(&StatusSink), 101);
   EXPECT_EQ(api.P2K_GetStatus(), 7);
   EXPECT_EQ(api.File_Count(), 42);
   EXPECT_EQ(api.File_List(buffer, 4), 5);

@@ -28,7 +28,7 @@ class FakePhone : public PhoneApi {
   int readResult = -100;  // when not -100, File_Read returns this and copies nothing
   int shortBy = 0;        // File_Read delivers this many bytes fewer
 
-  int P2K_Init(int) override { return 0; }
+  int P2K_Init(P2KStatusCallback) override { return 0; }
   int P2K_GetStatus() override { return 1; }
   int File_Count() override { return 0; }
   int File_List(void*, int) override { return 0; }

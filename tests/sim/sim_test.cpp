@@ -23,15 +23,34 @@ std::vector<PhoneFileEntry> Directory(PhoneApi& api) {
   return entries;
 }
 
-// Reads a whole phone file the way the program does: open, one read of `size`, close.
+// Reads a whole phone file the way the program does: open, one read of `size` into a zeroed
+// buffer, close. Gives the buffer (cut to the count where the library gives one), "" on failure.
 std::string ReadPhoneFile(PhoneApi& api, const char* path, int size, int* read_result = nullptr) {
   std::string buffer(static_cast<size_t>(size), '\0');
   EXPECT_EQ(api.File_Create(path, 0), 0) << path;
   const int n = api.File_Read(buffer.data(), size);
   api.File_Close();
   if (read_result) *read_result = n;
-  return buffer.substr(0, n < 0 ? 0 : static_cast<size_t>(n));
+  if (n < 0) return "";
+  return n == 0 ? buffer : buffer.substr(0, static_cast<size_t>(n));
 }
+
+// What File_Read or File_Write answers after moving n bytes: 0 in the published style, n when
+// the library counts bytes.
+int Moved(SimResults style, int n) { return style == SimResults::kByteCounts ? n : 0; }
+
+const char* StyleName(SimResults style) {
+  return style == SimResults::kByteCounts ? "byte counts" : "published results";
+}
+
+// The tests whose results depend on the style run in both.
+class SimPhoneResults : public ::testing::TestWithParam<SimResults> {};
+INSTANTIATE_TEST_SUITE_P(Styles, SimPhoneResults,
+                         ::testing::Values(SimResults::kPublished, SimResults::kByteCounts),
+                         [](const auto& info) {
+                           return std::string(info.param == SimResults::kPublished ? "Published"
+                                                                                   : "ByteCounts");
+                         });
 
 std::string Pattern(size_t size) {
   std::string bytes(size, '\0');
@@ -83,30 +102,48 @@ TEST(SimPhone, ListFillsAtMostCountRecordsAndClearsTheRest) {
   EXPECT_LT(api.File_List(entries.data(), -1), 0);
 }
 
-TEST(SimPhone, ReadsAPhotoOfOneMegabyteInOneCall) {
-  SimPhone phone;
+TEST_P(SimPhoneResults, ReadsAPhotoOfOneMegabyteInOneCall) {
+  const SimResults style = GetParam();
+  SimPhone phone(style);
   const std::string photo = Pattern(1 << 20);
   phone.AddFile("a/mobile/picture/05-12-07_0012.jpg", photo);
   int n = 0;
   EXPECT_EQ(ReadPhoneFile(phone.Api(), "/a/mobile/picture/05-12-07_0012.jpg", 1 << 20, &n), photo);
-  EXPECT_EQ(n, 1 << 20);
-  // Asking for more than the file holds gives what there is.
-  EXPECT_EQ(ReadPhoneFile(phone.Api(), "/a/mobile/picture/05-12-07_0012.jpg", (1 << 20) + 10, &n),
-            photo);
-  EXPECT_EQ(n, 1 << 20);
+  EXPECT_EQ(n, Moved(style, 1 << 20));
+  // Asking for more than the file holds gives what there is, and the published library cannot
+  // say so: the rest of the buffer stays as it was.
+  const std::string more =
+      ReadPhoneFile(phone.Api(), "/a/mobile/picture/05-12-07_0012.jpg", (1 << 20) + 10, &n);
+  EXPECT_EQ(more, style == SimResults::kByteCounts ? photo : photo + std::string(10, '\0'));
+  EXPECT_EQ(n, Moved(style, 1 << 20));
 }
 
-TEST(SimPhone, OneOpenFileAtATime) {
-  SimPhone phone;
+TEST(SimPhone, ResultStyleSwitchesWhileLoaded) {
+  SimPhone phone;  // the published style by default
+  phone.AddFile("a/x", "0123");
+  PhoneApi& api = phone.Api();
+  char buffer[4];
+  ASSERT_EQ(api.File_Create("/a/x", 0), 0);
+  EXPECT_EQ(api.File_Read(buffer, 2), 0);
+  phone.SetResults(SimResults::kByteCounts);
+  EXPECT_EQ(api.File_Read(buffer, 4), 2);  // the rest of the file, counted
+  phone.SetResults(SimResults::kPublished);
+  EXPECT_EQ(api.File_Read(buffer, 4), 0);  // at the end: nothing moved, still no error
+  api.File_Close();
+}
+
+TEST_P(SimPhoneResults, OneOpenFileAtATime) {
+  const SimResults style = GetParam();
+  SimPhone phone(style);
   phone.AddFile("a/first", "first file");
   phone.AddFile("a/second", "second file");
   PhoneApi& api = phone.Api();
   char buffer[32] = {};
   ASSERT_EQ(api.File_Create("/a/first", 0), 0);
   ASSERT_EQ(api.File_Create("/a/second", 0), 0);  // replaces the first
-  EXPECT_EQ(api.File_Read(buffer, 6), 6);
+  EXPECT_EQ(api.File_Read(buffer, 6), Moved(style, 6));
   EXPECT_EQ(std::string(buffer, 6), "second");
-  EXPECT_EQ(api.File_Read(buffer, 32), 5);  // reads go on where the last one ended
+  EXPECT_EQ(api.File_Read(buffer, 32), Moved(style, 5));  // reads go on where the last one ended
   EXPECT_EQ(std::string(buffer, 5), " file");
   EXPECT_EQ(api.File_Close(), 0);
   EXPECT_LT(api.File_Read(buffer, 6), 0);  // nothing open any more
@@ -114,8 +151,9 @@ TEST(SimPhone, OneOpenFileAtATime) {
   EXPECT_LT(api.File_Close(), 0);
 }
 
-TEST(SimPhone, MissingFileComesIntoBeingWhenWritten) {
-  SimPhone phone;
+TEST_P(SimPhoneResults, MissingFileComesIntoBeingWhenWritten) {
+  const SimResults style = GetParam();
+  SimPhone phone(style);
   phone.AddFolder("a");
   PhoneApi& api = phone.Api();
   char buffer[200] = {};
@@ -129,15 +167,15 @@ TEST(SimPhone, MissingFileComesIntoBeingWhenWritten) {
   std::string profile(200, '\0');
   profile.replace(0, 6, "Phone2");
   ASSERT_EQ(api.File_Create("/a/GalleryID.txt", 0), 0);
-  EXPECT_EQ(api.File_Write(profile.data(), 200), 200);
+  EXPECT_EQ(api.File_Write(profile.data(), 200), Moved(style, 200));
   EXPECT_EQ(api.File_Close(), 0);
   EXPECT_EQ(phone.FileBytes("a/GalleryID.txt"), profile);
   EXPECT_EQ(ReadPhoneFile(api, "/a/GalleryID.txt", 200), profile);
   // Writing replaces the content: an old longer file leaves no tail behind.
   phone.AddFile("a/note.txt", "a long old text");
   ASSERT_EQ(api.File_Create("/a/note.txt", 0), 0);
-  EXPECT_EQ(api.File_Write("new", 3), 3);
-  EXPECT_EQ(api.File_Write("er", 2), 2);
+  EXPECT_EQ(api.File_Write("new", 3), Moved(style, 3));
+  EXPECT_EQ(api.File_Write("er", 2), Moved(style, 2));
   EXPECT_EQ(api.File_Close(), 0);
   EXPECT_EQ(phone.FileBytes("a/note.txt"), "newer");
 }
@@ -181,8 +219,9 @@ TEST(SimPhone, PathsOutsideThePhoneFolderAreRefused) {
   EXPECT_EQ(phone.FileBytes("a/x.txt"), "inside");
 }
 
-TEST(SimPhone, CyrillicNamesTravelAsWindows1251) {
-  SimPhone phone;
+TEST_P(SimPhoneResults, CyrillicNamesTravelAsWindows1251) {
+  const SimResults style = GetParam();
+  SimPhone phone(style);
   // "Фото" in Windows-1251; the host file is named in the host's own way.
   phone.AddFile("a/Фото/05-12-07_0001.jpg", "photo");
   PhoneApi& api = phone.Api();
@@ -191,7 +230,7 @@ TEST(SimPhone, CyrillicNamesTravelAsWindows1251) {
   EXPECT_EQ(dir[0].Path(), "/a/\xD4\xEE\xF2\xEE/05-12-07_0001.jpg");
   EXPECT_EQ(ReadPhoneFile(api, "/a/\xD4\xEE\xF2\xEE/05-12-07_0001.jpg", 5), "photo");
   ASSERT_EQ(api.File_Create("/a/\xCF\xF0\xEE\xF4\xE8\xEB\xFC.txt", 0), 0);  // "Профиль.txt"
-  EXPECT_EQ(api.File_Write("p", 1), 1);
+  EXPECT_EQ(api.File_Write("p", 1), Moved(style, 1));
   EXPECT_EQ(api.File_Close(), 0);
   EXPECT_EQ(phone.FileBytes("a/Профиль.txt"), "p");
   EXPECT_EQ(phone.FileBytesCp1251("a/\xCF\xF0\xEE\xF4\xE8\xEB\xFC.txt"), "p");
@@ -221,7 +260,7 @@ TEST(SimPhone, StatusComesFromTheStatusFileAndTheFolder) {
 }
 
 TEST(SimPhone, LogsEveryCallWithItsArgumentsAndResult) {
-  SimPhone phone;
+  SimPhone phone;  // published results: a read answers 0
   phone.AddFile("a/GalleryID.txt", std::string(200, 'n'));
   PhoneApi& api = phone.Api();
   char buffer[512] = {};
@@ -237,7 +276,7 @@ TEST(SimPhone, LogsEveryCallWithItsArgumentsAndResult) {
   const std::string quoted = "File_Create \"/a/\\\"Фото\\\"\\\\x\" 0 -> -1";
   EXPECT_EQ(phone.Log(),
             (Lines{"P2K_Init 0 -> 0", "P2K_GetStatus -> 1", "File_Count -> 1", "File_List 1 -> 1",
-                   "File_Create \"/a/GalleryID.txt\" 0 -> 0", "File_Read 200 -> 200",
+                   "File_Create \"/a/GalleryID.txt\" 0 -> 0", "File_Read 200 -> 0",
                    "File_Close -> 0", quoted, "File_Delete \"/a/GalleryID.txt\" -> 0"}));
   phone.ClearLog();
   api.File_Write(buffer, 3);
@@ -245,47 +284,54 @@ TEST(SimPhone, LogsEveryCallWithItsArgumentsAndResult) {
   EXPECT_EQ(phone.Calls(), (Lines{"File_Write"}));
 }
 
-TEST(SimPhone, InjectedFaults) {
+TEST_P(SimPhoneResults, InjectedFaults) {
+  const SimResults style = GetParam();
+  const std::string ten = std::to_string(Moved(style, 10));
   struct Case {
     const char* what;
     void (*inject)(SimPhone&);
     Lines results;  // the results of: Create, Read 10, Close, Delete, Create, Read 10
+    std::string read;  // what the first read put into the buffer
   };
   const Case cases[] = {
       // After the delete the file is missing: it opens (to be created by a write) but reads fail.
-      {"no fault", [](SimPhone&) {}, {"0", "10", "0", "0", "0", "-1"}},
+      {"no fault", [](SimPhone&) {}, {"0", ten, "0", "0", "0", "-1"}, "0123456789"},
       {"reads fail",
        [](SimPhone& p) { p.FailCall("File_Read"); },
-       {"0", "-1", "0", "0", "0", "-1"}},
+       {"0", "-1", "0", "0", "0", "-1"}, ""},
       {"first read fails",
        [](SimPhone& p) { p.FailCall("File_Read", 1); },
-       {"0", "-1", "0", "0", "0", "-1"}},
-      {"short reads", [](SimPhone& p) { p.ShortReads(4); }, {"0", "4", "0", "0", "0", "-1"}},
+       {"0", "-1", "0", "0", "0", "-1"}, ""},
+      // Short: the published library still answers 0, so only the buffer tells.
+      {"short reads", [](SimPhone& p) { p.ShortReads(4); },
+       {"0", std::to_string(style == SimResults::kByteCounts ? 4 : 0), "0", "0", "0", "-1"},
+       "0123"},
       {"delete fails",
        [](SimPhone& p) { p.FailCall("File_Delete"); },
-       {"0", "10", "0", "-1", "0", "10"}},
+       {"0", ten, "0", "-1", "0", ten}, "0123456789"},
       {"create fails once",
        [](SimPhone& p) { p.FailCall("File_Create", 1); },
-       {"-1", "-1", "-1", "0", "0", "-1"}},
+       {"-1", "-1", "-1", "0", "0", "-1"}, ""},
       {"phone goes after 2 calls",
        [](SimPhone& p) { p.ChangeStatusAfter(2, 0); },
-       {"0", "10", "-1", "-1", "-1", "-1"}},
+       {"0", ten, "-1", "-1", "-1", "-1"}, "0123456789"},
   };
   for (const Case& c : cases) {
-    SimPhone phone;
+    SimPhone phone(style);
     phone.AddFile("a/p.jpg", "0123456789abcdef");
     PhoneApi& api = phone.Api();
     c.inject(phone);
-    char buffer[16] = {'?'};
+    char buffer[16] = {};
     Lines results;
     results.push_back(std::to_string(api.File_Create("/a/p.jpg", 0)));
     results.push_back(std::to_string(api.File_Read(buffer, 10)));
+    EXPECT_EQ(std::string(buffer), c.read) << c.what;
     results.push_back(std::to_string(api.File_Close()));
     results.push_back(std::to_string(api.File_Delete("/a/p.jpg")));
     results.push_back(std::to_string(api.File_Create("/a/p.jpg", 0)));
     results.push_back(std::to_string(api.File_Read(buffer, 10)));
     api.File_Close();
-    EXPECT_EQ(results, c.results) << c.what;
+    EXPECT_EQ(results, c.results) << c.what << ", " << StyleName(style);
   }
 }
 

@@ -29,21 +29,23 @@ void Press(void* dialog, int id) {
                reinterpret_cast<LPARAM>(GetDlgItem(d, id)));
 }
 
+struct TextSearch {
+  std::wstring text;
+  bool found = false;
+};
+
+// An enumeration callback has the system's calling convention, which a lambda lacks on 32-bit.
+BOOL CALLBACK MatchChildText(HWND w, LPARAM p) {
+  auto* s = reinterpret_cast<TextSearch*>(p);
+  wchar_t buffer[512] = {};
+  GetWindowTextW(w, buffer, 512);
+  if (s->text == buffer) s->found = true;
+  return !s->found;
+}
+
 bool HasChildWithText(HWND parent, const std::wstring& text) {
-  struct Search {
-    std::wstring text;
-    bool found = false;
-  } search{text};
-  EnumChildWindows(
-      parent,
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        wchar_t buffer[512] = {};
-        GetWindowTextW(w, buffer, 512);
-        if (s->text == buffer) s->found = true;
-        return !s->found;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TextSearch search{text};
+  EnumChildWindows(parent, &MatchChildText, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
