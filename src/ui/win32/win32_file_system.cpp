@@ -14,7 +14,7 @@ namespace {
 
 std::wstring Wide(const std::string& utf8) {
   const std::u16string s = Utf8ToUtf16(utf8);
-  return std::wstring(s.begin(), s.end());
+  return ExtendedLengthPath(std::wstring(s.begin(), s.end()));
 }
 
 [[noreturn]] void ThrowLastError() {
@@ -52,6 +52,21 @@ class Win32OutputFile : public OutputFile {
 };
 
 }  // namespace
+
+std::wstring ExtendedLengthPath(const std::wstring& path) {
+  constexpr size_t kBound = MAX_PATH - 12;
+  if (path.size() < kBound || path.starts_with(L"\\\\?\\") || path.starts_with(L"\\\\.\\"))
+    return path;
+  DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return path;  // the call that follows reports the error
+  std::wstring full(size, L'\0');
+  size = ::GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+  if (size == 0 || size >= full.size()) return path;
+  full.resize(size);
+  if (full.starts_with(L"\\\\?\\") || full.starts_with(L"\\\\.\\")) return full;
+  if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
+  return L"\\\\?\\" + full;
+}
 
 bool Win32FileSystem::DirectoryExists(const std::string& path) {
   const DWORD a = ::GetFileAttributesW(Wide(path).c_str());
