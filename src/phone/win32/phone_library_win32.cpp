@@ -35,8 +35,8 @@ std::string Narrow(const std::wstring& wide) {
   return Utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
 }
 
-// The system's text for an error code, followed by the code.
-std::string SystemErrorText(DWORD code) {
+// The system's text for an error code, without the trailing full stop and line break.
+std::string SystemText(DWORD code) {
   wchar_t* text = nullptr;
   const DWORD length = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -47,11 +47,71 @@ std::string SystemErrorText(DWORD code) {
                               message.back() == L' ' || message.back() == L'.')) {
     message.pop_back();
   }
-  std::string result = Narrow(message);
-  return (result.empty() ? "" : result + " ") + "(код " + std::to_string(code) + ")";
+  return Narrow(message);
+}
+
+// What a file holds, as far as loading it goes: the machine field of a PE image's header.
+enum class ImageKind { Missing, Folder, NotAnImage, X86, Wider, OtherMachine };
+
+ImageKind KindOfImage(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return ImageKind::Missing;
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return ImageKind::Folder;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return ImageKind::OtherMachine;  // unreadable: not ours to say
+  auto readAt = [file](LONG offset, void* into, DWORD size) {
+    DWORD got = 0;
+    return SetFilePointer(file, offset, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
+           ReadFile(file, into, size, &got, nullptr) && got == size;
+  };
+  IMAGE_DOS_HEADER dos{};
+  DWORD signature = 0;
+  WORD machine = 0;
+  const bool image = readAt(0, &dos, sizeof dos) && dos.e_magic == IMAGE_DOS_SIGNATURE &&
+                     dos.e_lfanew > 0 && readAt(dos.e_lfanew, &signature, sizeof signature) &&
+                     signature == IMAGE_NT_SIGNATURE &&
+                     readAt(dos.e_lfanew + LONG(sizeof signature), &machine, sizeof machine);
+  CloseHandle(file);
+  if (!image) return ImageKind::NotAnImage;
+  switch (machine) {
+    case IMAGE_FILE_MACHINE_I386:
+      return ImageKind::X86;
+    case IMAGE_FILE_MACHINE_AMD64:
+    case IMAGE_FILE_MACHINE_IA64:
+    case 0xAA64:  // ARM64
+      return ImageKind::Wider;
+    default:
+      return ImageKind::OtherMachine;
+  }
 }
 
 }  // namespace
+
+std::string LoadFailureReason(const std::string& path_utf8, unsigned long code) {
+  const ImageKind kind = KindOfImage(Wide(path_utf8));
+  std::string reason;
+  if (kind == ImageKind::Missing) {
+    reason = "Такого файла нет: положите p2kapi.dll из программы телефона в папку программы";
+  } else if (kind == ImageKind::Folder) {
+    reason = "На месте файла библиотеки папка";
+  } else if (kind == ImageKind::Wider) {
+    // The loader answers ERROR_BAD_EXE_FORMAT; the header says why.
+    reason = "Это 64-разрядная библиотека, а программа 32-разрядная и может работать только с "
+             "32-разрядной p2kapi.dll из программы телефона";
+  } else if (kind == ImageKind::NotAnImage) {
+    reason = "Файл не является библиотекой Windows";
+  } else if (code == ERROR_MOD_NOT_FOUND) {
+    reason = "Не найдена другая библиотека, без которой она не работает";
+  } else if (code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION) {
+    reason = "Нет доступа к файлу";
+  } else if (code == ERROR_DLL_INIT_FAILED) {
+    reason = "Библиотека не смогла начать работу";
+  } else {
+    reason = SystemText(DWORD(code));
+  }
+  return reason + " (код " + std::to_string(code) + ")";
+}
 
 PhoneLibrary LoadPhoneLibrary(const std::string& path_utf8) {
   // The library's own dependencies are looked for beside it, not beside the program.
@@ -61,7 +121,7 @@ PhoneLibrary LoadPhoneLibrary(const std::string& path_utf8) {
   SetErrorMode(old_mode);
   if (!module) {
     return {std::make_unique<AbsentPhoneApi>(),
-            MissingLibraryMessage(path_utf8, SystemErrorText(code))};
+            MissingLibraryMessage(path_utf8, LoadFailureReason(path_utf8, code))};
   }
   return BindPhoneLibrary(std::make_unique<Win32Library>(module), FileNameOf(path_utf8));
 }
