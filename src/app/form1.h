@@ -3,6 +3,7 @@
 // every handler. The handlers live in one file per subsystem (form1_*.cpp); the form itself only
 // builds the controls (form1.cpp) and wires their events to the handlers. The form runs headless
 // (native tests construct it with fakes or the simulated phone) and with the Win32 backend.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -93,7 +94,28 @@ class TForm1 : public TForm {
   // Convenience for the handlers: panel i of StatusBar1.
   void SetPanelText(int panel, const std::string& text) { StatusBar1.Panels[panel].SetText(text); }
 
+  // --- Long phone work (form1_progress.cpp) ---
+  // The listing and the download run hold the window thread for as long as the phone takes.
+  // Between their parts the caption and the busy indicator's tip say how far the work has got
+  // ("Zarvelinthoscope — 12 из 200"), and RepaintPending lets the paint messages that wait for
+  // the program's windows through, so that they repaint and the system sees the program answer.
+  // Clicks, keys and timer ticks stay queued until the handler ends. The platform sets
+  // RepaintPending; headless it is empty.
+  std::function<void()> RepaintPending;
+  static std::string DownloadProgressText(int photo, int photos);  // "12 из 200"
+  static std::string ListingProgressText(int entries);  // "чтение списка файлов: 30"
+  void ShowWorkProgress(const std::string& text);
+  // Back to the caption and tip from before the work (nothing when no progress was shown).
+  void EndWorkProgress();
+  // TrayIcon1.Active for the listing and the run; hiding it ends the progress display too, so
+  // that the summary box, or the error box of a run that failed, finds the caption restored.
+  void SetBusy(bool on);
+
  private:
+  bool progressShown_ = false;
+  std::string captionBeforeWork_;
+  std::string hintBeforeWork_;
+
   void CreateControls();
   void WireEvents();
 };

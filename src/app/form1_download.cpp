@@ -14,8 +14,11 @@ void TForm1::BitBtn2Click(TObject*) {
                        PhotoCount,
                        [this] { return Edit1.Text(); },
                        [this] { return DirectoryEdit1.Text(); },
-                       [this](bool on) { TrayIcon1->SetActive(on); },
-                       [this](int panel, const std::string& text) { SetPanelText(panel, text); }};
+                       [this](bool on) { SetBusy(on); },
+                       [this](int panel, const std::string& text) { SetPanelText(panel, text); },
+                       [this](int photo, int photos) {
+                         ShowWorkProgress(DownloadProgressText(photo, photos));
+                       }};
   RunDownload(host);
 }
 

@@ -14,9 +14,10 @@ void TForm1::ListPhotos() {
                    Phone,
                    FoundCount,
                    PhotoCount,
-                   [this](bool on) { TrayIcon1->SetActive(on); },
+                   [this](bool on) { SetBusy(on); },
                    [this](int panel, const std::string& text) { SetPanelText(panel, text); },
-                   [this] { BitBtn2.SetEnabled(true); }};
+                   [this] { BitBtn2.SetEnabled(true); },
+                   [this](int entries) { ShowWorkProgress(ListingProgressText(entries)); }};
   zv::ListPhotos(host);
 }
 

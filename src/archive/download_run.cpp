@@ -64,6 +64,7 @@ DownloadRunResult RunDownload(DownloadRunHost& host) {
     removeRow.assign(static_cast<size_t>(rows), false);
     try {
       for (int row = 0; row < rows; ++row) {
+        if (host.progress) host.progress(row + 1, rows);
         const std::u16string name = host.grid.CellAt(kFileColumn, row).AsString();
         const AnsiString name8 = Utf16ToCp1251(name);
         const AnsiString phonePath = std::string(kPhotoFolder) + name8;

@@ -35,6 +35,9 @@ struct DownloadRunHost {
   std::function<std::string()> root;     // DirectoryEdit1's text (UTF-8)
   std::function<void(bool)> setBusy;     // TrayIcon1.Active
   std::function<void(int panel, const std::string& text)> setPanel;  // StatusBar1 (UTF-8)
+  // Before each photo: its place among the rows (1-based) and the number of rows, so that the
+  // window can show how far the run has got.
+  std::function<void(int photo, int photos)> progress = {};
 };
 
 // What a run did.

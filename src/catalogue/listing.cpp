@@ -52,6 +52,7 @@ void ListPhotos(ListingHost& host) {
     throw Exception(TooManyEntriesText(count));
   }
 
+  if (host.progress) host.progress(count);
   std::vector<PhoneFileEntry> entries(static_cast<size_t>(count));  // zero-filled
   host.phone.File_List(entries.data(), count);
 

@@ -18,6 +18,8 @@ struct ListingHost {
   std::function<void(bool)> setBusy;  // TrayIcon1.Active
   std::function<void(int panel, const std::string& text)> setPanel;  // StatusBar1 (UTF-8)
   std::function<void()> enableDownload;                              // BitBtn2.Enabled := true
+  // Between counting and fetching the directory (the long part): the number of entries.
+  std::function<void(int entries)> progress = {};
 };
 
 // The most directory entries a listing takes. A phone of this kind keeps a few thousand files

@@ -11,6 +11,7 @@
 // is a portable INI file in it; the busy indicator shows in a FakeNotifyArea; the folder box has
 // no dialog unless a test sets one.
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,8 +35,15 @@ class FakeMessageBoxes : public MessageBoxes {
  public:
   std::vector<std::string> Messages;  // ShowMessage texts
   std::vector<std::string> Errors;    // ShowError texts (after the "." rule)
-  void ShowMessage(const std::string& text) override { Messages.push_back(text); }
-  void ShowError(const std::string& text) override { Errors.push_back(text); }
+  std::function<void()> OnShow;       // runs as each box would open (to look at the window then)
+  void ShowMessage(const std::string& text) override {
+    if (OnShow) OnShow();
+    Messages.push_back(text);
+  }
+  void ShowError(const std::string& text) override {
+    if (OnShow) OnShow();
+    Errors.push_back(text);
+  }
 };
 
 // A temporary folder, removed with everything in it.

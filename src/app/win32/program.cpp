@@ -24,6 +24,7 @@ void RegisterProgramPeers(Win32Backend& backend) { RegisterFolderEditPeers(backe
 void ConnectPlatform(TForm1& form) {
   UseSystemLook(form.GridView1);
   form.ScreenBitsPerPixel = ScreenBitsPerPixel();
+  form.RepaintPending = DispatchPendingPaints;
 }
 
 Win32Program::Win32Program(HINSTANCE instance, const ProgramPlaces& places)

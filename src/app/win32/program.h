@@ -29,7 +29,8 @@ namespace zv {
 // Peers of the program's own control kinds (the folder box) beyond the standard ones.
 void RegisterProgramPeers(Win32Backend& backend);
 // What the main window's controls need from the platform beyond their windows: the system's
-// colours and visual-style state for the grid, the screen's colour depth for the preview.
+// colours and visual-style state for the grid, the screen's colour depth for the preview, and
+// the repaint of its windows between the steps of long phone work.
 void ConnectPlatform(TForm1& form);
 
 // Where the program finds its phone library and its settings file. Empty: beside the

@@ -181,6 +181,14 @@ int Win32Backend::Run(TForm& mainForm) {
   return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;
 }
 
+void DispatchPendingPaints() {
+  MSG msg{};
+  // A window that leaves its area invalid is given WM_PAINT again at once; the bound keeps such
+  // a window from holding the work.
+  for (int i = 0; i < 256 && PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
+    DispatchMessageW(&msg);
+}
+
 void Win32Backend::ProcessMessages() {
   MSG msg{};
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -85,6 +85,12 @@ class Win32Backend {
   UINT_PTR nextId_ = 100;
 };
 
+// Handles the paint messages waiting for this thread's windows, and nothing else. Long work on
+// the window thread calls it between its steps: the windows repaint where they were uncovered
+// and the system sees the thread look at its queue, while clicks, keys and timer ticks stay
+// queued in their order for the message loop.
+void DispatchPendingPaints();
+
 // Makes the peers of the standard controls (forms, labels, edits, buttons, status bars, custom
 // controls); the backend registers them itself.
 void RegisterStandardPeers(Win32Backend& backend);
