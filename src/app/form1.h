@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "catalogue/photo_sources.h"
 #include "folderedit/directory_edit.h"
 #include "gridview/grid.h"
 #include "phone/phone_api.h"
@@ -76,6 +77,9 @@ class TForm1 : public TForm {
   bool PhoneConnected = false;
   int FoundCount = 0;
   int PhotoCount = 0;
+  // The directory entry behind each row of the last listing (the download run and the preview
+  // reach a photo by it, not by the row's cut name).
+  PhotoSources Sources;
   bool AllDownloadChecked = true;
   bool AllDeleteChecked = false;
 

@@ -18,7 +18,8 @@ void TForm1::BitBtn2Click(TObject*) {
                        [this](int panel, const std::string& text) { SetPanelText(panel, text); },
                        [this](int photo, int photos) {
                          ShowWorkProgress(DownloadProgressText(photo, photos));
-                       }};
+                       },
+                       &Sources};
   RunDownload(host);
 }
 

@@ -17,7 +17,8 @@ void TForm1::ListPhotos() {
                    [this](bool on) { SetBusy(on); },
                    [this](int panel, const std::string& text) { SetPanelText(panel, text); },
                    [this] { BitBtn2.SetEnabled(true); },
-                   [this](int entries) { ShowWorkProgress(ListingProgressText(entries)); }};
+                   [this](int entries) { ShowWorkProgress(ListingProgressText(entries)); },
+                   &Sources};
   zv::ListPhotos(host);
 }
 

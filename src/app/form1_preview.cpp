@@ -12,6 +12,9 @@ void TForm1::GridView1DblClick(TObject*) {
   s.SetBusy = [this](bool on) { TrayIcon1->SetActive(on); };
   s.PhotoName = [this] { return GridView1.CellAt(3, GridView1.SelectedRow()).AsString(); };
   s.PhotoSize = [this] { return GridView1.CellAt(4, GridView1.SelectedRow()).AsInteger(); };
+  s.PhonePath = [this](const AnsiString& name, int size) {
+    return Sources.Find(name, size).phonePath;  // empty when two entries fit the row
+  };
   s.Phone = &Phone;
   s.Files = &Files;
   s.Image = &Form3->Image1;

@@ -1,8 +1,11 @@
 // The download-and-delete run (see download_run.h).
 #include "archive/download_run.h"
 
+#include <set>
+#include <utility>
 #include <vector>
 
+#include "archive/archive_names.h"
 #include "archive/photo_copy.h"
 #include "archive/row_removal.h"
 #include "catalogue/photo_names.h"
@@ -47,7 +50,9 @@ DownloadRunResult RunDownload(DownloadRunHost& host) {
   }
   result.started = true;
 
-  std::vector<std::string> notCopied, notDeleted;  // UTF-8 photo names
+  // UTF-8 photo names for the boxes after the summary.
+  std::vector<std::string> notCopied, notDeleted, sameName, badName, tooLarge;
+  std::set<AnsiString> written;  // archive files of this run, as Windows compares their names
   std::vector<bool> removeRow;
   auto finish = [&] {
     result.DeletedCount = RemoveMarkedRows(host.grid, removeRow);
@@ -65,23 +70,50 @@ DownloadRunResult RunDownload(DownloadRunHost& host) {
     try {
       for (int row = 0; row < rows; ++row) {
         if (host.progress) host.progress(row + 1, rows);
+        const bool wantCopy = host.grid.CellAt(kDownLoadColumn, row).AsBoolean();
+        const bool wantDelete = host.grid.CellAt(kDeleteColumn, row).AsBoolean();
+        if (!wantCopy && !wantDelete) continue;
         const std::u16string name = host.grid.CellAt(kFileColumn, row).AsString();
         const AnsiString name8 = Utf16ToCp1251(name);
-        const AnsiString phonePath = std::string(kPhotoFolder) + name8;
+        const int32_t size = host.grid.CellAt(kSizeColumn, row).AsInteger();
+        const PhotoSources::Source source =
+            host.sources ? host.sources->Find(name8, size)
+                         : PhotoSources::Source{PhotoSources::Match::kRebuilt,
+                                                std::string(kPhotoFolder) + name8};
+        // Photos the run cannot handle without risk of losing one stay where they are.
+        if (!WindowsKeepsName(name8)) {
+          badName.push_back(Utf16ToUtf8(name));
+          continue;
+        }
+        if (source.match == PhotoSources::Match::kAmbiguous) {
+          sameName.push_back(Utf16ToUtf8(name));
+          continue;
+        }
+        if (size > kMaxPhotoSize) {
+          tooLarge.push_back(Utf16ToUtf8(name));
+          continue;
+        }
         bool copied = true;
-        if (host.grid.CellAt(kDownLoadColumn, row).AsBoolean()) {
-          PhotoCopyRequest request{phonePath, name8, host.grid.CellAt(kSizeColumn, row).AsInteger(),
-                                   host.root(), profile};
-          copied = CopyPhoto(host.phone, host.files, request, buffer);
-          if (copied) {
-            ++result.DownloadedCount;
+        if (wantCopy) {
+          const AnsiString key = WindowsNameKey(name8);
+          if (written.count(key)) {
+            // Another row of this run wrote this archive file: it must keep that photo.
+            copied = false;
+            sameName.push_back(Utf16ToUtf8(name));
           } else {
-            notCopied.push_back(Utf16ToUtf8(name));
+            PhotoCopyRequest request{source.phonePath, name8, size, host.root(), profile};
+            copied = CopyPhoto(host.phone, host.files, request, buffer);
+            if (copied) {
+              ++result.DownloadedCount;
+              written.insert(key);
+            } else {
+              notCopied.push_back(Utf16ToUtf8(name));
+            }
           }
         }
         // A photo is deleted on the phone only once its copy, if one was asked for, is safe.
-        if (copied && host.grid.CellAt(kDeleteColumn, row).AsBoolean()) {
-          if (host.phone.File_Delete(phonePath.c_str()) >= 0) {
+        if (copied && wantDelete) {
+          if (host.phone.File_Delete(source.phonePath.c_str()) >= 0) {
             removeRow[static_cast<size_t>(row)] = true;
           } else {
             notDeleted.push_back(Utf16ToUtf8(name));
@@ -98,8 +130,15 @@ DownloadRunResult RunDownload(DownloadRunHost& host) {
 
   host.boxes.ShowMessage(
       DownloadSummaryText(host.root(), result.DownloadedCount, result.DeletedCount));
-  if (!notCopied.empty()) host.boxes.ShowMessage(NameList(kCopyFailedText, notCopied));
-  if (!notDeleted.empty()) host.boxes.ShowMessage(NameList(kDeleteFailedText, notDeleted));
+  const std::pair<const char*, const std::vector<std::string>*> afterwards[] = {
+      {kCopyFailedText, &notCopied},
+      {kSameNameText, &sameName},
+      {kBadNameText, &badName},
+      {kTooLargeText, &tooLarge},
+      {kDeleteFailedText, &notDeleted}};
+  for (const auto& [heading, names] : afterwards) {
+    if (!names->empty()) host.boxes.ShowMessage(NameList(heading, *names));
+  }
   return result;
 }
 

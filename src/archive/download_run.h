@@ -10,6 +10,11 @@
 //     a second box names those photos;
 //   - the phone refuses a delete: the photo is not counted as deleted, its row stays, and a box
 //     after the summary names it;
+//   - photos that cannot be told apart by their archive file are not lost to one another: a
+//     photo whose archive file an earlier row of the same run wrote (names equal but for letter
+//     case, or two phone names cut to one), or whose row no directory entry can be told from
+//     another's, is neither copied nor deleted, and a box names it; so is a photo whose name
+//     Windows would change (a trailing full stop or space) and one larger than kMaxPhotoSize;
 //   - a local file error or a photo name whose month is no month ends the run: the partial file
 //     is removed, the busy indicator hidden, the rows of photos already deleted on the phone
 //     removed and the panels lowered by them; the error goes on to the application's error box,
@@ -17,6 +22,7 @@
 #include <functional>
 #include <string>
 
+#include "catalogue/photo_sources.h"
 #include "gridview/grid.h"
 #include "phone/phone_api.h"
 #include "ui/platform.h"
@@ -38,6 +44,9 @@ struct DownloadRunHost {
   // Before each photo: its place among the rows (1-based) and the number of rows, so that the
   // window can show how far the run has got.
   std::function<void(int photo, int photos)> progress = {};
+  // The directory entries behind the rows, as the last listing recorded them; when null, the
+  // phone path of a row is rebuilt from its name.
+  const PhotoSources* sources = nullptr;
 };
 
 // What a run did.
@@ -52,6 +61,12 @@ inline constexpr const char* kNoProfileText = "Профиль не опреде�
 inline constexpr const char* kBadProfileText = "Недопустимое имя профиля!";
 inline constexpr const char* kCopyFailedText = "Не удалось скачать фотографии:\r";
 inline constexpr const char* kDeleteFailedText = "Не удалось удалить фотографии:\r";
+inline constexpr const char* kSameNameText =
+    "Не скачаны и не удалены фотографии с совпадающими именами:\r";
+inline constexpr const char* kBadNameText =
+    "Не скачаны и не удалены фотографии, имя которых Windows изменила бы:\r";
+inline constexpr const char* kTooLargeText =
+    "Не скачаны и не удалены фотографии больше предела размера фотографии (64 МБ):\r";
 
 // The summary box's text (single carriage returns; the "c" of "уcпешно" is Latin).
 std::string DownloadSummaryText(const std::string& root, int downloaded, int deleted);

@@ -5,6 +5,7 @@
 
 #include "archive/buffered_output.h"
 #include "archive/folder_scheme.h"
+#include "phone/photo_bytes.h"
 
 namespace zv {
 
@@ -17,14 +18,15 @@ namespace {
 // Reads the open-read-close sequence; true when the phone reported the whole photo read (see
 // ReadTransfer: the published library answers 0, a byte-counting one the size).
 bool ReadFromPhone(PhoneApi& phone, const PhotoCopyRequest& request, std::vector<uint8_t>& buffer) {
-  if (request.size < 0) return false;
+  if (request.size < 0 || request.size > kMaxPhotoSize) return false;
   if (phone.File_Create(request.phonePath.c_str(), 0) < 0) return false;
   // Zeroed, so that nothing of the photo before shows through a read that delivered less than it
   // reported; one byte more than the photo, so that even an empty photo has a buffer to read into.
   buffer.assign(static_cast<size_t>(request.size) + 1, 0);
   const int read = phone.File_Read(buffer.data(), request.size);
   const int closed = phone.File_Close();
-  return ReadTransfer(read, request.size) == Transfer::kComplete && closed >= 0;
+  return ReadTransfer(read, request.size) == Transfer::kComplete && closed >= 0 &&
+         PhotoLooksWhole(buffer.data(), static_cast<size_t>(request.size));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "phone/phone_api.h"
+#include "phone/photo_bytes.h"
 #include "ui/platform.h"
 #include "ui/text.h"
 
@@ -27,7 +28,8 @@ struct PhotoCopyRequest {
 // Reads the photo from the phone (File_Create, File_Read, File_Close) into buffer, then creates
 // its archive folders and writes its archive file, one byte per write through a buffered file.
 // Returns false, with nothing created locally, when the phone failed: File_Create, File_Read or
-// File_Close negative, or the read delivered other than size bytes. Returns true once the
+// File_Close negative, a short read, or bytes that cannot be the whole photo (a JPEG cut off
+// before its end marker: the published library does not report a short read). Returns true once the
 // archive file is complete. Local failures throw (EInOutError, or EConvertError for a name whose
 // month is no month); the temporary file is then removed and an earlier copy stays as it was.
 bool CopyPhoto(PhoneApi& phone, FileSystem& files, const PhotoCopyRequest& request,

@@ -41,6 +41,7 @@ bool AcceptPhotoEntry(std::string_view path, int32_t size, std::string_view& pho
 
 void ListPhotos(ListingHost& host) {
   BusyScope busy(host.setBusy);
+  if (host.sources) host.sources->Clear();
 
   const int reported = host.phone.File_Count();
   const int count = reported > 0 ? reported : 0;  // a failed count lists nothing
@@ -69,6 +70,7 @@ void ListPhotos(ListingHost& host) {
       host.grid.Cell(kDelete, kLast).SetAsBoolean(false);
       host.grid.Cell(kFile, kLast).SetAsString(Cp1251ToUtf16(name));
       host.grid.Cell(kSize, kLast).SetAsInteger(entry.Size());
+      if (host.sources) host.sources->Add(AnsiString(name), entry.Size(), path);
     }
   }
 

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "catalogue/photo_sources.h"
 #include "gridview/grid.h"
 #include "phone/phone_api.h"
 
@@ -20,6 +21,8 @@ struct ListingHost {
   std::function<void()> enableDownload;                              // BitBtn2.Enabled := true
   // Between counting and fetching the directory (the long part): the number of entries.
   std::function<void(int entries)> progress = {};
+  // Where the entry behind each row is recorded (cleared first); none when null.
+  PhotoSources* sources = nullptr;
 };
 
 // The most directory entries a listing takes. A phone of this kind keeps a few thousand files

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "phone/photo_bytes.h"
 #include "preview/jpeg_image.h"
 #include "ui/errors.h"
 #include "ui/text.h"
@@ -37,7 +38,8 @@ bool ReadPhoto(PhoneApi& phone, const AnsiString& path, std::vector<std::uint8_t
   std::uint8_t none = 0;
   const int read = phone.File_Read(buffer.empty() ? &none : buffer.data(), size);
   const int closed = phone.File_Close();  // closed whatever the read gave
-  return ReadTransfer(read, size) == Transfer::kComplete && closed >= 0;
+  return ReadTransfer(read, size) == Transfer::kComplete && closed >= 0 &&
+         PhotoLooksWhole(buffer.data(), buffer.size());
 }
 
 }  // namespace
@@ -46,15 +48,24 @@ std::string PhotoReadErrorText(const std::u16string& name) {
   return "Не удалось прочитать фотографию с телефона: " + Utf16ToUtf8(name);
 }
 
+std::string PhotoTooLargeText(const std::u16string& name) {
+  return std::string("Фотография больше предела размера фотографии (") + kMaxPhotoSizeText +
+         "): " + Utf16ToUtf8(name);
+}
+
 void RunPreview(const PreviewSources& s) {
   s.ShowWindow();
   s.SetBusy(true);
   ScopeExit hideBusy([&] { s.SetBusy(false); });
 
   const std::u16string name = s.PhotoName();
-  const AnsiString phonePath = AnsiString(kPhotoFolder) + Utf16ToCp1251(name);
   const int size = s.PhotoSize();
   if (size < 0) throw Exception(PhotoReadErrorText(name));
+  if (size > kMaxPhotoSize) throw Exception(PhotoTooLargeText(name));
+  const AnsiString name8 = Utf16ToCp1251(name);
+  const AnsiString phonePath =
+      s.PhonePath ? s.PhonePath(name8, size) : AnsiString(kPhotoFolder) + name8;
+  if (phonePath.empty()) throw Exception(PhotoReadErrorText(name));
   std::vector<std::uint8_t> buffer(static_cast<size_t>(size));
   if (!ReadPhoto(*s.Phone, phonePath, buffer)) throw Exception(PhotoReadErrorText(name));
 

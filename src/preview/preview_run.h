@@ -9,6 +9,7 @@
 #include "phone/phone_api.h"
 #include "preview/image.h"
 #include "ui/platform.h"
+#include "ui/text.h"
 
 namespace zv {
 
@@ -18,6 +19,9 @@ struct PreviewSources {
   std::function<void(bool)> SetBusy;          // the busy indicator on or off
   std::function<std::u16string()> PhotoName;  // the selected row's File cell (may throw)
   std::function<int()> PhotoSize;             // the selected row's Size cell (may throw)
+  // The phone path of the photo with that (Windows-1251) name and size, "" when no path names
+  // it for certain. When empty, the path is "/a/mobile/picture/" + the name.
+  std::function<AnsiString(const AnsiString& name, int size)> PhonePath = {};
   PhoneApi* Phone = nullptr;
   FileSystem* Files = nullptr;
   TImage* Image = nullptr;
@@ -32,5 +36,7 @@ void RunPreview(const PreviewSources& sources);
 
 // The text of the error for a photo that could not be read from the phone.
 std::string PhotoReadErrorText(const std::u16string& name);
+// The text of the error for a photo larger than kMaxPhotoSize.
+std::string PhotoTooLargeText(const std::u16string& name);
 
 }  // namespace zv

@@ -14,9 +14,10 @@
 namespace zv {
 namespace {
 
-using testing::RunFixture;
+using testing::ByStyle;
 
-class DownloadFaults : public RunFixture {
+// Every case in both result styles of the phone library.
+class DownloadFaults : public ByStyle {
  protected:
   // Three photos of 100 bytes, both boxes checked on each.
   void ListThreeToMove() {
@@ -32,7 +33,7 @@ class DownloadFaults : public RunFixture {
 
 // The phone fails on the first photo in one of several ways: that photo stays on the phone and
 // in the grid with no archive file, the others are moved, and a box after the summary names it.
-TEST_F(DownloadFaults, PhoneFailuresKeepThePhotoAndAreNamed) {
+TEST_P(DownloadFaults, PhoneFailuresKeepThePhotoAndAreNamed) {
   for (const char* call : {"File_Create", "File_Read", "File_Close"}) {
     SCOPED_TRACE(call);
     ListThreeToMove();
@@ -58,7 +59,7 @@ TEST_F(DownloadFaults, PhoneFailuresKeepThePhotoAndAreNamed) {
   }
 }
 
-TEST_F(DownloadFaults, ShortReadKeepsThePhotoAndAnEarlierCopy) {
+TEST_P(DownloadFaults, ShortReadKeepsThePhotoAndAnEarlierCopy) {
   ListThreeToMove();
   // A good earlier copy of the first photo must survive a failed read.
   std::filesystem::create_directories(ArchiveFile("Февраль 2008/01 февраля"));
@@ -77,7 +78,7 @@ TEST_F(DownloadFaults, ShortReadKeepsThePhotoAndAnEarlierCopy) {
             "Не удалось скачать фотографии:\r01-02-08_1.jpg\r02-02-08_2.jpg\r03-02-08_3.jpg");
 }
 
-TEST_F(DownloadFaults, PhoneDetachedMidRun) {
+TEST_P(DownloadFaults, PhoneDetachedMidRun) {
   ListThreeToMove();
   // Create, Read, Close, Delete of the first photo, then the phone goes.
   phone.ChangeStatusAfter(4, 0);
@@ -95,7 +96,7 @@ TEST_F(DownloadFaults, PhoneDetachedMidRun) {
             "Не удалось скачать фотографии:\r02-02-08_2.jpg\r03-02-08_3.jpg");
 }
 
-TEST_F(DownloadFaults, RefusedDeleteKeepsTheRowAndIsNamed) {
+TEST_P(DownloadFaults, RefusedDeleteKeepsTheRowAndIsNamed) {
   ListThreeToMove();
   phone.FailCall("File_Delete", 1);
   const DownloadRunResult r = Run();
@@ -109,7 +110,7 @@ TEST_F(DownloadFaults, RefusedDeleteKeepsTheRowAndIsNamed) {
 
 // The second photo's day folder is a file: the file cannot be created and the run ends with
 // "Invalid filename". The first photo's move is complete and its row gone.
-TEST_F(DownloadFaults, FileInPlaceOfTheDayFolderEndsTheRun) {
+TEST_P(DownloadFaults, FileInPlaceOfTheDayFolderEndsTheRun) {
   ListThreeToMove();
   std::filesystem::create_directories(ArchiveFile("Февраль 2008"));
   { std::ofstream(ArchiveFile("Февраль 2008/02 февраля")) << "in the way"; }
@@ -133,7 +134,7 @@ TEST_F(DownloadFaults, FileInPlaceOfTheDayFolderEndsTheRun) {
 // The archive refuses writes (access denied), or the disk fills up in the middle of the second
 // photo: the run ends with the runtime's text, no partial file remains, and only the first
 // photo, whose copy is complete, has left the phone and the grid.
-TEST_F(DownloadFaults, ArchiveErrorsEndTheRunCleanly) {
+TEST_P(DownloadFaults, ArchiveErrorsEndTheRunCleanly) {
   struct Case {
     const char* what;
     long long space;
@@ -173,7 +174,7 @@ TEST_F(DownloadFaults, ArchiveErrorsEndTheRunCleanly) {
   }
 }
 
-TEST_F(DownloadFaults, MonthThatIsNoMonthEndsTheRunNamingThePhoto) {
+TEST_P(DownloadFaults, MonthThatIsNoMonthEndsTheRunNamingThePhoto) {
   AddPhoto("01-02-08_1.jpg", 10);
   AddPhoto("01-13-08_2.jpg", 10);
   List();
@@ -189,6 +190,8 @@ TEST_F(DownloadFaults, MonthThatIsNoMonthEndsTheRunNamingThePhoto) {
   EXPECT_TRUE(OnPhone("01-13-08_2.jpg"));
   EXPECT_EQ(GridNames(), (std::vector<std::string>{"01-13-08_2.jpg"}));
 }
+
+ZV_IN_BOTH_RESULT_STYLES(DownloadFaults);
 
 }  // namespace
 }  // namespace zv

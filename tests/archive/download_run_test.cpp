@@ -10,7 +10,7 @@
 namespace zv {
 namespace {
 
-using testing::RunFixture;
+using testing::ByStyle;
 
 std::string ReadAll(const std::filesystem::path& p) {
   std::ifstream in(p, std::ios::binary);
@@ -19,9 +19,10 @@ std::string ReadAll(const std::filesystem::path& p) {
   return s.str();
 }
 
-class DownloadRun : public RunFixture {};
+// Every case in both result styles of the phone library.
+class DownloadRun : public ByStyle {};
 
-TEST_F(DownloadRun, EmptyGridReadsNothingAndReportsZero) {
+TEST_P(DownloadRun, EmptyGridReadsNothingAndReportsZero) {
   phone.AddFile("/a/other.txt", "x");
   List();
   ASSERT_EQ(grid.RowCount(), 0);
@@ -36,7 +37,7 @@ TEST_F(DownloadRun, EmptyGridReadsNothingAndReportsZero) {
   EXPECT_EQ(busyLog, (std::vector<bool>{true, false}));
 }
 
-TEST_F(DownloadRun, SummaryTextExactly) {
+TEST_P(DownloadRun, SummaryTextExactly) {
   EXPECT_EQ(DownloadSummaryText("C:\\MobileFoto", 3, 2),
             "Фотографии у\x63пешно скачаны!\r\rПуть сохранения: C:\\MobileFoto\\\r"
             "Скачано фотографий: 3\rУдалено фотографий: 2");
@@ -46,7 +47,7 @@ TEST_F(DownloadRun, SummaryTextExactly) {
             "c");
 }
 
-TEST_F(DownloadRun, CopiesIntoTheDateFoldersAndDeletesAfterTheCopy) {
+TEST_P(DownloadRun, CopiesIntoTheDateFoldersAndDeletesAfterTheCopy) {
   AddPhoto("05-12-07_0012.jpg", 5000);
   AddPhoto("01-05-08_0100.jpg", 0);
   List();
@@ -73,7 +74,7 @@ TEST_F(DownloadRun, CopiesIntoTheDateFoldersAndDeletesAfterTheCopy) {
   EXPECT_EQ(boxes.messages[0], DownloadSummaryText(root, 2, 1));
 }
 
-TEST_F(DownloadRun, DeleteOnlyRowIsDeletedWithoutCopy) {
+TEST_P(DownloadRun, DeleteOnlyRowIsDeletedWithoutCopy) {
   AddPhoto("05-12-07_0012.jpg");
   List();
   Check(kDownLoadColumn, 0, false);
@@ -86,7 +87,7 @@ TEST_F(DownloadRun, DeleteOnlyRowIsDeletedWithoutCopy) {
   EXPECT_FALSE(std::filesystem::exists(archive.Below("Phone1")));
 }
 
-TEST_F(DownloadRun, MarkedRowsLeaveAndTheOthersKeepTheirOrder) {
+TEST_P(DownloadRun, MarkedRowsLeaveAndTheOthersKeepTheirOrder) {
   const std::vector<std::string> names = {"01-01-08_1", "02-01-08_2", "03-01-08_3",
                                           "04-01-08_4", "05-01-08_5", "06-01-08_6"};
   for (const auto& n : names) AddPhoto(n, 10);
@@ -104,7 +105,7 @@ TEST_F(DownloadRun, MarkedRowsLeaveAndTheOthersKeepTheirOrder) {
   }
 }
 
-TEST_F(DownloadRun, ExistingFileIsOverwritten) {
+TEST_P(DownloadRun, ExistingFileIsOverwritten) {
   AddPhoto("05-12-07_0012.jpg", 300);
   List();
   std::filesystem::create_directories(ArchiveFile("Декабрь 2007/05 декабря"));
@@ -114,7 +115,7 @@ TEST_F(DownloadRun, ExistingFileIsOverwritten) {
             PhotoBytes("05-12-07_0012.jpg", 300));
 }
 
-TEST_F(DownloadRun, TwoRunsLowerTheStoredCountsByTheLastRunOnly) {
+TEST_P(DownloadRun, TwoRunsLowerTheStoredCountsByTheLastRunOnly) {
   for (const char* n : {"01-01-08_1", "02-01-08_2", "03-01-08_3"}) AddPhoto(n, 10);
   phone.AddFile("/a/notes.txt", "x");
   List();
@@ -134,7 +135,7 @@ TEST_F(DownloadRun, TwoRunsLowerTheStoredCountsByTheLastRunOnly) {
   EXPECT_EQ(grid.RowCount(), 0);
 }
 
-TEST_F(DownloadRun, EmptyRootStartsTheFolderWithABackslash) {
+TEST_P(DownloadRun, EmptyRootStartsTheFolderWithABackslash) {
   AddPhoto("05-12-07_0012.jpg", 10);
   List();
   testing::FakeFileSystem files;
@@ -147,7 +148,7 @@ TEST_F(DownloadRun, EmptyRootStartsTheFolderWithABackslash) {
   EXPECT_EQ(boxes.messages.back(), DownloadSummaryText("", 1, 0));
 }
 
-TEST_F(DownloadRun, RefusedProfilesStartNothing) {
+TEST_P(DownloadRun, RefusedProfilesStartNothing) {
   AddPhoto("05-12-07_0012.jpg", 10);
   List();
   Check(kDeleteColumn, 0, true);
@@ -178,6 +179,8 @@ TEST_F(DownloadRun, RefusedProfilesStartNothing) {
   EXPECT_TRUE(std::filesystem::is_regular_file(
       archive.Below(" Иван И. Петров/Декабрь 2007/05 декабря/05-12-07_0012.jpg")));
 }
+
+ZV_IN_BOTH_RESULT_STYLES(DownloadRun);
 
 }  // namespace
 }  // namespace zv

@@ -26,16 +26,28 @@ class RecordingBoxes : public MessageBoxes {
   std::vector<std::string> errors;
 };
 
+// The phone answers File_Read in the published style (0 on success) unless a test switches
+// it with phone.SetResults or runs over both styles (ByStyle below).
 class RunFixture : public ::testing::Test {
- protected:
-  RunFixture() { SetupPhotoGrid(grid); }
+ public:
 
-  // A photo in the phone's picture folder; its bytes are derived from its name and size.
+  // A photo in the phone's picture folder; its bytes are derived from its name and size. From
+  // 8 bytes on they are shaped as a JPEG (start marker, one comment segment, end marker), so that
+  // a read cut short shows as a JPEG without its end, as with a real photo.
   static std::string PhotoBytes(const std::string& name, size_t size) {
     std::string bytes(size, '\0');
     for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(name[i % name.size()] + i);
+    if (size >= 8) {
+      const size_t segment = size - 6;  // the comment's length field counts itself
+      bytes[0] = '\xFF', bytes[1] = '\xD8', bytes[2] = '\xFF', bytes[3] = '\xFE';
+      bytes[4] = static_cast<char>(segment >> 8), bytes[5] = static_cast<char>(segment & 0xFF);
+      bytes[size - 2] = '\xFF', bytes[size - 1] = '\xD9';
+    }
     return bytes;
   }
+
+ protected:
+  RunFixture() { SetupPhotoGrid(grid); }
   void AddPhoto(const std::string& name, size_t size = 1000) {
     phone.AddFile("/a/mobile/picture/" + name, PhotoBytes(name, size));
   }
@@ -47,7 +59,9 @@ class RunFixture : public ::testing::Test {
                        PhotoCount,
                        [this](bool on) { busyLog.push_back(on); },
                        [this](int p, const std::string& t) { panels[p] = t; },
-                       [this] { downloadEnabled = true; }};
+                       [this] { downloadEnabled = true; },
+                       {},
+                       &sources};
   }
   void List() {
     grid.ClearRows();
@@ -67,7 +81,9 @@ class RunFixture : public ::testing::Test {
                            [this] { return profile; },
                            [this] { return root; },
                            [this](bool on) { busyLog.push_back(on); },
-                           [this](int p, const std::string& t) { panels[p] = t; }};
+                           [this](int p, const std::string& t) { panels[p] = t; },
+                           {},
+                           &sources};
   }
   DownloadRunResult Run() {
     DownloadRunHost host = RunHostFor(*localFiles);
@@ -98,6 +114,7 @@ class RunFixture : public ::testing::Test {
 
   SimPhone phone;
   TGridView grid;
+  PhotoSources sources;
   TempDir archive;
   std::unique_ptr<FileSystem> localFiles = MakeLocalFileSystem();
   RecordingBoxes boxes;
@@ -110,4 +127,20 @@ class RunFixture : public ::testing::Test {
   bool downloadEnabled = false;
 };
 
+// A run fixture whose tests run once in each result style of the phone library.
+class ByStyle : public RunFixture, public ::testing::WithParamInterface<SimResults> {
+ protected:
+  ByStyle() { phone.SetResults(GetParam()); }
+};
+
+inline std::string StyleName(const ::testing::TestParamInfo<SimResults>& info) {
+  return info.param == SimResults::kPublished ? "Published" : "ByteCounts";
+}
+
 }  // namespace zv::testing
+
+// Runs the TEST_Ps of a ByStyle fixture in both result styles.
+#define ZV_IN_BOTH_RESULT_STYLES(fixture)                                                      \
+  INSTANTIATE_TEST_SUITE_P(Styles, fixture,                                                    \
+                           ::testing::Values(SimResults::kPublished, SimResults::kByteCounts), \
+                           ::zv::testing::StyleName)

@@ -19,7 +19,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A phone holding files by path; each call is logged, and any call can be made to fail.
+// A phone holding files by path; each call is logged, and any call can be made to fail. Its
+// File_Read answers the bytes it delivered, as a library that counts bytes does, or 0 with
+// `published` set, as the published library does whatever arrived.
 class FakePhone : public PhoneApi {
  public:
   std::map<std::string, std::vector<std::uint8_t>> files;
@@ -27,6 +29,7 @@ class FakePhone : public PhoneApi {
   int createResult = 0, closeResult = 0;
   int readResult = -100;  // when not -100, File_Read returns this and copies nothing
   int shortBy = 0;        // File_Read delivers this many bytes fewer
+  bool published = false;
 
   int P2K_Init(P2KStatusCallback) override { return 0; }
   int P2K_GetStatus() override { return 1; }
@@ -43,7 +46,7 @@ class FakePhone : public PhoneApi {
     if (!open_) return -1;
     const int n = std::max(0, std::min<int>(size, int(open_->size())) - shortBy);
     std::copy(open_->begin(), open_->begin() + n, static_cast<std::uint8_t*>(buffer));
-    return n;
+    return published ? 0 : n;
   }
   int File_Write(const void*, int) override { return -1; }
   int File_Close() override {
@@ -171,7 +174,15 @@ TEST_F(PreviewRun, FailuresKeepThePreviousPicture) {
       {"open fails", [](PreviewRun& t) { t.phone.createResult = -5; }, readError, true, false},
       {"read fails", [](PreviewRun& t) { t.phone.readResult = -3; }, readError, true},
       {"short read", [](PreviewRun& t) { t.phone.shortBy = 10; }, readError, true},
-      {"nothing read", [](PreviewRun& t) { t.phone.readResult = 0; }, readError, true},
+      // The published library answers 0 whatever arrived: the bytes tell.
+      {"short read, published results",
+       [](PreviewRun& t) {
+         t.phone.published = true;
+         t.phone.shortBy = 10;
+       },
+       readError, true},
+      {"0 answered, nothing delivered", [](PreviewRun& t) { t.phone.readResult = 0; }, readError,
+       true},
       {"close fails", [](PreviewRun& t) { t.phone.closeResult = -1; }, readError, true},
       {"negative size", [](PreviewRun& t) { t.rows[0].second = -1; }, readError, false},
       {"not a JPEG", [=](PreviewRun& t) { t.phone.files.begin()->second = notJpeg; },

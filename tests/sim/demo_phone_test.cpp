@@ -10,6 +10,7 @@
 #include <set>
 
 #include "phone/phone_entry.h"
+#include "phone/photo_bytes.h"
 #include "testing/sim_phone.h"
 
 namespace zv {
@@ -54,7 +55,7 @@ std::string ReadWhole(PhoneApi& api, const std::string& path, int size) {
   api.File_Create(path.c_str(), 0);
   const int n = api.File_Read(buffer.data(), size);
   api.File_Close();
-  return n == size ? buffer : std::string();
+  return ReadTransfer(n, size) == Transfer::kComplete ? buffer : std::string();
 }
 
 bool IsPhotoShaped(const std::string& name) {
@@ -85,8 +86,12 @@ TEST(DemoPhone, HoldsDatedPhotosOverSeveralMonthsAsRealJpegs) {
     const std::string path = e.Path();
     paths.insert(path);
     if (path.size() < 4 || path.compare(path.size() - 4, 4, ".jpg") != 0) continue;
-    const Size size = JpegSize(ReadWhole(phone.Api(), path, e.Size()));
+    const std::string bytes = ReadWhole(phone.Api(), path, e.Size());
+    const Size size = JpegSize(bytes);
     EXPECT_GT(size.width, 0) << path << " is not a readable JPEG";
+    // A whole photo of this phone always passes the check a download makes before a delete.
+    EXPECT_TRUE(PhotoLooksWhole(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()))
+        << path;
     const std::string name = path.substr(path.rfind('/') + 1);
     if (path.compare(0, folder.size(), folder) != 0 ||
         path.find('/', folder.size()) != std::string::npos || !IsPhotoShaped(name)) {

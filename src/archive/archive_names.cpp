@@ -1,0 +1,51 @@
+// Photo names as Windows sees them (see archive_names.h).
+#include "archive/archive_names.h"
+
+#include <array>
+#include <utility>
+
+namespace zv {
+namespace {
+
+// Windows-1251 lower-case letters and their capitals (Latin, Russian, and the letters of the
+// other languages the code page serves).
+constexpr std::array<std::pair<unsigned char, unsigned char>, 15> kCyrillicPairs = {{
+    {0x90, 0x80},
+    {0x83, 0x81},
+    {0x9A, 0x8A},
+    {0x9C, 0x8C},
+    {0x9D, 0x8D},
+    {0x9E, 0x8E},
+    {0x9F, 0x8F},
+    {0xA2, 0xA1},
+    {0xBC, 0xA3},
+    {0xB4, 0xA5},
+    {0xB8, 0xA8},
+    {0xBA, 0xAA},
+    {0xBE, 0xBD},
+    {0xB3, 0xB2},
+    {0xBF, 0xAF},
+}};
+
+unsigned char Capital(unsigned char c) {
+  if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 'a' + 'A');
+  if (c >= 0xE0) return static_cast<unsigned char>(c - 0x20);  // а..я
+  for (const auto& [lower, upper] : kCyrillicPairs) {
+    if (c == lower) return upper;
+  }
+  return c;
+}
+
+}  // namespace
+
+bool WindowsKeepsName(const AnsiString& name) {
+  return !name.empty() && name.back() != '.' && name.back() != ' ';
+}
+
+AnsiString WindowsNameKey(const AnsiString& name) {
+  AnsiString key = name;
+  for (char& c : key) c = static_cast<char>(Capital(static_cast<unsigned char>(c)));
+  return key;
+}
+
+}  // namespace zv

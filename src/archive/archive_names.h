@@ -1,0 +1,16 @@
+#pragma once
+// Photo names as Windows's file system sees them. Names are Windows-1251 bytes.
+#include "ui/text.h"
+
+namespace zv {
+
+// False when Windows would store the name other than given: it drops a trailing full stop or
+// space from a file name, so the archive file would not have the photo's name (and two photos
+// could land on one file).
+bool WindowsKeepsName(const AnsiString& name);
+
+// The name as Windows compares file names: letter case does not count, for the Latin letters and
+// for every Cyrillic letter of Windows-1251. Two names with the same key are one archive file.
+AnsiString WindowsNameKey(const AnsiString& name);
+
+}  // namespace zv

@@ -1,0 +1,281 @@
+// Photos that the archive or the phone path cannot tell apart, and short reads that the published
+// phone library does not report. In each case no photo may be lost: a photo leaves the phone only
+// when the archive holds exactly the bytes of the file its row listed, and no other row of the
+// run replaced that archive file. The ordinary case (distinct camera names) keeps its calls.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "archive/archive_names.h"
+#include "phone/phone_entry.h"
+#include "run_fixture.h"
+
+namespace zv {
+namespace {
+
+using testing::ByStyle;
+
+std::string ReadAll(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class NameCollision : public ByStyle {
+ protected:
+  std::string Picture(const std::string& name) { return "a/mobile/picture/" + name; }
+  // The rows as a user sees them: name and size, from the top.
+  std::vector<std::pair<std::string, int>> Rows() {
+    std::vector<std::pair<std::string, int>> rows;
+    for (int r = 0; r < grid.RowCount(); ++r)
+      rows.emplace_back(Utf16ToUtf8(grid.CellAt(kFileColumn, r).AsString()),
+                        grid.CellAt(kSizeColumn, r).AsInteger());
+    return rows;
+  }
+  void TickAllDeletes() {
+    for (int r = 0; r < grid.RowCount(); ++r) Check(kDeleteColumn, r, true);
+  }
+};
+
+// "05-12-07_0012.jpg" and "05-12-07_0012.jpg.bak" both show as "05-12-07_0012.jpg". Each row
+// reads its own file; the first archive file is not replaced by the second row, which stays on
+// the phone and is named. Whichever of the two rows comes first (the user may sort by size).
+TEST_P(NameCollision, NamesCutToOneKeepBothPhotos) {
+  const std::string photo = PhotoBytes("05-12-07_0012.jpg", 1000);
+  const std::string backup = PhotoBytes("backup", 100);
+  phone.AddFile(Picture("05-12-07_0012.jpg"), photo);
+  phone.AddFile(Picture("05-12-07_0012.jpg.bak"), backup);
+  const auto archived = ArchiveFile("Декабрь 2007/05 декабря/05-12-07_0012.jpg");
+  for (const bool backupFirst : {false, true}) {
+    SCOPED_TRACE(backupFirst ? "the .bak row first" : "the photo's row first");
+    List();
+    ASSERT_EQ(Rows(), (std::vector<std::pair<std::string, int>>{{"05-12-07_0012.jpg", 1000},
+                                                                {"05-12-07_0012.jpg", 100}}));
+    if (backupFirst) grid.SortColumn(grid.Columns()[kSizeColumn], true);  // 100 before 1000
+    TickAllDeletes();
+    boxes.messages.clear();
+
+    const DownloadRunResult r = Run();
+
+    EXPECT_EQ(r.DownloadedCount, 1);
+    EXPECT_EQ(r.DeletedCount, 1);
+    // The archive holds whole the file of the row that came first, and that file alone left
+    // the phone; the other stays, with its row, and the box names it.
+    const std::string& first = backupFirst ? backup : photo;
+    EXPECT_EQ(ReadAll(archived), first);
+    EXPECT_EQ(phone.FileBytes(Picture("05-12-07_0012.jpg")),
+              backupFirst ? std::optional<std::string>(photo) : std::nullopt);
+    EXPECT_EQ(phone.FileBytes(Picture("05-12-07_0012.jpg.bak")),
+              backupFirst ? std::nullopt : std::optional<std::string>(backup));
+    EXPECT_EQ(Rows(), (std::vector<std::pair<std::string, int>>{
+                          {"05-12-07_0012.jpg", backupFirst ? 1000 : 100}}));
+    ASSERT_EQ(boxes.messages.size(), 2u);
+    EXPECT_EQ(boxes.messages[0], DownloadSummaryText(root, 1, 1));
+    EXPECT_EQ(boxes.messages[1], std::string(kSameNameText) + "05-12-07_0012.jpg");
+
+    // Back to both on the phone and an empty archive for the other order.
+    phone.AddFile(Picture("05-12-07_0012.jpg"), photo);
+    phone.AddFile(Picture("05-12-07_0012.jpg.bak"), backup);
+    std::filesystem::remove_all(archive.Below("Phone1"));
+  }
+}
+
+// A delete-only row of a cut name deletes the file it was listed from, not the photo whose name
+// the cut gives.
+TEST_P(NameCollision, DeleteOnlyRowOfACutNameDeletesItsOwnFile) {
+  phone.AddFile(Picture("05-12-07_0012.jpg"), PhotoBytes("05-12-07_0012.jpg", 1000));
+  phone.AddFile(Picture("05-12-07_0012.jpg.bak"), PhotoBytes("backup", 100));
+  List();
+  Check(kDownLoadColumn, 1, false);
+  Check(kDownLoadColumn, 0, false);
+  Check(kDeleteColumn, 1, true);  // the 100-byte row
+  phone.ClearLog();
+  Run();
+  EXPECT_EQ(
+      phone.Log(),
+      (std::vector<std::string>{"File_Delete \"/a/mobile/picture/05-12-07_0012.jpg.bak\" -> 0"}));
+  EXPECT_TRUE(phone.FileBytes(Picture("05-12-07_0012.jpg")).has_value());
+}
+
+// Two entries with the same cut name and the same size: no row can say which file it is, so
+// neither is read nor deleted.
+TEST_P(NameCollision, RowsThatNoEntryTellsApartStay) {
+  phone.AddFile(Picture("05-12-07_0012.jpg.bak"), PhotoBytes("one", 100));
+  phone.AddFile(Picture("05-12-07_0012.jpg.old"), PhotoBytes("two", 100));
+  List();
+  TickAllDeletes();
+  phone.ClearLog();
+  const DownloadRunResult r = Run();
+  EXPECT_TRUE(phone.Calls().empty());
+  EXPECT_EQ(r.DownloadedCount, 0);
+  EXPECT_EQ(grid.RowCount(), 2);
+  ASSERT_EQ(boxes.messages.size(), 2u);
+  EXPECT_EQ(boxes.messages[1], std::string(kSameNameText) + "05-12-07_0012.jpg\r05-12-07_0012.jpg");
+}
+
+// The published library answers a short read with 0; the photo's JPEG then lacks its end and
+// stays on the phone, and an earlier good copy stays in the archive.
+TEST_P(NameCollision, ShortReadTheLibraryDoesNotReportKeepsThePhoto) {
+  const std::string photo = PhotoBytes("05-12-07_0012.jpg", 1000);
+  phone.AddFile(Picture("05-12-07_0012.jpg"), photo);
+  phone.AddFile(Picture("06-12-07_0013.jpg"), PhotoBytes("06-12-07_0013.jpg", 300));
+  const auto archived = ArchiveFile("Декабрь 2007/05 декабря/05-12-07_0012.jpg");
+  std::filesystem::create_directories(archived.parent_path());
+  { std::ofstream(archived, std::ios::binary) << photo; }
+  List();
+  TickAllDeletes();
+  phone.ShortReads(500);
+  const DownloadRunResult r = Run();
+  EXPECT_EQ(r.DownloadedCount, 1);
+  EXPECT_EQ(r.DeletedCount, 1);
+  EXPECT_EQ(phone.FileBytes(Picture("05-12-07_0012.jpg")), photo);
+  EXPECT_FALSE(phone.FileBytes(Picture("06-12-07_0013.jpg")).has_value());
+  EXPECT_EQ(ReadAll(archived), photo);
+  ASSERT_EQ(boxes.messages.size(), 2u);
+  EXPECT_EQ(boxes.messages[1], std::string(kCopyFailedText) + "05-12-07_0012.jpg");
+}
+
+// Ordinary camera names: the same calls in the same order as ever, copy then delete row by row.
+TEST_P(NameCollision, DistinctCameraNamesKeepTheirCalls) {
+  phone.AddFile(Picture("05-12-07_0012.jpg"), PhotoBytes("05-12-07_0012.jpg", 40));
+  phone.AddFile(Picture("06-12-07_0013.jpg"), PhotoBytes("06-12-07_0013.jpg", 30));
+  List();
+  Check(kDeleteColumn, 0, true);
+  phone.ClearLog();
+  Run();
+  EXPECT_EQ(phone.Calls(),
+            (std::vector<std::string>{"File_Create", "File_Read", "File_Close", "File_Delete",
+                                      "File_Create", "File_Read", "File_Close"}));
+  EXPECT_EQ(phone.Log()[3], "File_Delete \"/a/mobile/picture/05-12-07_0012.jpg\" -> 0");
+}
+
+ZV_IN_BOTH_RESULT_STYLES(NameCollision);
+
+// A phone held in memory, so that it can hold names that one Windows folder could not (the
+// simulated phone keeps its files in a folder of the host, which under Wine folds them).
+// File_Read answers 0, as the published library does.
+class MemoryPhone : public PhoneApi {
+ public:
+  int P2K_Init(P2KStatusCallback) override { return 0; }
+  int P2K_GetStatus() override { return 1; }
+  int File_Count() override { return static_cast<int>(files.size()); }
+  int File_List(void* out, int n) override {
+    int i = 0;
+    for (const auto& [path, bytes] : files) {
+      if (i >= n) break;
+      static_cast<PhoneFileEntry*>(out)[i++] =
+          PhoneFileEntry::Make(static_cast<int32_t>(bytes.size()), path);
+    }
+    return 0;
+  }
+  int File_Create(const char* path, int) override {
+    log.push_back(std::string("create ") + path);
+    open_ = files.count(path) ? path : "";
+    return open_.empty() ? -1 : 0;
+  }
+  int File_Read(void* buffer, int size) override {
+    if (open_.empty()) return -1;
+    const std::string& bytes = files[open_];
+    std::copy_n(bytes.data(), std::min<size_t>(bytes.size(), static_cast<size_t>(size)),
+                static_cast<char*>(buffer));
+    return 0;
+  }
+  int File_Write(const void*, int) override { return -1; }
+  int File_Close() override { return 0; }
+  int File_Delete(const char* path) override {
+    log.push_back(std::string("delete ") + path);
+    return files.erase(path) ? 0 : -1;
+  }
+
+  std::map<std::string, std::string> files;  // phone path (Windows-1251) -> bytes
+  std::vector<std::string> log;
+
+ private:
+  std::string open_;
+};
+
+// Names that Windows takes for one file, against this platform's real file system (under Wine,
+// the Win32 one): the first photo is archived and moved, the second keeps its place on the phone
+// and is named; a name that Windows would change is never archived nor deleted.
+TEST(WindowsNames, NamesThatWindowsFoldsTogetherNeverCostAPhoto) {
+  struct Case {
+    const char* what;
+    std::string first, second;  // Windows-1251
+    const char* box;            // the box that names the second
+  };
+  const Case cases[] = {
+      {"Latin letter case", "05-12-07_0012.jpg", "05-12-07_0012.JPG", kSameNameText},
+      {"Cyrillic letter case", "05-12-07_\xF4\xEE\xF2\xEE.jpg", "05-12-07_\xD4\xCE\xD2\xCE.jpg",
+       kSameNameText},  // фото / ФОТО
+      {"Cyrillic ё and Ё", "05-12-07_\xB8\xEB\xEA\xE0.jpg", "05-12-07_\xA8\xCB\xCA\xC0.jpg",
+       kSameNameText},
+      {"trailing full stop", "05-12-07_001.jpg", "05-12-07_001.jpg.", kBadNameText},
+      {"trailing space", "05-12-07_001.jpg", "05-12-07_001.jpg ", kBadNameText},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    testing::TempDir archive;
+    std::unique_ptr<FileSystem> files = testing::MakeLocalFileSystem();
+    MemoryPhone phone;
+    const std::string folder = kPhotoFolder;
+    phone.files[folder + c.first] = testing::RunFixture::PhotoBytes("first", 700);
+    phone.files[folder + c.second] = testing::RunFixture::PhotoBytes("second", 500);
+    TGridView grid;
+    SetupPhotoGrid(grid);
+    PhotoSources sources;
+    int found = 0, photos = 0;
+    ListingHost listing{grid, phone, found, photos, {}, {}, {}, {}, &sources};
+    ListPhotos(listing);
+    ASSERT_EQ(grid.RowCount(), 2);
+    // The first in directory order goes first; the phone lists in byte order.
+    const bool firstOnTop = c.first < c.second;
+    for (int r = 0; r < 2; ++r) grid.CellAt(kDeleteColumn, r).SetAsBoolean(true);
+    testing::RecordingBoxes boxes;
+    DownloadRunHost run{grid,
+                        phone,
+                        *files,
+                        boxes,
+                        found,
+                        photos,
+                        [] { return "Phone1"; },
+                        [&] { return archive.Utf8(); },
+                        {},
+                        {},
+                        {},
+                        &sources};
+    const DownloadRunResult r = RunDownload(run);
+
+    const std::string kept = firstOnTop ? c.second : c.first;
+    const std::string moved = firstOnTop ? c.first : c.second;
+    EXPECT_EQ(r.DeletedCount, WindowsKeepsName(moved) ? 1 : 0);
+    EXPECT_TRUE(phone.files.count(folder + kept)) << "a photo left the phone without its copy";
+    ASSERT_EQ(grid.RowCount(), 2 - r.DeletedCount);
+    // The archive holds one file, exactly the bytes of the photo that left the phone.
+    std::vector<std::filesystem::path> archived;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(archive.Path()))
+      if (e.is_regular_file()) archived.push_back(e.path());
+    ASSERT_EQ(archived.size(), 1u);
+    if (r.DeletedCount == 1) {
+      EXPECT_EQ(ReadAll(archived[0]),
+                testing::RunFixture::PhotoBytes(moved == c.first ? "first" : "second",
+                                                moved == c.first ? 700 : 500));
+    }
+    ASSERT_EQ(boxes.messages.size(), 2u);
+    EXPECT_EQ(boxes.messages[1], std::string(c.box) + Cp1251ToUtf8(kept));
+  }
+}
+
+TEST(WindowsNames, KeyFoldsLetterCaseOnly) {
+  EXPECT_EQ(WindowsNameKey("05-12-07_ab.jpg"), WindowsNameKey("05-12-07_AB.JPG"));
+  EXPECT_EQ(WindowsNameKey("\xE0\xFF\xB8\xB3\xBF\x9A"), "\xC0\xDF\xA8\xB2\xAF\x8A");  // а я ё і ї љ
+  EXPECT_NE(WindowsNameKey("05-12-07_0012.jpg"), WindowsNameKey("05-12-07_0013.jpg"));
+  EXPECT_NE(WindowsNameKey("\xE5"), WindowsNameKey("\xB8"));  // е and ё stay two letters
+  for (const char* name : {"a.", "a ", ""}) EXPECT_FALSE(WindowsKeepsName(name)) << name;
+  for (const char* name : {"a.jpg", ".a", " a"}) EXPECT_TRUE(WindowsKeepsName(name)) << name;
+}
+
+}  // namespace
+}  // namespace zv
