@@ -2,11 +2,12 @@
 // the release check (scripts/check-release). Runs under Wine beside the program in the same
 // prefix and finds its windows by caption, so it works on the real, unpacked exe.
 //
+//   zv_window_driver wait-main <seconds>                      until the main window shows
+//   zv_window_driver wait-gone <seconds>                      until the program's windows are gone
 //   zv_window_driver wait-enabled <list|download> <seconds>   until that button can be pressed
 //   zv_window_driver click <list|download>                    posts a click to the button
 //   zv_window_driver grid-click <x> <y>                       mouse down and up in the grid
 //   zv_window_driver box <seconds>                            prints a message box's text, presses OK
-//   zv_window_driver no-box <seconds>                         fails when a message box shows
 //   zv_window_driver texts                                    prints the main window's child texts
 //   zv_window_driver version <exe>                            prints the version resource and icon count
 //   zv_window_driver close                                    closes the main window
@@ -197,6 +198,17 @@ int wmain(int argc, wchar_t** argv) {
     });
     return ok ? 0 : Fail("the button did not become enabled in time");
   }
+  if (command == L"wait-main" && argc == 3) {
+    return WaitFor(_wtof(argv[2]), [] { return FindWindowOfProgram(false) != nullptr; })
+               ? 0
+               : Fail("no main window in time");
+  }
+  if (command == L"wait-gone" && argc == 3) {
+    return WaitFor(_wtof(argv[2]),
+                   [] { return !FindWindowOfProgram(false) && !FindWindowOfProgram(true); })
+               ? 0
+               : Fail("the program's windows are still there");
+  }
   if (command == L"click" && argc == 3 && ButtonText(argv[2], &text)) {
     HWND button = Button(text);
     if (!button) return Fail("no such button");
@@ -225,14 +237,19 @@ int wmain(int argc, wchar_t** argv) {
     Sleep(200);  // the box fills its texts as it opens
     std::wstring shown;
     EnumChildWindows(box, &CollectStatic, reinterpret_cast<LPARAM>(&shown));
-    Print(shown);
+    // The program breaks lines with a lone "\r" as well as with "\r\n".
+    std::wstring lines;
+    for (size_t i = 0; i < shown.size(); ++i) {
+      if (shown[i] != L'\r') {
+        lines += shown[i];
+      } else if (i + 1 == shown.size() || shown[i + 1] != L'\n') {
+        lines += L'\n';
+      }
+    }
+    Print(lines);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     WaitFor(5, [&] { return !IsWindow(box); });
     return 0;
-  }
-  if (command == L"no-box" && argc == 3) {
-    const bool box = WaitFor(_wtof(argv[2]), [] { return FindWindowOfProgram(true) != nullptr; });
-    return box ? Fail("a message box showed") : 0;
   }
   if (command == L"version" && argc == 3) return PrintVersion(argv[2]);
   if (command == L"texts" && argc == 2) {
