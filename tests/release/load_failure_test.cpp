@@ -37,7 +37,8 @@ std::string Utf8(const fs::path& path) {
 }
 
 TEST(LoadFailureReason, SaysWhyInTheProgramsWords) {
-  const fs::path folder = fs::temp_directory_path() / L"zv load failure \u041F\u0430\u043F\u043A\u0430";
+  const fs::path folder =
+      fs::temp_directory_path() / L"zv load failure \u041F\u0430\u043F\u043A\u0430";
   fs::remove_all(folder);
   fs::create_directories(folder / L"p2kapi-folder.dll");
   std::ofstream(folder / L"text.dll", std::ios::binary) << "this is text, not code";

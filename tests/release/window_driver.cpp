@@ -2,15 +2,15 @@
 // the release check (scripts/check-release). Runs under Wine beside the program in the same
 // prefix and finds its windows by caption, so it works on the real, unpacked exe.
 //
-//   zv_window_driver wait-main <seconds>                      until the main window shows
-//   zv_window_driver wait-gone <seconds>                      until the program's windows are gone
+//   zv_window_driver wait-main <seconds>         until the main window shows
+//   zv_window_driver wait-gone <seconds>         until the program's windows are gone
 //   zv_window_driver wait-enabled <list|download> <seconds>   until that button can be pressed
-//   zv_window_driver click <list|download>                    posts a click to the button
-//   zv_window_driver grid-click <x> <y>                       mouse down and up in the grid
-//   zv_window_driver box <seconds>                            prints a message box's text, presses OK
-//   zv_window_driver texts                                    prints the main window's child texts
-//   zv_window_driver version <exe>                            prints the version resource and icon count
-//   zv_window_driver close                                    closes the main window
+//   zv_window_driver click <list|download>       posts a click to the button
+//   zv_window_driver grid-click <x> <y>          mouse down and up in the grid (client point)
+//   zv_window_driver box <seconds>               prints a message box's text, presses OK
+//   zv_window_driver version <exe>               the version resource's texts, the icon count
+//   zv_window_driver texts                       the main window's child window texts
+//   zv_window_driver close                       closes the main window
 //
 // Exit status 0 when done, 1 when the window or state did not come in time, 2 on bad arguments.
 // Texts are printed as UTF-8, message box lines ending in "\n".
@@ -18,7 +18,6 @@
 
 #include <fcntl.h>
 #include <io.h>
-
 #include <shellapi.h>
 
 #include <cstdio>
@@ -30,8 +29,8 @@ namespace {
 constexpr wchar_t kTitle[] = L"Zarvelinthoscope";
 
 std::string Utf8(const std::wstring& text) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0,
-                                    nullptr, nullptr);
+  const int n =
+      WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr, nullptr);
   std::string out(size_t(n > 0 ? n : 0), '\0');
   if (n > 0) {
     WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), out.data(), n, nullptr,
@@ -98,8 +97,9 @@ bool ButtonText(const wchar_t* name, std::wstring* text) {
   if (std::wcscmp(name, L"list") == 0) {
     *text = L"\u0421\u043F\u0438\u0441\u043E\u043A";  // Список
   } else if (std::wcscmp(name, L"download") == 0) {
-    *text = L"\u0421\u043A\u0430\u0447\u0430\u0442\u044C \u0444\u043E\u0442\u043E\u0433\u0440\u0430"
-            L"\u0444\u0438\u0438";  // Скачать фотографии
+    *text =
+        L"\u0421\u043A\u0430\u0447\u0430\u0442\u044C \u0444\u043E\u0442\u043E\u0433\u0440\u0430"
+        L"\u0444\u0438\u0438";  // Скачать фотографии
   } else {
     return false;
   }
@@ -161,13 +161,14 @@ int PrintVersion(const wchar_t* exe) {
   wchar_t block[64];
   swprintf(block, 64, L"\\StringFileInfo\\%04x%04x\\", translation->language,
            translation->codePage);
-  for (const wchar_t* key : {L"ProductName", L"FileDescription", L"FileVersion", L"ProductVersion",
-                             L"LegalCopyright"}) {
+  for (const wchar_t* key :
+       {L"ProductName", L"FileDescription", L"FileVersion", L"ProductVersion", L"LegalCopyright"}) {
     wchar_t* value = nullptr;
     UINT chars = 0;
     const std::wstring path = std::wstring(block) + key;
-    const bool found = VerQueryValueW(data.data(), path.c_str(), reinterpret_cast<void**>(&value),
-                                      &chars) && chars > 0;
+    const bool found =
+        VerQueryValueW(data.data(), path.c_str(), reinterpret_cast<void**>(&value), &chars) &&
+        chars > 0;
     Print(std::wstring(key) + L"=" + (found ? std::wstring(value) : L""));
   }
   VS_FIXEDFILEINFO* fixed = nullptr;
@@ -221,8 +222,8 @@ int wmain(int argc, wchar_t** argv) {
     // The grid fills the middle of the main window.
     RECT client{};
     GetClientRect(main, &client);
-    HWND grid = ChildWindowFromPointEx(main, POINT{client.right / 2, client.bottom / 2},
-                                       CWP_SKIPINVISIBLE);
+    HWND grid =
+        ChildWindowFromPointEx(main, POINT{client.right / 2, client.bottom / 2}, CWP_SKIPINVISIBLE);
     if (!grid || grid == main) return Fail("no grid");
     const LPARAM at = MAKELPARAM(_wtoi(argv[2]), _wtoi(argv[3]));
     PostMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, at);

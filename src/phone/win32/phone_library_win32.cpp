@@ -97,8 +97,9 @@ std::string LoadFailureReason(const std::string& path_utf8, unsigned long code) 
     reason = "На месте файла библиотеки папка";
   } else if (kind == ImageKind::Wider) {
     // The loader answers ERROR_BAD_EXE_FORMAT; the header says why.
-    reason = "Это 64-разрядная библиотека, а программа 32-разрядная и может работать только с "
-             "32-разрядной p2kapi.dll из программы телефона";
+    reason =
+        "Это 64-разрядная библиотека, а программа 32-разрядная и может работать только с "
+        "32-разрядной p2kapi.dll из программы телефона";
   } else if (kind == ImageKind::NotAnImage) {
     reason = "Файл не является библиотекой Windows";
   } else if (code == ERROR_MOD_NOT_FOUND) {
