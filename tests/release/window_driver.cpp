@@ -235,9 +235,13 @@ int wmain(int argc, wchar_t** argv) {
     if (!WaitFor(_wtof(argv[2]), [&] { return (box = FindWindowOfProgram(true)) != nullptr; })) {
       return Fail("no message box in time");
     }
-    Sleep(200);  // the box fills its texts as it opens
+    // The box may show before its text is set.
     std::wstring shown;
-    EnumChildWindows(box, &CollectStatic, reinterpret_cast<LPARAM>(&shown));
+    WaitFor(5, [&] {
+      shown.clear();
+      EnumChildWindows(box, &CollectStatic, reinterpret_cast<LPARAM>(&shown));
+      return !shown.empty();
+    });
     // The program breaks lines with a lone "\r" as well as with "\r\n".
     std::wstring lines;
     for (size_t i = 0; i < shown.size(); ++i) {
