@@ -189,10 +189,6 @@ void Reserve(std::vector<T>& v, std::uint64_t count) {
 #endif
 }
 
-}  // namespace
-
-namespace {
-
 // ": <name>" for a message that names the photo, nothing without a name.
 std::string Named(const std::string& photo) { return photo.empty() ? "" : ": " + photo; }
 
