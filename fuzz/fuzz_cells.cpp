@@ -26,8 +26,8 @@ bool Parses(const std::string& quoted, const char* tail, F&& parse) {
     return true;
   } catch (const EConvertError& e) {
     const std::string expected = "'" + quoted + "' " + tail;
-    ZV_FUZZ_CHECK(e.what() == expected, std::string("message \"") + e.what() + "\", not \"" +
-                                            expected + "\"");
+    ZV_FUZZ_CHECK(e.what() == expected,
+                  std::string("message \"") + e.what() + "\", not \"" + expected + "\"");
     return false;
   }
 }
@@ -88,8 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
       Parses(quoted, "is not a valid date and time", [&] { thrown = TextToDateTime(text); });
   ZV_FUZZ_CHECK(ok == parsedDate && (!ok || tried == thrown), "the two date parses disagree");
   // Days from 1.1.1900 to 31.12.2099, any time of day.
-  const TDateTime day = 2.0 + double(std::uint32_t(number) % 73049u) +
-                        double(std::uint32_t(bits) % 86400u) / 86400.0;
+  const TDateTime day =
+      2.0 + double(std::uint32_t(number) % 73049u) + double(std::uint32_t(bits) % 86400u) / 86400.0;
   TDateTime back = 0;
   ZV_FUZZ_CHECK(TryTextToDateTime(DateTimeToText(day), back), "a formatted date-time refused");
   ZV_FUZZ_CHECK(std::fabs(back - day) < 1.0 / 86400.0 + 1e-9,

@@ -113,7 +113,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     const std::string name = Utf16ToCp1251(grid.CellAt(kFileColumn, r).AsString());
     rowsBefore.push_back(name);
     for (const Photo& p : photos)
-      if (p.path.rfind(kFolder, 0) == 0 && p.path.substr(kFolder.size(), kPhotoNameLength) == name) {
+      if (p.path.rfind(kFolder, 0) == 0 &&
+          p.path.substr(kFolder.size(), kPhotoNameLength) == name) {
         grid.CellAt(kDownLoadColumn, r).SetAsBoolean(p.download);
         grid.CellAt(kDeleteColumn, r).SetAsBoolean(p.remove);
       }
@@ -136,13 +137,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
                        IsReservedDeviceName(profile) || profile.back() == ' ' ||
                        profile.back() == '.';
   if (refused) {
-    ZV_FUZZ_CHECK(f.boxes.messages.size() == 1 &&
-                      (f.boxes.messages[0] == "Профиль не определен!" ||
-                       f.boxes.messages[0] == "Недопустимое имя профиля!"),
-                  "the refused profile's box");
-    ZV_FUZZ_CHECK(phone.files == phoneBefore && f.files.files.empty() &&
-                      f.files.folders.empty() && phone.creates == createsBefore &&
-                      phone.deletes == 0,
+    ZV_FUZZ_CHECK(
+        f.boxes.messages.size() == 1 && (f.boxes.messages[0] == "Профиль не определен!" ||
+                                         f.boxes.messages[0] == "Недопустимое имя профиля!"),
+        "the refused profile's box");
+    ZV_FUZZ_CHECK(phone.files == phoneBefore && f.files.files.empty() && f.files.folders.empty() &&
+                      phone.creates == createsBefore && phone.deletes == 0,
                   "a refused profile touched the phone or the disk");
     return 0;
   }

@@ -53,10 +53,10 @@ void CheckUpdate(const std::string& content, const std::string& value) {
       if (SameLine(a[i], b[i])) continue;
       ++changed;
       ZV_FUZZ_CHECK(a[i].end == b[i].end, "a changed line lost its break");
-      ZV_FUZZ_CHECK(b[i].text.size() >= value.size() &&
-                        b[i].text.compare(b[i].text.size() - value.size(), value.size(), value) ==
-                            0,
-                    "the changed line does not end in the value");
+      ZV_FUZZ_CHECK(
+          b[i].text.size() >= value.size() &&
+              b[i].text.compare(b[i].text.size() - value.size(), value.size(), value) == 0,
+          "the changed line does not end in the value");
     }
     ZV_FUZZ_CHECK(changed <= 1, "more than one line changed");
   } else if (b.size() == a.size() + 1) {

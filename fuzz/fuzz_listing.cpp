@@ -62,19 +62,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
                 "the listing touched a file");
   const TGridView& grid = form.GridView1;
   ZV_FUZZ_CHECK(form.PhotoCount == grid.RowCount(), "PhotoCount");
-  ZV_FUZZ_CHECK(form.StatusBar1.Panels[2].Text() ==
-                    "Фотографий: " + std::to_string(form.PhotoCount),
-                "panel 2");
+  ZV_FUZZ_CHECK(
+      form.StatusBar1.Panels[2].Text() == "Фотографий: " + std::to_string(form.PhotoCount),
+      "panel 2");
   if (count > kMaxDirectoryEntries) {
     ZV_FUZZ_CHECK(!ok && phone.lists == 0, "an oversized directory was fetched");
-    ZV_FUZZ_CHECK(f.boxes.errors.size() == 1 &&
-                      f.boxes.errors[0] == ErrorBoxText(TooManyEntriesText(count)),
-                  "the entry bound's message");
+    ZV_FUZZ_CHECK(
+        f.boxes.errors.size() == 1 && f.boxes.errors[0] == ErrorBoxText(TooManyEntriesText(count)),
+        "the entry bound's message");
     ZV_FUZZ_CHECK(grid.RowCount() == 0, "rows for an oversized directory");
     return 0;
   }
-  ZV_FUZZ_CHECK(ok && f.boxes.errors.empty(), "listing failed: " +
-                                                 (f.boxes.errors.empty() ? "" : f.boxes.errors[0]));
+  ZV_FUZZ_CHECK(ok && f.boxes.errors.empty(),
+                "listing failed: " + (f.boxes.errors.empty() ? "" : f.boxes.errors[0]));
   ZV_FUZZ_CHECK(phone.lists == 1 && phone.lastListCount == count, "File_List's count");
 
   // Rows against the records, in order; records past those the phone had read as zeros.
@@ -91,8 +91,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     for (; next < std::min(count, records); ++next) {
       const PhoneFileEntry& e = phone.rawDirectory[size_t(next)];
       const std::string path = e.Path();
-      if (path.rfind(kPhotoFolder, 0) == 0 && path.find('/', std::string(kPhotoFolder).size()) ==
-                                                  std::string::npos &&
+      if (path.rfind(kPhotoFolder, 0) == 0 &&
+          path.find('/', std::string(kPhotoFolder).size()) == std::string::npos &&
           path.substr(std::string(kPhotoFolder).size(), kPhotoNameLength) == name &&
           e.Size() == rowSize) {
         found = true;

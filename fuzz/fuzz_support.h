@@ -39,8 +39,8 @@ namespace zv::fuzz {
   std::fprintf(stderr, "invariant broken: %s\n", shown.c_str());
   std::abort();
 }
-#define ZV_FUZZ_CHECK(cond, what)                                  \
-  do {                                                             \
+#define ZV_FUZZ_CHECK(cond, what)                                    \
+  do {                                                               \
     if (!(cond)) ::zv::fuzz::Fail(std::string(#cond ": ") + (what)); \
   } while (0)
 
@@ -83,8 +83,8 @@ class MemoryPhone : public PhoneApi {
   int reportedCount = 0;
   // Faults: the nth call of a kind (counted from 1) fails; 0 never.
   int failRead = 0, failCreate = 0, failDelete = 0, failClose = 0;
-  int shortRead = -1;           // when >= 0: a read delivers at most this and answers the count
-  int lastListCount = -1;       // the count of the last File_List
+  int shortRead = -1;      // when >= 0: a read delivers at most this and answers the count
+  int lastListCount = -1;  // the count of the last File_List
   int reads = 0, creates = 0, deletes = 0, closes = 0, lists = 0;
   std::vector<std::string> deleted;
 

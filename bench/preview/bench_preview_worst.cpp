@@ -74,8 +74,8 @@ int main() {
         jpeg.LoadFromMemory(data.data(), data.size());
         const zv::JpegPicture picture = jpeg.Decode();
         outcome = "decoded " + std::to_string(picture.Colors.Width) + " x " +
-                  std::to_string(picture.Colors.Height) + ", " +
-                  std::to_string(jpeg.Warnings()) + " warnings";
+                  std::to_string(picture.Colors.Height) + ", " + std::to_string(jpeg.Warnings()) +
+                  " warnings";
       } catch (const zv::Exception& e) {
         outcome = std::string("refused: ") + e.what();
       }

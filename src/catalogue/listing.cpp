@@ -27,8 +27,8 @@ class UpdateScope {
 }  // namespace
 
 std::string TooManyEntriesText(int count) {
-  return "Телефон сообщил о слишком большом числе файлов: " + std::to_string(count) +
-         " (предел " + std::to_string(kMaxDirectoryEntries) + ")";
+  return "Телефон сообщил о слишком большом числе файлов: " + std::to_string(count) + " (предел " +
+         std::to_string(kMaxDirectoryEntries) + ")";
 }
 
 bool AcceptPhotoEntry(std::string_view path, int32_t size, std::string_view& photoName) {

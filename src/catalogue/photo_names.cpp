@@ -47,8 +47,8 @@ bool IsReservedDeviceName(std::string_view name) {
   std::string upper(base);
   for (char& ch : upper)
     if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
-  if (upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL" ||
-      upper == "CONIN$" || upper == "CONOUT$")
+  if (upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL" || upper == "CONIN$" ||
+      upper == "CONOUT$")
     return true;
   if (upper.size() < 4) return false;
   const std::string_view stem = std::string_view(upper).substr(0, 3);

@@ -44,8 +44,8 @@ TEST_F(ReservedProfile, DeviceNamesAreRefusedWithTheBox) {
 
 TEST_F(ReservedProfile, NamesThatOnlyLookLikeDevicesWork) {
   AddPhoto("05-12-07_0012.jpg", 10);
-  for (const char* name : {"CONSOLE", "Connie", "COM10", "COM0", "LPT", "NULL", "AUXILIARY",
-                           "x.CON", "Маша"}) {
+  for (const char* name :
+       {"CONSOLE", "Connie", "COM10", "COM0", "LPT", "NULL", "AUXILIARY", "x.CON", "Маша"}) {
     SCOPED_TRACE(name);
     List();
     profile = name;
@@ -53,9 +53,9 @@ TEST_F(ReservedProfile, NamesThatOnlyLookLikeDevicesWork) {
     EXPECT_TRUE(Run().started);
     ASSERT_EQ(boxes.messages.size(), 1u);
     EXPECT_EQ(boxes.messages[0], DownloadSummaryText(root, 1, 0));
-    EXPECT_EQ(ReadBytes(archive.Below(std::string(name) +
-                                               "/Декабрь 2007/05 декабря/05-12-07_0012.jpg")),
-              PhotoBytes("05-12-07_0012.jpg", 10));
+    EXPECT_EQ(
+        ReadBytes(archive.Below(std::string(name) + "/Декабрь 2007/05 декабря/05-12-07_0012.jpg")),
+        PhotoBytes("05-12-07_0012.jpg", 10));
   }
 }
 

@@ -62,8 +62,7 @@ TEST_F(ListingLimit, CountAboveTheLimitListsNothingAndSaysSo) {
     int count;
     const char* error;  // as the error box shows it; nullptr: listed as usual
   } cases[] = {
-      {INT_MAX,
-       "Телефон сообщил о слишком большом числе файлов: 2147483647 (предел 65536)"},
+      {INT_MAX, "Телефон сообщил о слишком большом числе файлов: 2147483647 (предел 65536)"},
       {4194304, "Телефон сообщил о слишком большом числе файлов: 4194304 (предел 65536)"},
       {kMaxDirectoryEntries + 1,
        "Телефон сообщил о слишком большом числе файлов: 65537 (предел 65536)"},

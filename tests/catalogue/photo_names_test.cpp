@@ -74,17 +74,20 @@ TEST(PhotoNames, ReservedDeviceNames) {
     std::string name;
     bool reserved;
   };
+  // "\xC2\xB9" is the superscript one in UTF-8; Windows-1251 has none (its 0xB9 is the number
+  // sign).
   const Case cases[] = {
-      {"CON", true},        {"con", true},         {"cOn", true},         {"PRN", true},
-      {"AUX", true},        {"NUL", true},         {"COM1", true},        {"COM9", true},
-      {"lpt1", true},       {"LPT9", true},        {"nul.txt", true},     {"CON.tar.gz", true},
-      {"con.", true},       {"CON ", true},        {"NUL  .jpg", true},   {"CONIN$", true},
-      {"conout$.x", true},  {"COM\xC2\xB9", true}, {"lpt\xC2\xB3.a", true},
-      {"", false},          {"CONSOLE", false},    {"CO", false},         {"COM", false},
-      {"COM0", false},      {"COM10", false},      {"LPT", false},        {"NULL", false},
-      {" CON", false},      {"x.CON", false},      {"COMA", false},       {"CON1", false},
-      {"COM\xB9", false},  // Windows-1251 has no superscript one: 0xB9 is the number sign
-      {"05-12-07_0012.jpg", false},
+      {"CON", true},           {"con", true},       {"cOn", true},
+      {"PRN", true},           {"AUX", true},       {"NUL", true},
+      {"COM1", true},          {"COM9", true},      {"lpt1", true},
+      {"LPT9", true},          {"nul.txt", true},   {"CON.tar.gz", true},
+      {"con.", true},          {"CON ", true},      {"NUL  .jpg", true},
+      {"CONIN$", true},        {"conout$.x", true}, {"COM\xC2\xB9", true},
+      {"lpt\xC2\xB3.a", true}, {"", false},         {"CONSOLE", false},
+      {"CO", false},           {"COM", false},      {"COM0", false},
+      {"COM10", false},        {"LPT", false},      {"NULL", false},
+      {" CON", false},         {"x.CON", false},    {"COMA", false},
+      {"CON1", false},         {"COM\xB9", false},  {"05-12-07_0012.jpg", false},
   };
   for (const auto& c : cases) EXPECT_EQ(IsReservedDeviceName(c.name), c.reserved) << c.name;
 }

@@ -31,8 +31,8 @@ std::string JpegBytes(int w, int h) {
 // A file's bytes through the "\\?\" form of its full path (so that the check itself never meets
 // the 260-character bound), or "<missing>".
 std::string ReadLong(const std::wstring& fullPath) {
-  HANDLE h = ::CreateFileW((L"\\\\?\\" + fullPath).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                           nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE h = ::CreateFileW((L"\\\\?\\" + fullPath).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
   if (h == INVALID_HANDLE_VALUE) return "<missing>";
   std::string bytes(1 << 20, '\0');
   DWORD got = 0;
