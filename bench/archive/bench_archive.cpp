@@ -39,9 +39,19 @@ void Budget(const char* name, double figure, const char* unit, double limit, boo
 int DownloadVsCp() {
   constexpr int kPhotos = 200;
   constexpr size_t kSize = 1 << 20;
-  SimPhone phone;
-  std::string bytes(kSize, '\0');
-  for (size_t i = 0; i < kSize; ++i) bytes[i] = static_cast<char>(i * 2654435761u >> 13);
+  SimPhone phone;  // published results: File_Read answers 0, as the library users have does
+  // Each photo is shaped as a JPEG (start marker, a scan header, coded data with its FF bytes
+  // stuffed, end marker), so that the check of a photo's end walks as much as with a real one.
+  std::string bytes = "\xFF\xD8\xFF\xDA";
+  bytes += std::string("\x00\x08\x01\x01\x00\x00\x3F\x00", 8);
+  for (size_t i = 0; bytes.size() < kSize - 2; ++i) {
+    const char c = static_cast<char>(i * 2654435761u >> 13);
+    bytes += c;
+    if (c == '\xFF') bytes += '\0';
+  }
+  bytes.resize(kSize - 2);
+  if (bytes.back() == '\xFF') bytes.back() = '\x01';
+  bytes += "\xFF\xD9";
   for (int i = 0; i < kPhotos; ++i) {
     char name[64];
     // A camera roll: twenty photos a day over ten days of two months.
@@ -54,7 +64,8 @@ int DownloadVsCp() {
   TGridView grid;
   SetupPhotoGrid(grid);
   int found = 0, photos = 0;
-  ListingHost listing{grid, phone.Api(), found, photos, {}, {}, {}};
+  PhotoSources sources;
+  ListingHost listing{grid, phone.Api(), found, photos, {}, {}, {}, {}, &sources};
   ListPhotos(listing);
   if (photos != kPhotos) {
     std::fprintf(stderr, "listed %d photos\n", photos);
@@ -85,7 +96,9 @@ int DownloadVsCp() {
                          [] { return std::string("Phone1"); },
                          [&] { return (top / "archive").string(); },
                          {},
-                         {}};
+                         {},
+                         {},
+                         &sources};
     auto t0 = Clock::now();
     const DownloadRunResult r = RunDownload(host);
     bestRun = std::min(bestRun, Seconds(Clock::now() - t0));

@@ -256,5 +256,50 @@ TEST_F(DownloadEndToEnd, PhotosThePhoneFailsToDeliverStay) {
   }
 }
 
+// A second file whose name the listing cuts to a photo's name ("….jpg.bak" shows as "….jpg"):
+// the photo's row copies and deletes the photo itself, the other row keeps its file on the
+// phone, and a box names it. Neither file is lost.
+TEST_F(DownloadEndToEnd, NamesCutToOneCostNoPhoto) {
+  const std::string backup = JpegBytes(8, 8);
+  p_.Phone().AddFile("a/mobile/picture/05-12-07_0012.jpg.bak", backup);
+  p_.Click(p_.Form1().BitBtn1);
+  std::vector<std::string> rows = names_;
+  rows.insert(rows.begin() + 2, "05-12-07_0012.jpg");  // the .bak, after the photo itself
+  ASSERT_EQ(GridNames(), rows);
+  Tick(kDeleteColumn, 1);
+  Tick(kDeleteColumn, 2);
+
+  const std::vector<BoxSeen> boxes = Download();
+
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].Text, Summary(6, 1));
+  EXPECT_EQ(boxes[1].Text, "Не скачаны и не удалены фотографии с совпадающими именами:\r"
+                           "05-12-07_0012.jpg");
+  EXPECT_FALSE(p_.Phone().FileBytes("a/mobile/picture/05-12-07_0012.jpg").has_value());
+  EXPECT_EQ(p_.Phone().FileBytes("a/mobile/picture/05-12-07_0012.jpg.bak"), backup);
+  const auto archived = FilesBelow(root_);
+  EXPECT_EQ(archived.size(), 6u);
+  EXPECT_EQ(archived.at(ArchivePath("05-12-07_0012.jpg")), photos_["05-12-07_0012.jpg"]);
+  rows.erase(rows.begin() + 1);
+  EXPECT_EQ(GridNames(), rows);
+  EXPECT_EQ(p_.Panel(1), "Найдено файлов: 10");  // 11 listed, 1 deleted
+  EXPECT_EQ(p_.Panel(2), "Фотографий: 6");
+}
+
+// "Создать" writes the typed name into the phone's profile file; after the phone is unplugged
+// and plugged in again the monitor reads it back into the box.
+TEST_F(DownloadEndToEnd, ProfileWrittenIsReadBackAfterAReplug) {
+  p_.Type(p_.Form1().Edit1, "Саша 2");
+  p_.Click(p_.Form1().BitBtn3);
+  EXPECT_EQ(p_.Phone().FileBytes("a/GalleryID.txt"), ProfileFileBytes("\xD1\xE0\xF8\xE0 2"));
+
+  p_.Phone().SetStatus(0);
+  ASSERT_TRUE(p_.PumpUntil([&] { return p_.Panel(0) == "Соединение: Телефон отключен"; }, 4000))
+      << p_.Panel(0);
+  p_.Type(p_.Form1().Edit1, "typed meanwhile");
+  ASSERT_TRUE(p_.Attach());
+  EXPECT_EQ(p_.Form1().Edit1.Text(), "Саша 2");
+}
+
 }  // namespace
 }  // namespace zv::e2e

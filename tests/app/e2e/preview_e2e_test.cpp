@@ -101,11 +101,12 @@ TEST_F(PreviewEndToEnd, DoubleClickShowsTheRowsPhotoFittedAndCentred) {
       ASSERT_TRUE(IsWindowVisible(Preview()));
       EXPECT_EQ(WindowTextUtf8(Preview()), "Предпросмотр");
 
-      // One read of the whole photo per double click, nothing cached.
+      // One read of the whole photo per double click, nothing cached; the simulated library
+      // answers as the published one does (0).
       const std::string size = std::to_string(bytes_[size_t(row)].size());
       EXPECT_EQ(FileCalls(), (std::vector<std::string>{
                                  "File_Create \"/a/mobile/picture/" + photo.name + "\" 0 -> 0",
-                                 "File_Read " + size + " -> " + size, "File_Close -> 0"}));
+                                 "File_Read " + size + " -> 0", "File_Close -> 0"}));
       EXPECT_FALSE(TempExists());
       EXPECT_FALSE(p_.Form1().TrayIcon1->Active());
 
