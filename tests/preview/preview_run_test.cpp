@@ -185,6 +185,9 @@ TEST_F(PreviewRun, FailuresKeepThePreviousPicture) {
        true},
       {"close fails", [](PreviewRun& t) { t.phone.closeResult = -1; }, readError, true},
       {"negative size", [](PreviewRun& t) { t.rows[0].second = -1; }, readError, false},
+      // A damaged directory entry: no 2 GiB buffer, no phone call, the limit named.
+      {"size over the limit", [](PreviewRun& t) { t.rows[0].second = 0x7FFFFFFF; },
+       "Фотография больше предела размера фотографии (64 МБ): 01-02-09_1234.jpg", false},
       {"not a JPEG", [=](PreviewRun& t) { t.phone.files.begin()->second = notJpeg; },
        "JPEG error #53", true},
       {"corrupt scan header", [=](PreviewRun& t) { t.phone.files.begin()->second = badScan; },
