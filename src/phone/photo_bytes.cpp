@@ -73,6 +73,12 @@ bool PhotoLooksWhole(const std::uint8_t* d, std::size_t n) {
     if (length > n - i) return false;  // the segment runs past what arrived
     i += length;
     if (m == kStartOfScan) {
+      // Coded data follows. In it an FF byte is always followed by 00 or a restart number, so
+      // FF D9 at the end of what arrived (after any padding) can only be the photo's own end
+      // marker: most photos are settled here without walking their coded data.
+      std::size_t end = n;
+      while (end > i && (d[end - 1] == 0x00 || d[end - 1] == kMarker)) --end;
+      if (end >= i + 2 && d[end - 2] == kMarker && d[end - 1] == kEndOfImage) return true;
       i = NextMarker(d, n, i);
       if (i >= n) return false;  // coded data that never reaches a marker: cut off
     }
