@@ -10,14 +10,9 @@
 namespace zv {
 namespace {
 
-using testing::ByStyle;
+using testing::ReadAll;
 
-std::string ReadAll(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using testing::ByStyle;
 
 // Every case in both result styles of the phone library.
 class DownloadRun : public ByStyle {};

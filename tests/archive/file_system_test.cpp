@@ -14,12 +14,7 @@
 namespace zv {
 namespace {
 
-std::string ReadAll(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using testing::ReadAll;
 
 TEST(LocalFileSystem, FoldersFilesAndRenameWithCyrillicNames) {
   testing::TempDir top;

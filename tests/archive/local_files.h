@@ -2,8 +2,10 @@
 // The real local file system for tests (NativeFileSystem natively, Win32FileSystem under Wine)
 // and a temporary folder that removes itself. Paths are UTF-8 text.
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <random>
+#include <sstream>
 #include <string>
 
 #include "ui/platform.h"
@@ -21,6 +23,14 @@ inline std::unique_ptr<FileSystem> MakeLocalFileSystem() {
 #else
   return std::make_unique<NativeFileSystem>();
 #endif
+}
+
+// A whole file's bytes ("" when it cannot be read).
+inline std::string ReadAll(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
 }
 
 inline std::filesystem::path PathFromUtf8(const std::string& utf8) {
