@@ -76,6 +76,9 @@ void RunPreview(const PreviewSources& s) {
   out->Write(buffer.data(), buffer.size());
   out->Close();
   out.reset();
+  // The decoder reads the photo from the file: the phone's copy need not stay in memory beside
+  // the decoder's while it works.
+  std::vector<std::uint8_t>().swap(buffer);
 
   auto jpeg = std::make_unique<TJPEGImage>(s.ScreenBitsPerPixel);
   jpeg->SetPhotoName(Utf16ToUtf8(name));  // named in the texts of its bounds
