@@ -16,7 +16,7 @@
 namespace zv {
 namespace {
 
-std::string NameList(const char* heading, const std::vector<std::string>& names) {
+std::string NameList(const std::string& heading, const std::vector<std::string>& names) {
   std::string text = heading;
   for (size_t i = 0; i < names.size(); ++i) {
     if (i > 0) text += '\r';
@@ -26,6 +26,11 @@ std::string NameList(const char* heading, const std::vector<std::string>& names)
 }
 
 }  // namespace
+
+std::string TooLargeText() {
+  return std::string("Не скачаны и не удалены фотографии больше предела размера фотографии (") +
+         kMaxPhotoSizeText + "):\r";
+}
 
 std::string DownloadSummaryText(const std::string& root, int downloaded, int deleted) {
   return "Фотографии уcпешно скачаны!\r\rПуть сохранения: " + root + "\\" + "\r" +
@@ -130,11 +135,11 @@ DownloadRunResult RunDownload(DownloadRunHost& host) {
 
   host.boxes.ShowMessage(
       DownloadSummaryText(host.root(), result.DownloadedCount, result.DeletedCount));
-  const std::pair<const char*, const std::vector<std::string>*> afterwards[] = {
+  const std::pair<std::string, const std::vector<std::string>*> afterwards[] = {
       {kCopyFailedText, &notCopied},
       {kSameNameText, &sameName},
       {kBadNameText, &badName},
-      {kTooLargeText, &tooLarge},
+      {TooLargeText(), &tooLarge},
       {kDeleteFailedText, &notDeleted}};
   for (const auto& [heading, names] : afterwards) {
     if (!names->empty()) host.boxes.ShowMessage(NameList(heading, *names));

@@ -65,8 +65,8 @@ inline constexpr const char* kSameNameText =
     "Не скачаны и не удалены фотографии с совпадающими именами:\r";
 inline constexpr const char* kBadNameText =
     "Не скачаны и не удалены фотографии, имя которых Windows изменила бы:\r";
-inline constexpr const char* kTooLargeText =
-    "Не скачаны и не удалены фотографии больше предела размера фотографии (64 МБ):\r";
+// The heading of the box that names photos over kMaxPhotoSize.
+std::string TooLargeText();
 
 // The summary box's text (single carriage returns; the "c" of "уcпешно" is Latin).
 std::string DownloadSummaryText(const std::string& root, int downloaded, int deleted);

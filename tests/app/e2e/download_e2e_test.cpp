@@ -91,13 +91,7 @@ class DownloadEndToEnd : public ::testing::Test {
     ASSERT_EQ(GridNames(), names_);
   }
 
-  std::vector<std::string> GridNames() {
-    std::vector<std::string> out;
-    TGridView& grid = p_.Form1().GridView1;
-    for (int r = 0; r < grid.RowCount(); ++r)
-      out.push_back(Utf16ToUtf8(grid.CellAt(kFileColumn, r).AsString()));
-    return out;
-  }
+  std::vector<std::string> GridNames() { return p_.GridNames(); }
   bool Box(int column, int row) { return p_.Form1().GridView1.CellAt(column, row).AsBoolean(); }
   // A click on a check box of the grid, through its window, where the fixed geometry puts it.
   void Tick(int column, int row) {

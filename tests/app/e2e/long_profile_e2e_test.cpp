@@ -104,13 +104,7 @@ class LongProfileEndToEnd : public ::testing::Test {
   }
   void TearDown() override { RemoveLong(root_); }
 
-  std::vector<std::string> GridNames() {
-    std::vector<std::string> out;
-    TGridView& grid = p_.Form1().GridView1;
-    for (int r = 0; r < grid.RowCount(); ++r)
-      out.push_back(Utf16ToUtf8(grid.CellAt(kFileColumn, r).AsString()));
-    return out;
-  }
+  std::vector<std::string> GridNames() { return p_.GridNames(); }
   void TickDelete(int row) {
     const int x = kIndicator + kNarrowColumn * kDeleteColumn + kNarrowColumn / 2;
     const int y = kHeader + kRowPitch * row + 8;

@@ -7,6 +7,8 @@
 #include <chrono>
 #include <cstdio>
 
+#include "gridview/photo_columns.h"
+#include "ui/text.h"
 #include "ui/win32/win32_text.h"
 
 namespace zv::e2e {
@@ -120,6 +122,14 @@ void ProgramHarness::Pump(int ms) {
 bool ProgramHarness::Attach() {
   phone_.SetStatus(1);
   return PumpUntil([this] { return Panel(0) == kConnected; }, 4000);
+}
+
+std::vector<std::string> ProgramHarness::GridNames() {
+  std::vector<std::string> out;
+  TGridView& grid = Form1().GridView1;
+  for (int r = 0; r < grid.RowCount(); ++r)
+    out.push_back(Utf16ToUtf8(grid.CellAt(kFileColumn, r).AsString()));
+  return out;
 }
 
 std::string ProgramHarness::Panel(int index) const {

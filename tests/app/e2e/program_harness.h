@@ -74,6 +74,8 @@ class ProgramHarness {
 
   // The phone's status to 1, then waits for the monitor's tick to take it up.
   bool Attach();
+  // The photo grid's File column from the top (UTF-8).
+  std::vector<std::string> GridNames();
   // A status bar panel's text as its window holds it (UTF-8).
   std::string Panel(int index) const;
   // BM_CLICK on a button's window; returns when the handler (and its boxes) are done.
