@@ -1,0 +1,66 @@
+# Which width of the Windows build runs under Wine on this machine: sourced by scripts/test,
+# scripts/run, scripts/wine-run and scripts/check-release, so that all four decide alike.
+#
+# The program users get is 32-bit, and it runs under Wine's 32-bit loader. Some machines run no
+# 32-bit x86 process at all (the kernel refuses every i386 program with "Exec format error"),
+# and there the whole Windows suite runs on the same sources built for x86-64, under Wine's
+# 64-bit loader, instead.
+#   ZV_WINDOWS_WIDTH=32|64   forces one width (64 works on any machine; 32 fails at once where
+#                            32-bit programs cannot run)
+#
+# zv_windows_width        sets ZV_WIDTH (32 or 64) and ZV_WIDTH_WHY (one short reason);
+#                         returns 1 with one line on stderr when the width asked for cannot run
+# zv_use_wine_of_width    puts the loader of ZV_WIDTH first: for 64, `wine` on PATH becomes
+#                         Wine's 64-bit loader (scripts/wine64/) with WINELOADER set to it
+
+zv_wine32_loader=/usr/lib/wine/wine
+
+# Runs the 32-bit Wine loader; it needs nothing but the kernel's consent and Wine's 32-bit
+# part, which scripts/setup installs. Its error ("Exec format error") goes to ZV_WIDTH_ERROR.
+zv_runs_32bit() {
+  local out
+  if [ ! -x "$zv_wine32_loader" ]; then
+    ZV_WIDTH_ERROR="$zv_wine32_loader is missing (scripts/setup installs wine32:i386)"
+    return 1
+  fi
+  if out=$("$zv_wine32_loader" --version 2>&1); then
+    return 0
+  fi
+  ZV_WIDTH_ERROR="$zv_wine32_loader: $(echo "$out" | tail -n 1 | sed 's/^.*: //')"
+  return 1
+}
+
+zv_windows_width() {
+  ZV_WIDTH_ERROR=""
+  case "${ZV_WINDOWS_WIDTH:-}" in
+    64)
+      ZV_WIDTH=64 ZV_WIDTH_WHY="ZV_WINDOWS_WIDTH=64" ;;
+    32)
+      ZV_WIDTH=32 ZV_WIDTH_WHY="ZV_WINDOWS_WIDTH=32"
+      if ! zv_runs_32bit; then
+        echo "ZV_WINDOWS_WIDTH=32, but this machine runs no 32-bit x86 processes" \
+          "($ZV_WIDTH_ERROR); unset it, or set ZV_WINDOWS_WIDTH=64" >&2
+        return 1
+      fi ;;
+    "")
+      if zv_runs_32bit; then
+        ZV_WIDTH=32 ZV_WIDTH_WHY="this machine runs 32-bit processes"
+      else
+        ZV_WIDTH=64 ZV_WIDTH_WHY="this machine runs no 32-bit processes"
+      fi ;;
+    *)
+      echo "ZV_WINDOWS_WIDTH is '$ZV_WINDOWS_WIDTH'; it must be 32, 64 or unset" >&2
+      return 1 ;;
+  esac
+  return 0
+}
+
+zv_use_wine_of_width() {
+  if [ "$ZV_WIDTH" = 64 ]; then
+    local shims
+    shims=$(cd "$(dirname "${BASH_SOURCE[0]}")/../wine64" && pwd)
+    case ":$PATH:" in *":$shims:"*) ;; *) export PATH="$shims:$PATH" ;; esac
+    WINELOADER=$("$shims/wine" --loader) || return 1
+    export WINELOADER
+  fi
+}
