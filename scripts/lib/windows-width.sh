@@ -9,11 +9,14 @@
 #                            32-bit programs cannot run)
 #
 # zv_windows_width        sets ZV_WIDTH (32 or 64) and ZV_WIDTH_WHY (one short reason);
-#                         returns 1 with one line on stderr when the width asked for cannot run
+#                         returns 1, with the reason in ZV_WIDTH_PROBLEM, when the width asked
+#                         for cannot run here
+# zv_windows_width_or_exit <script>   the same, or one line "<script>: <problem>" and exit 1
 # zv_use_wine_of_width    puts the loader of ZV_WIDTH first: for 64, `wine` on PATH becomes
 #                         Wine's 64-bit loader (scripts/wine64/) with WINELOADER set to it
+# ZV_WINE32_LOADER names another 32-bit loader to probe (tests of this file use it).
 
-zv_wine32_loader=/usr/lib/wine/wine
+zv_wine32_loader=${ZV_WINE32_LOADER:-/usr/lib/wine/wine}
 
 # Runs the 32-bit Wine loader; it needs nothing but the kernel's consent and Wine's 32-bit
 # part, which scripts/setup installs. Its error ("Exec format error") goes to ZV_WIDTH_ERROR.
@@ -31,15 +34,15 @@ zv_runs_32bit() {
 }
 
 zv_windows_width() {
-  ZV_WIDTH_ERROR=""
+  ZV_WIDTH_ERROR="" ZV_WIDTH_PROBLEM=""
   case "${ZV_WINDOWS_WIDTH:-}" in
     64)
       ZV_WIDTH=64 ZV_WIDTH_WHY="ZV_WINDOWS_WIDTH=64" ;;
     32)
       ZV_WIDTH=32 ZV_WIDTH_WHY="ZV_WINDOWS_WIDTH=32"
       if ! zv_runs_32bit; then
-        echo "ZV_WINDOWS_WIDTH=32, but this machine runs no 32-bit x86 processes" \
-          "($ZV_WIDTH_ERROR); unset it, or set ZV_WINDOWS_WIDTH=64" >&2
+        ZV_WIDTH_PROBLEM="ZV_WINDOWS_WIDTH=32, but this machine runs no 32-bit x86 processes"
+        ZV_WIDTH_PROBLEM+=" ($ZV_WIDTH_ERROR); unset it, or set ZV_WINDOWS_WIDTH=64"
         return 1
       fi ;;
     "")
@@ -49,10 +52,16 @@ zv_windows_width() {
         ZV_WIDTH=64 ZV_WIDTH_WHY="this machine runs no 32-bit processes"
       fi ;;
     *)
-      echo "ZV_WINDOWS_WIDTH is '$ZV_WINDOWS_WIDTH'; it must be 32, 64 or unset" >&2
+      ZV_WIDTH_PROBLEM="ZV_WINDOWS_WIDTH is '$ZV_WINDOWS_WIDTH'; it must be 32, 64 or unset"
       return 1 ;;
   esac
   return 0
+}
+
+zv_windows_width_or_exit() {  # zv_windows_width_or_exit <script name>
+  zv_windows_width && return 0
+  echo "$1: $ZV_WIDTH_PROBLEM" >&2
+  exit 1
 }
 
 zv_use_wine_of_width() {

@@ -1,5 +1,7 @@
 // Why p2kapi.dll could not be loaded, as the user reads it: the loader's own file checks (a
-// missing file, a folder, a text file, a 64-bit image for this 32-bit program) under Wine.
+// missing file, a folder, a text file, an image of the other width or of another processor)
+// under Wine. The program ships 32-bit; the x86-64 build, which runs these tests where a
+// machine runs no 32-bit processes, sees the widths the other way round.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -44,6 +46,8 @@ TEST(LoadFailureReason, SaysWhyInTheProgramsWords) {
   std::ofstream(folder / L"text.dll", std::ios::binary) << "this is text, not code";
   std::ofstream(folder / L"wide.dll", std::ios::binary) << ImageHeader(IMAGE_FILE_MACHINE_AMD64);
   std::ofstream(folder / L"arm64.dll", std::ios::binary) << ImageHeader(0xAA64);
+  std::ofstream(folder / L"narrow.dll", std::ios::binary) << ImageHeader(IMAGE_FILE_MACHINE_I386);
+  std::ofstream(folder / L"arm.dll", std::ios::binary) << ImageHeader(IMAGE_FILE_MACHINE_ARMNT);
 
   struct Case {
     const wchar_t* file;
@@ -54,10 +58,18 @@ TEST(LoadFailureReason, SaysWhyInTheProgramsWords) {
        "Такого файла нет: положите p2kapi.dll из программы телефона в папку программы (код "},
       {L"p2kapi-folder.dll", "На месте файла библиотеки папка (код "},
       {L"text.dll", "Файл не является библиотекой Windows (код "},
+#ifdef _WIN64
+      {L"narrow.dll",
+       "Это 32-разрядная библиотека, а программа 64-разрядная и может работать только с "
+       "64-разрядной p2kapi.dll (код 193)"},
+      {L"arm64.dll", "Библиотека собрана для процессора другого типа (код 193)"},
+#else
       {L"wide.dll",
        "Это 64-разрядная библиотека, а программа 32-разрядная и может работать только с "
        "32-разрядной p2kapi.dll из программы телефона (код "},
       {L"arm64.dll", "Это 64-разрядная библиотека"},
+#endif
+      {L"arm.dll", "Библиотека собрана для процессора другого типа (код 193)"},
   };
   for (const Case& c : cases) {
     const std::string path = Utf8(folder / c.file);
@@ -76,9 +88,15 @@ TEST(LoadFailureReason, SaysWhyInTheProgramsWords) {
 }
 
 TEST(LoadFailureReason, OtherCodesKeepTheSystemsTextAndTheCode) {
-  // A file that is an x86 image says nothing of its own: the reason is the code's.
-  const fs::path file = fs::temp_directory_path() / L"zv-load-failure-x86.dll";
-  std::ofstream(file, std::ios::binary) << ImageHeader(IMAGE_FILE_MACHINE_I386);
+  // A file that is an image for this program's own processor says nothing of its own: the
+  // reason is the code's.
+#ifdef _WIN64
+  const WORD own = IMAGE_FILE_MACHINE_AMD64;
+#else
+  const WORD own = IMAGE_FILE_MACHINE_I386;
+#endif
+  const fs::path file = fs::temp_directory_path() / L"zv-load-failure-own.dll";
+  std::ofstream(file, std::ios::binary) << ImageHeader(own);
   struct Case {
     unsigned long code;
     const char* reason;

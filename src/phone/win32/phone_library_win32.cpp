@@ -50,8 +50,15 @@ std::string SystemText(DWORD code) {
   return Narrow(message);
 }
 
-// What a file holds, as far as loading it goes: the machine field of a PE image's header.
-enum class ImageKind { Missing, Folder, NotAnImage, X86, Wider, OtherMachine };
+// What a file holds, as far as loading it goes: the machine field of a PE image's header, seen
+// from this program (32-bit as shipped; the x86-64 build is the one tests run where a machine
+// runs no 32-bit processes).
+enum class ImageKind { Missing, Folder, NotAnImage, SameMachine, Wider, Narrower, OtherMachine };
+#ifdef _WIN64
+constexpr bool kProgramIs64Bit = true;
+#else
+constexpr bool kProgramIs64Bit = false;
+#endif
 
 ImageKind KindOfImage(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -76,11 +83,12 @@ ImageKind KindOfImage(const std::wstring& path) {
   if (!image) return ImageKind::NotAnImage;
   switch (machine) {
     case IMAGE_FILE_MACHINE_I386:
-      return ImageKind::X86;
+      return kProgramIs64Bit ? ImageKind::Narrower : ImageKind::SameMachine;
     case IMAGE_FILE_MACHINE_AMD64:
+      return kProgramIs64Bit ? ImageKind::SameMachine : ImageKind::Wider;
     case IMAGE_FILE_MACHINE_IA64:
     case 0xAA64:  // ARM64
-      return ImageKind::Wider;
+      return kProgramIs64Bit ? ImageKind::OtherMachine : ImageKind::Wider;
     default:
       return ImageKind::OtherMachine;
   }
@@ -100,6 +108,12 @@ std::string LoadFailureReason(const std::string& path_utf8, unsigned long code) 
     reason =
         "Это 64-разрядная библиотека, а программа 32-разрядная и может работать только с "
         "32-разрядной p2kapi.dll из программы телефона";
+  } else if (kind == ImageKind::Narrower) {
+    reason =
+        "Это 32-разрядная библиотека, а программа 64-разрядная и может работать только с "
+        "64-разрядной p2kapi.dll";
+  } else if (kind == ImageKind::OtherMachine && code == ERROR_BAD_EXE_FORMAT) {
+    reason = "Библиотека собрана для процессора другого типа";
   } else if (kind == ImageKind::NotAnImage) {
     reason = "Файл не является библиотекой Windows";
   } else if (code == ERROR_MOD_NOT_FOUND) {
