@@ -65,11 +65,15 @@ zv_windows_width_or_exit() {  # zv_windows_width_or_exit <script name>
 }
 
 zv_use_wine_of_width() {
+  local shims
+  shims=$(cd "$(dirname "${BASH_SOURCE[0]}")/../wine64" && pwd)
   if [ "$ZV_WIDTH" = 64 ]; then
-    local shims
-    shims=$(cd "$(dirname "${BASH_SOURCE[0]}")/../wine64" && pwd)
     case ":$PATH:" in *":$shims:"*) ;; *) export PATH="$shims:$PATH" ;; esac
     WINELOADER=$("$shims/wine" --loader) || return 1
     export WINELOADER
+  else  # a caller of the other width may have put them first
+    PATH=$(echo ":$PATH:" | sed "s#:$shims:#:#g; s#^:##; s#:\$##")
+    export PATH
+    case "${WINELOADER:-}" in */wine64) unset WINELOADER ;; esac
   fi
 }
