@@ -174,6 +174,11 @@ class TGridView : public TCustomGridView {
   // Sets each column's Position to its index in the display order (layout with renumbering).
   void RenumberColumnPositions();
 
+  // Display scaling (grid_scaling.cpp): RowSize and every row's height, the grid's and the
+  // columns' fonts, the columns' widths and header pictures, then the view's metrics and bounds;
+  // the columns are laid out and auto-sized again at the end.
+  void ChangeScale(int m, int d) override;
+
  private:
   // Data side.
   void CellChanged(int ACol, int ARow);

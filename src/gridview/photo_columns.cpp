@@ -44,12 +44,12 @@ void AddPhotoGridColumns(TGridView& grid) {
   auto& download = columns.Add<TCheckBoxColumn>("DownLoad");
   Apply(download, kDownLoadColumn, {25, taCenter, checkBoxOptions, false, skAscending});
   download.Header().SetDisplayMode(dmImageOnly);
-  download.Header().SetGlyph(DownloadHeaderGlyph());
+  download.Header().SetGlyphVersions(DownloadHeaderGlyphs());
 
   auto& del = columns.Add<TCheckBoxColumn>("Delete");
   Apply(del, kDeleteColumn, {25, taCenter, checkBoxOptions, false, skDescending});
   del.Header().SetDisplayMode(dmImageOnly);
-  del.Header().SetGlyph(DeleteHeaderGlyph());
+  del.Header().SetGlyphVersions(DeleteHeaderGlyphs());
 
   auto& file = columns.Add<TTextualColumn>("File");
   Apply(file, kFileColumn,
@@ -58,7 +58,7 @@ void AddPhotoGridColumns(TGridView& grid) {
          skDescending});
   file.Header().SetCaption(u"Файл");
   file.Header().SetDisplayMode(dmTextAndImage);
-  file.Header().SetGlyph(FileHeaderGlyph());
+  file.Header().SetGlyphVersions(FileHeaderGlyphs());
 
   auto& size = columns.Add<TTextualColumn>("Size");
   Apply(size, kSizeColumn,
