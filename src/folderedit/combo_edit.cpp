@@ -36,8 +36,8 @@ void TCustomComboEdit::SetGlyphVersions(std::vector<Bitmap> versions) {
 void TCustomComboEdit::PickGlyph() {
   if (versions_.empty()) return;
   const Bitmap& design = versions_.front();
-  glyph_ = PickScaledBitmap(versions_, design.Width, design.Height, PixelsPerInch(),
-                            GlyphTransparent);
+  glyph_ =
+      PickScaledBitmap(versions_, design.Width, design.Height, PixelsPerInch(), GlyphTransparent);
 }
 
 void TCustomComboEdit::ChangeScale(int m, int d) {

@@ -49,8 +49,8 @@ void TColumnTitle::SetGlyphVersions(std::vector<Bitmap> versions) {
 void TColumnTitle::PickGlyph(int pixelsPerInch) {
   if (versions_.empty()) return;
   const Bitmap& design = versions_.front();
-  glyph_ = PickScaledBitmap(versions_, design.Width, design.Height, pixelsPerInch,
-                            RGB(255, 0, 255));
+  glyph_ =
+      PickScaledBitmap(versions_, design.Width, design.Height, pixelsPerInch, RGB(255, 0, 255));
   Changed();
 }
 

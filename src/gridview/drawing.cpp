@@ -22,10 +22,10 @@ int MixChannel(double f, int a, int b) {
 TGridMetrics TGridMetrics::At(int pixelsPerInch, int themedCheckBox) {
   TGridMetrics m;
   auto scale = [pixelsPerInch](int& v) { v = MulDiv(v, pixelsPerInch, kDesignPixelsPerInch); };
-  for (int* v : {&m.IndicatorWidth, &m.TextMargin, &m.HeaderIndent, &m.HeaderIndentThemed,
-                 &m.GlyphGap, &m.SortArrowGap, &m.SortArrowSize, &m.CheckBoxMargin,
-                 &m.CheckBoxThemed, &m.CheckBoxClassic, &m.TriangleWidth, &m.TriangleHeight,
-                 &m.BorderGrab, &m.CaptionTop, &m.ResizeGuard})
+  for (int* v :
+       {&m.IndicatorWidth, &m.TextMargin, &m.HeaderIndent, &m.HeaderIndentThemed, &m.GlyphGap,
+        &m.SortArrowGap, &m.SortArrowSize, &m.CheckBoxMargin, &m.CheckBoxThemed, &m.CheckBoxClassic,
+        &m.TriangleWidth, &m.TriangleHeight, &m.BorderGrab, &m.CaptionTop, &m.ResizeGuard})
     scale(*v);
   if (themedCheckBox > 0) m.CheckBoxThemed = themedCheckBox;
   return m;
@@ -166,9 +166,9 @@ void DrawCheckBox(Canvas& canvas, const TRect& cell, bool checked, TAlignment ho
   const int x = box.Left, y = box.Top;
   const int thickness = std::max(3, at(3));
   for (int k = 0; k < thickness; ++k)
-    canvas.Polyline({{x + at(2), y + at(4) + k}, {x + at(4), y + at(6) + k},
-                     {x + at(9), y + at(1) + k}},
-                    clWindowText);
+    canvas.Polyline(
+        {{x + at(2), y + at(4) + k}, {x + at(4), y + at(6) + k}, {x + at(9), y + at(1) + k}},
+        clWindowText);
 }
 
 unsigned CellTextFlags(TAlignment alignment, TVerticalAlignment vertical, TWrapKind wrap,

@@ -14,27 +14,28 @@ namespace zv {
 // display's factor as one set (At). Painting, hit testing and layout read them from here, so that
 // no handler scales a number of its own.
 struct TGridMetrics {
-  int IndicatorWidth = 12;     // the indicator strip left of the cells
-  int TextMargin = 2;          // a cell's text keeps this far from its left and right edges
-  int HeaderIndent = 2;        // a header cell's picture or caption from its left edge (+1)
-  int HeaderIndentThemed = 11; // a text-only header's caption under visual styles
-  int GlyphGap = 2;            // between a header's picture and its caption
-  int SortArrowGap = 19;       // from a header's content to its sort arrow
-  int SortArrowSize = 8;       // the sort arrow's width (its height is half of it)
-  int CheckBoxMargin = 2;      // AlignBox margin of the check boxes
-  int CheckBoxThemed = 13;     // the theme's check box
-  int CheckBoxClassic = 11;    // the hand-drawn check box
-  int TriangleWidth = 6;       // the current row's triangle in the indicator
+  int IndicatorWidth = 12;      // the indicator strip left of the cells
+  int TextMargin = 2;           // a cell's text keeps this far from its left and right edges
+  int HeaderIndent = 2;         // a header cell's picture or caption from its left edge (+1)
+  int HeaderIndentThemed = 11;  // a text-only header's caption under visual styles
+  int GlyphGap = 2;             // between a header's picture and its caption
+  int SortArrowGap = 19;        // from a header's content to its sort arrow
+  int SortArrowSize = 8;        // the sort arrow's width (its height is half of it)
+  int CheckBoxMargin = 2;       // AlignBox margin of the check boxes
+  int CheckBoxThemed = 13;      // the theme's check box
+  int CheckBoxClassic = 11;     // the hand-drawn check box
+  int TriangleWidth = 6;        // the current row's triangle in the indicator
   int TriangleHeight = 11;
-  int BorderGrab = 2;          // a header border can be grabbed this far on each side
-  int CaptionTop = 4;          // an empty grid's caption below the cell area's top
-  int ResizeGuard = 2;         // part of the strip repainted left of a changed client width
+  int BorderGrab = 2;   // a header border can be grabbed this far on each side
+  int CaptionTop = 4;   // an empty grid's caption below the cell area's top
+  int ResizeGuard = 2;  // part of the strip repainted left of a changed client width
 
   // The metrics at 96 dots per inch.
   static TGridMetrics Design() { return {}; }
   // Every metric scaled to `pixelsPerInch`; the themed check box takes `themedCheckBox` when it
   // is given (the platform's theme knows its size at that density), else the scaled 13.
   static TGridMetrics At(int pixelsPerInch, int themedCheckBox = 0);
+  friend bool operator==(const TGridMetrics&, const TGridMetrics&) = default;
 };
 
 // Mixes two colours: each channel is round(f × b + (1 − f) × a), halves to the even neighbour.

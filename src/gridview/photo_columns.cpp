@@ -34,8 +34,8 @@ void AddPhotoGridColumns(TGridView& grid) {
                                        coPublicUsing};
 
   auto& num = columns.Add<TIncrementColumn>("Num");
-  Apply(num, kNumColumn, {25, taLeftJustify, {coEditorAutoSelect, coPublicUsing}, false,
-                          skAscending});
+  Apply(num, kNumColumn,
+        {25, taLeftJustify, {coEditorAutoSelect, coPublicUsing}, false, skAscending});
   num.Header().SetCaption(u"#");
   // Text and picture, with no picture: the caption keeps the plain indent (L + 3) under visual
   // styles too, where a text-only header such as Size's moves its caption to L + 12.
@@ -53,8 +53,10 @@ void AddPhotoGridColumns(TGridView& grid) {
 
   auto& file = columns.Add<TTextualColumn>("File");
   Apply(file, kFileColumn,
-        {559, taLeftJustify,
-         {coAutoSize, coCanClick, coCanSort, coEditorAutoSelect, coPublicUsing}, true,
+        {559,
+         taLeftJustify,
+         {coAutoSize, coCanClick, coCanSort, coEditorAutoSelect, coPublicUsing},
+         true,
          skDescending});
   file.Header().SetCaption(u"Файл");
   file.Header().SetDisplayMode(dmTextAndImage);
@@ -62,7 +64,10 @@ void AddPhotoGridColumns(TGridView& grid) {
 
   auto& size = columns.Add<TTextualColumn>("Size");
   Apply(size, kSizeColumn,
-        {81, taLeftJustify, {coCanClick, coCanSort, coEditorAutoSelect, coPublicUsing}, false,
+        {81,
+         taLeftJustify,
+         {coCanClick, coCanSort, coEditorAutoSelect, coPublicUsing},
+         false,
          skAscending});
   size.Header().SetCaption(u"Размер");
 

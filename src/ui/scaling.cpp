@@ -12,13 +12,13 @@ int MulDiv(int n, int m, int d) {
   long long q = product / d;
   const long long r = product % d;
   // Round half away from zero: compare twice the remainder with the divisor.
-  if (2 * std::llabs(r) >= std::llabs(static_cast<long long>(d))) q += ((product < 0) != (d < 0)) ? -1 : 1;
+  if (2 * std::llabs(r) >= std::llabs(static_cast<long long>(d)))
+    q += ((product < 0) != (d < 0)) ? -1 : 1;
   return static_cast<int>(q);
 }
 
 TRect ScaleRect(const TRect& r, int m, int d) {
-  return {MulDiv(r.Left, m, d), MulDiv(r.Top, m, d), MulDiv(r.Right, m, d),
-          MulDiv(r.Bottom, m, d)};
+  return {MulDiv(r.Left, m, d), MulDiv(r.Top, m, d), MulDiv(r.Right, m, d), MulDiv(r.Bottom, m, d)};
 }
 
 Bitmap ScaleKeyedBitmap(const Bitmap& source, int width, int height, TColor key) {
@@ -29,7 +29,8 @@ Bitmap ScaleKeyedBitmap(const Bitmap& source, int width, int height, TColor key)
   out.Pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
   // The key as 0x00RRGGBB, the layout of Bitmap's pixels.
   const std::uint32_t keyPixel = (std::uint32_t(GetRValue(key)) << 16) |
-                                 (std::uint32_t(GetGValue(key)) << 8) | std::uint32_t(GetBValue(key));
+                                 (std::uint32_t(GetGValue(key)) << 8) |
+                                 std::uint32_t(GetBValue(key));
   // Work in units of 1 / (width × height) of a source pixel so that every overlap is exact.
   const long long sw = source.Width, sh = source.Height;
   for (int ty = 0; ty < height; ++ty) {

@@ -119,9 +119,8 @@ int ThemedCheckBoxSizeAt(int dpi) {
   }
   if (!theme) return 0;
   SIZE size{};
-  const bool ok =
-      SUCCEEDED(GetThemePartSize(theme, nullptr, BP_CHECKBOX, CBS_UNCHECKEDNORMAL, nullptr,
-                                 TS_DRAW, &size));
+  const bool ok = SUCCEEDED(
+      GetThemePartSize(theme, nullptr, BP_CHECKBOX, CBS_UNCHECKEDNORMAL, nullptr, TS_DRAW, &size));
   CloseThemeData(theme);
   return ok && size.cx > 0 ? static_cast<int>(size.cx) : 0;
 }
@@ -138,7 +137,9 @@ void UseSystemLook(TCustomGridView& grid) {
   static const Win32Colors kSystemColors;  // stateless: asks the system on every call
   grid.SetColorResolver(&kSystemColors);
   grid.ThemeQuery = &Win32ThemesActive;
-  grid.ThemedCheckBoxSize = [](int dpi) { return Win32ThemesActive() ? ThemedCheckBoxSizeAt(dpi) : 0; };
+  grid.ThemedCheckBoxSize = [](int dpi) {
+    return Win32ThemesActive() ? ThemedCheckBoxSizeAt(dpi) : 0;
+  };
   grid.PlatformWindowCreated = [&grid](void* handle) {
     HWND hwnd = static_cast<HWND>(handle);
     SetWindowSubclass(hwnd, FrameProc, kFrameSubclassId, reinterpret_cast<DWORD_PTR>(&grid));
