@@ -4,6 +4,7 @@
 #include "folderedit/win32/combo_edit_peer.h"
 #include "gridview/win32/system_look.h"
 #include "phone/win32/phone_library_win32.h"
+#include "trayicon/main_tray_icon.h"
 #include "trayicon/win32/win32_notify_area.h"
 #include "ui/win32/dpi.h"
 
@@ -55,6 +56,8 @@ void Win32Program::Start() {
       FormServices{*phone_.api, boxes_, files_, settings_, *tray_, &folders_});
   app_.SetMainForm(*form1_);
   ConnectPlatform(*form1_);
+  // The busy indicator's frames drawn at the notification area's small icon size.
+  form1_->TrayIcon1->LoadIcons(MainTrayIconFramesFor(SystemMetricForDpi(SM_CXSMICON, SystemDpi())));
   // Laid out at the scale of the monitor it opens on: the main window opens centred on the
   // primary monitor, the preview at its top left corner.
   RECT work{};
