@@ -106,7 +106,7 @@ void TControl::ScaleForPPI(int pixelsPerInch) {
 void TControl::ChangeScale(int m, int d) {
   if (m == d) return;
   ppi_ = MulDiv(ppi_, m, d);
-  anchorBase_ = ScaleRect(anchorBase_, m, d);
+  anchorBase_ = ScaleBounds(anchorBase_, m, d);
   baseParentW_ = MulDiv(baseParentW_, m, d);
   baseParentH_ = MulDiv(baseParentH_, m, d);
   TFont font = font_;
@@ -115,7 +115,7 @@ void TControl::ChangeScale(int m, int d) {
   MoveTo(ScaledBounds(m, d));
 }
 
-TRect TControl::ScaledBounds(int m, int d) const { return ScaleRect(bounds_, m, d); }
+TRect TControl::ScaledBounds(int m, int d) const { return ScaleBounds(bounds_, m, d); }
 
 TRect TControl::ClientRect() const { return peer_ ? peer_->ClientRect() : HeadlessClientRect(); }
 

@@ -17,8 +17,9 @@ int MulDiv(int n, int m, int d) {
   return static_cast<int>(q);
 }
 
-TRect ScaleRect(const TRect& r, int m, int d) {
-  return {MulDiv(r.Left, m, d), MulDiv(r.Top, m, d), MulDiv(r.Right, m, d), MulDiv(r.Bottom, m, d)};
+TRect ScaleBounds(const TRect& r, int m, int d) {
+  return Bounds(MulDiv(r.Left, m, d), MulDiv(r.Top, m, d), MulDiv(r.Width(), m, d),
+                MulDiv(r.Height(), m, d));
 }
 
 Bitmap ScaleKeyedBitmap(const Bitmap& source, int width, int height, TColor key) {

@@ -16,9 +16,9 @@ constexpr int kDesignPixelsPerInch = 96;
 // n × m / d rounded to the nearest integer, halves away from zero (the platform's MulDiv).
 int MulDiv(int n, int m, int d);
 
-// A rectangle scaled by m / d edge by edge, so that controls that touch at design time still
-// touch once scaled.
-TRect ScaleRect(const TRect& r, int m, int d);
+// A control's bounds scaled by m / d: its top-left corner and its size each scaled (so that a
+// size scaled there and back is the size it was, whatever place anchoring gave the control).
+TRect ScaleBounds(const TRect& r, int m, int d);
 
 // A picture with a transparent key colour, resized to width × height with an area-averaging
 // filter: each target pixel is the mean of the opaque source pixels it covers, or the key colour

@@ -61,9 +61,12 @@ TEST(GridScaling, HitTestsFollowTheScaledGeometry) {
   for (const Case& c : cases) {
     EXPECT_EQ(c.area, g.HitTest(c.p)) << c.p.X << "," << c.p.Y;
     const TGridCell cell = g.CellAtPoint(c.p);
-    if (c.area == TGridArea::Cells || c.area == TGridArea::Indicator)
+    if (c.area == TGridArea::Cells || c.area == TGridArea::Indicator) {
       EXPECT_EQ(c.row, cell.Row) << c.p.X << "," << c.p.Y;
-    if (c.col >= 0) EXPECT_EQ(c.col, cell.Col) << c.p.X << "," << c.p.Y;
+    }
+    if (c.col >= 0) {
+      EXPECT_EQ(c.col, cell.Col) << c.p.X << "," << c.p.Y;
+    }
   }
   EXPECT_EQ(TRect({kIndicator + 2 * kNarrow, kHeader + kPitch, kIndicator + 3 * kNarrow - 1,
                    kHeader + kPitch + kRow}),

@@ -53,7 +53,9 @@ TEST(SizedTrayFrames, FifteenBadgesPerSizeWithASinkingArrow) {
         if (Colour(icon, Pixel(icon, s, mid, y).first) == 0xE01810) tip = y;
       ASSERT_GE(tip, 0) << f;
       EXPECT_GE(tip, previousTip) << f;
-      if (f > 0) EXPECT_NE(frames[f - 1].Data(), icon.Data()) << f;
+      if (f > 0) {
+        EXPECT_NE(frames[f - 1].Data(), icon.Data()) << f;
+      }
       if (f == 0) firstTip = tip;
       previousTip = tip;
     }

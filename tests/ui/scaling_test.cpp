@@ -29,11 +29,19 @@ TEST(Scaling, MulDivRoundsHalvesAwayFromZero) {
     EXPECT_EQ(c.expected, MulDiv(c.n, c.m, c.d)) << c.n << " * " << c.m << " / " << c.d;
 }
 
-TEST(Scaling, RectanglesScaleEdgeByEdgeSoThatNeighboursStillTouch) {
-  const TRect left = Bounds(16, 317, 153, 25), right = Bounds(169, 317, 7, 25);
-  const TRect a = ScaleRect(left, 144, 96), b = ScaleRect(right, 144, 96);
-  EXPECT_EQ(a.Right, b.Left);
-  EXPECT_EQ(TRect({24, 476, 254, 513}), a);  // 475.5 and 512.5 round up
+TEST(Scaling, BoundsScaleTheirCornerAndSizeAndComeBackTheSameSize) {
+  EXPECT_EQ(Bounds(24, 476, 230, 38), ScaleBounds(Bounds(16, 317, 153, 25), 144, 96));
+  // A bar aligned to the bottom of a client area that anchoring left at an odd height: its
+  // height comes back as it was from every scale.
+  const TRect bars[] = {Bounds(0, 439, 767, 22), Bounds(0, 345, 767, 22), Bounds(3, 7, 141, 13)};
+  for (const TRect& r : bars) {
+    for (int ppi : {120, 144, 168, 192}) {
+      const TRect back = ScaleBounds(ScaleBounds(r, ppi, 96), 96, ppi);
+      EXPECT_EQ(r.Width(), back.Width()) << ppi;
+      EXPECT_EQ(r.Height(), back.Height()) << ppi;
+      EXPECT_NEAR(r.Top, back.Top, 1) << ppi;
+    }
+  }
 }
 
 constexpr TColor kKey = RGB(255, 0, 255);
@@ -129,9 +137,9 @@ TEST(Scaling, ControlsScaleBoundsAnchorsAndFontsAndComeBack) {
     EXPECT_EQ(MulDiv(400, ppi, 96), f.form.ClientWidth()) << ppi;
     EXPECT_EQ(MulDiv(300, ppi, 96), f.form.ClientHeight()) << ppi;
     EXPECT_EQ(MulDiv(200, ppi, 96), f.form.Constraints().MinWidth) << ppi;
-    EXPECT_EQ(ScaleRect(topLeft, ppi, 96), f.topLeft.BoundsRect()) << ppi;
-    EXPECT_EQ(ScaleRect(bottomRight, ppi, 96), f.bottomRight.BoundsRect()) << ppi;
-    EXPECT_EQ(ScaleRect(stretched, ppi, 96), f.stretched.BoundsRect()) << ppi;
+    EXPECT_EQ(ScaleBounds(topLeft, ppi, 96), f.topLeft.BoundsRect()) << ppi;
+    EXPECT_EQ(ScaleBounds(bottomRight, ppi, 96), f.bottomRight.BoundsRect()) << ppi;
+    EXPECT_EQ(ScaleBounds(stretched, ppi, 96), f.stretched.BoundsRect()) << ppi;
     EXPECT_EQ(MulDiv(-11, ppi, 96), f.topLeft.Font().Height) << ppi;
     EXPECT_EQ(unsigned(fsBold), f.topLeft.Font().Style) << ppi;
     EXPECT_NEAR(19 * ppi / 96.0, f.bar.Height(), 1.0) << ppi;
@@ -143,7 +151,7 @@ TEST(Scaling, ControlsScaleBoundsAnchorsAndFontsAndComeBack) {
     f.form.SetClientSize(f.form.ClientWidth() + 50, f.form.ClientHeight() + 30);
     EXPECT_EQ(rightGap, f.form.ClientWidth() - f.bottomRight.BoundsRect().Right) << ppi;
     EXPECT_EQ(bottomGap, f.form.ClientHeight() - f.bottomRight.BoundsRect().Bottom) << ppi;
-    EXPECT_EQ(ScaleRect(stretched, ppi, 96).Width() + 50, f.stretched.Width()) << ppi;
+    EXPECT_EQ(ScaleBounds(stretched, ppi, 96).Width() + 50, f.stretched.Width()) << ppi;
     f.form.SetClientSize(f.form.ClientWidth() - 50, f.form.ClientHeight() - 30);
 
     // Back to 96 dots per inch: the design again (a monitor of 100 % after one of more).
