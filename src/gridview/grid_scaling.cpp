@@ -11,6 +11,8 @@ void TCustomGridView::ChangeScale(int m, int d) {
   HeaderSize = MulDiv(HeaderSize, m, d);
   InputSize = MulDiv(InputSize, m, d);
   SlideSize = MulDiv(SlideSize, m, d);
+  // A horizontal line step is pixels: as many as the design's at this scale.
+  HorzScrollBar.SetSmallChange(MulDiv(HorzScrollBar.SmallChange(), m, d));
   const int ppi = MulDiv(PixelsPerInch(), m, d);
   metrics_ = ppi == kDesignPixelsPerInch
                  ? TGridMetrics::Design()

@@ -153,6 +153,15 @@ TEST(GridScaling, ScrollingMovesByScaledPitches) {
   EXPECT_EQ(g.SelectedRow(), g.RowAt(top + kRow / 2));
 }
 
+TEST(GridScaling, AHorizontalLineStepIsTheDesignsFivePixelsScaled) {
+  ViewFixture f(150, 261);  // narrow: File at its least, the columns wider than the client
+  f.Fill(3);
+  f.grid.ScaleForPPI(144);
+  ASSERT_GT(f.grid.HorzScrollBar.Max(), 8);
+  f.grid.ScrollMessage(TScrollBarKind::sbHorizontal, TScrollCode::scLineDown, 0);
+  EXPECT_EQ(8, f.grid.HorzScrollPosition());  // 7.5 rounded
+}
+
 TEST(GridScaling, PaintingUsesTheScaledPicturesAndMargins) {
   ScaledGrid f(true, 3);
   RecordingCanvas canvas = f.PaintAll();
