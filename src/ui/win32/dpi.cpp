@@ -14,6 +14,7 @@ constexpr int kMdtEffectiveDpi = 0;            // MONITOR_DPI_TYPE
 using SetContextFn = BOOL(WINAPI*)(HANDLE);
 using SetAwarenessFn = HRESULT(WINAPI*)(int);
 using SetAwareFn = BOOL(WINAPI*)();
+using IsAwareFn = BOOL(WINAPI*)();
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
@@ -24,6 +25,7 @@ struct DpiCalls {
   SetContextFn SetProcessDpiAwarenessContext = nullptr;
   SetAwarenessFn SetProcessDpiAwareness = nullptr;
   SetAwareFn SetProcessDPIAware = nullptr;
+  IsAwareFn IsProcessDPIAware = nullptr;
   GetDpiForWindowFn GetDpiForWindow = nullptr;
   GetDpiForMonitorFn GetDpiForMonitor = nullptr;
   AdjustForDpiFn AdjustWindowRectExForDpi = nullptr;
@@ -33,6 +35,7 @@ struct DpiCalls {
     if (HMODULE user = GetModuleHandleW(L"user32.dll")) {
       Bind(user, "SetProcessDpiAwarenessContext", SetProcessDpiAwarenessContext);
       Bind(user, "SetProcessDPIAware", SetProcessDPIAware);
+      Bind(user, "IsProcessDPIAware", IsProcessDPIAware);
       Bind(user, "GetDpiForWindow", GetDpiForWindow);
       Bind(user, "AdjustWindowRectExForDpi", AdjustWindowRectExForDpi);
       Bind(user, "GetSystemMetricsForDpi", GetSystemMetricsForDpi);
@@ -63,14 +66,20 @@ const DpiCalls& Calls() {
 }  // namespace
 
 void EnableDpiAwareness() {
+  // Each Windows is asked in its own terms only: a process that its manifest made aware already
+  // refuses the call, and must not fall through to an older call that asks for less.
   const DpiCalls& c = Calls();
-  if (c.SetProcessDpiAwarenessContext) {
-    if (c.SetProcessDpiAwarenessContext(kPerMonitorAwareV2)) return;
-    if (c.SetProcessDpiAwarenessContext(kPerMonitorAware)) return;
-  }
-  if (c.SetProcessDpiAwareness && SUCCEEDED(c.SetProcessDpiAwareness(kProcessPerMonitorDpiAware)))
+  if (c.SetProcessDpiAwarenessContext) {  // Windows 10
+    if (!c.SetProcessDpiAwarenessContext(kPerMonitorAwareV2))
+      c.SetProcessDpiAwarenessContext(kPerMonitorAware);
     return;
-  if (c.SetProcessDPIAware) c.SetProcessDPIAware();
+  }
+  if (c.SetProcessDpiAwareness) {  // Windows 8.1
+    c.SetProcessDpiAwareness(kProcessPerMonitorDpiAware);
+    return;
+  }
+  if (c.SetProcessDPIAware && !(c.IsProcessDPIAware && c.IsProcessDPIAware()))
+    c.SetProcessDPIAware();  // Vista and 7: system-aware
 }
 
 int SystemDpi() {
