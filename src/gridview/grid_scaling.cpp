@@ -1,6 +1,8 @@
 // Display scaling of the grid: the data side's sizes (row heights, fonts, column widths and
 // header pictures) and the view side's (header, input and slide sizes, the small metrics of
 // painting and hit testing), all by one factor, the way the form scales its controls.
+#include <algorithm>
+
 #include "gridview/grid.h"
 #include "ui/scaling.h"
 

@@ -114,8 +114,8 @@ class TControl : public TComponent {
   }
   // Moves the control without changing its anchor base (anchoring and alignment use it).
   void MoveTo(const TRect& r);
-  // The bounds that scaling by m / d gives (ChangeScale): every edge scaled. A form keeps its
-  // place and scales its client area instead.
+  // The bounds that scaling by m / d gives (ChangeScale): the top-left corner and the size each
+  // scaled (ScaleBounds). A form keeps its place and scales its client area instead.
   virtual TRect ScaledBounds(int m, int d) const;
   // Takes bounds that the platform already applied (a form moved or resized by the user).
   void StoreBounds(const TRect& r);
