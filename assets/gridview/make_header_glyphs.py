@@ -3,7 +3,8 @@
 
 Writes one 24-bit .bmp per picture into this folder (for people and resource tools) and the C++
 source src/gridview/header_glyphs_data.cpp that embeds the same pixels, so that native tests and
-the program see identical pictures. Standard library only. Run it again after editing a picture:
+the program see identical pictures. Each picture also comes enlarged for 150 % and 200 % display
+scaling (24 x 24 and 32 x 32, pixelart.py), as header_<name>_24.bmp and header_<name>_32.bmp. Standard library only. Run it again after editing a picture:
 
     python3 assets/gridview/make_header_glyphs.py
 
@@ -12,6 +13,10 @@ the grid leaves out when it draws the picture.
 """
 import os
 import struct
+import sys
+
+sys.path.insert(0, os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")))
+import pixelart  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
@@ -149,18 +154,29 @@ def cpp_source():
         "",
     ]
     for name, _, rows in GLYPHS:
-        px = pixels(rows)
-        lines.append("const std::uint32_t k%sPixels[] = {" % name.capitalize())
-        flat = [(r << 16) | (g << 8) | b for row in px for r, g, b in row]
-        for i in range(0, len(flat), 8):
-            lines.append("    " + ", ".join("0x%06X" % v for v in flat[i:i + 8]) + ",")
-        lines.append("};")
-        lines.append("")
+        for px in pixelart.versions(pixels(rows)):
+            size = len(px)
+            suffix = "" if size == 16 else str(size)
+            lines.append("const std::uint32_t k%sPixels%s[] = {" % (name.capitalize(), suffix))
+            flat = [(r << 16) | (g << 8) | b for row in px for r, g, b in row]
+            for i in range(0, len(flat), 8):
+                lines.append("    " + ", ".join("0x%06X" % v for v in flat[i:i + 8]) + ",")
+            lines.append("};")
+            lines.append("")
     lines.append("}  // namespace")
     lines.append("")
     for name, func, rows in GLYPHS:
+        cap = name.capitalize()
         lines.append("Bitmap %s() { return MakeGlyph(%d, %d, k%sPixels); }" %
-                     (func, len(rows[0]), len(rows), name.capitalize()))
+                     (func, len(rows[0]), len(rows), cap))
+    lines.append("")
+    for name, func, rows in GLYPHS:
+        cap = name.capitalize()
+        lines.append("std::vector<Bitmap> %ss() {" % func)
+        lines.append("  return {MakeGlyph(16, 16, k%sPixels), MakeGlyph(24, 24, k%sPixels24),"
+                     % (cap, cap))
+        lines.append("          MakeGlyph(32, 32, k%sPixels32)};" % cap)
+        lines.append("}")
     lines.append("")
     lines.append("}  // namespace zv")
     return "\n".join(lines) + "\n"
@@ -168,7 +184,9 @@ def cpp_source():
 
 def main():
     for name, _, rows in GLYPHS:
-        write_bmp(os.path.join(HERE, "header_%s.bmp" % name), pixels(rows))
+        for px in pixelart.versions(pixels(rows)):
+            suffix = "" if len(px) == 16 else "_%d" % len(px)
+            write_bmp(os.path.join(HERE, "header_%s%s.bmp" % (name, suffix)), px)
     with open(CPP_OUT, "w", newline="\n") as f:
         f.write(cpp_source())
 

@@ -1,7 +1,11 @@
 # Writes the busy indicator's frames (frame_*.ico in FRAME_DIR, in name order) as the Icons
 # stored form into a C++ source OUTPUT: a 32-bit little-endian count, then per frame a 32-bit
-# little-endian length and the icon file's bytes.
-#   cmake -DFRAME_DIR=<dir> -DOUTPUT=<file.cpp> -P embed_frames.cmake
+# little-endian length and the icon file's bytes. FUNCTION names the function that gives them
+# (default MainTrayIconFrames).
+#   cmake -DFRAME_DIR=<dir> -DOUTPUT=<file.cpp> [-DFUNCTION=<name>] -P embed_frames.cmake
+if(NOT FUNCTION)
+  set(FUNCTION MainTrayIconFrames)
+endif()
 file(GLOB frames ${FRAME_DIR}/frame_*.ico)
 list(SORT frames)
 list(LENGTH frames count)
@@ -35,7 +39,7 @@ const std::uint8_t kFrames[] = {
 ${body}};
 }  // namespace
 
-std::span<const std::uint8_t> MainTrayIconFrames() { return kFrames; }
+std::span<const std::uint8_t> ${FUNCTION}() { return kFrames; }
 
 }  // namespace zv
 ")

@@ -7,6 +7,10 @@ that slides down and grows longer from frame to frame. Every file is 1,730 bytes
 6 (directory) + 16 (entry) + 40 (bitmap header) + 1024 (palette) + 23 rows x 24 bytes (pixels)
 + 23 rows x 4 bytes (mask).
 
+The same 15 frames are also drawn at the notification area's larger small-icon sizes, 20, 24 and
+32 pixels (125 %, 150 % and 200 % display scaling), into the folders 20/, 24/ and 32/ beside
+this script, so that a scaled display shows them crisp rather than stretched.
+
     python3 make_frames.py [output_dir] [--preview strip.png]
 
 Only the standard library is used; the preview strip (all frames side by side, enlarged) is
@@ -34,23 +38,26 @@ PALETTE = [
 ]
 TRANSPARENT, FACE, RIM, LIGHT, RED, DARK, SOFT = range(7)
 
-CENTRE = (SIZE - 1) / 2.0  # 11.0
-RADIUS = 11.0
+SCALED_SIZES = [20, 24, 32]
 
 
-def badge():
-    """The round badge, without the arrow: a list of rows of palette indices."""
-    pixels = [[TRANSPARENT] * SIZE for _ in range(SIZE)]
-    for y in range(SIZE):
-        for x in range(SIZE):
-            d = math.hypot(x - CENTRE, y - CENTRE)
-            if d > RADIUS + 0.35:
+def badge(size=SIZE):
+    """The round badge, without the arrow: a list of rows of palette indices. The design is
+    23 pixels; other sizes scale its lengths by size / 23."""
+    k = size / SIZE
+    centre = (size - 1) / 2.0  # 11.0 at 23
+    radius = (size - 1) / 2.0
+    pixels = [[TRANSPARENT] * size for _ in range(size)]
+    for y in range(size):
+        for x in range(size):
+            d = math.hypot(x - centre, y - centre)
+            if d > radius + 0.35:
                 continue
-            if d > RADIUS - 1.0:
+            if d > radius - 1.0 * k:
                 pixels[y][x] = RIM
-            elif d > RADIUS - 2.0:
+            elif d > radius - 2.0 * k:
                 pixels[y][x] = SOFT
-            elif math.hypot(x - (CENTRE - 4), y - (CENTRE - 4)) < 3.0:
+            elif math.hypot(x - (centre - 4 * k), y - (centre - 4 * k)) < 3.0 * k:
                 pixels[y][x] = LIGHT
             else:
                 pixels[y][x] = FACE
@@ -63,36 +70,57 @@ TIP_ROWS = [8, 9, 10, 10, 11, 12, 12, 13, 14, 14, 15, 16, 16, 17, 18]
 SHAFT_ROWS = [2, 2, 2, 3, 3, 3, 4, 4, 4, 5, 5, 5, 6, 6, 7]
 
 
-def arrow_cells(frame):
-    """The cells of the arrow of one frame: a head of four rows under a three-pixel shaft."""
-    tip = TIP_ROWS[frame]
-    head = 4
-    shaft = SHAFT_ROWS[frame]
+def arrow_rows(size):
+    """Per frame, the tip row and shaft length at a size: the design's scaled by size / 23,
+    where rounding would make two neighbouring frames alike the shaft grows by one instead."""
+    k = size / SIZE
+    rows = []
+    for frame in range(FRAMES):
+        tip = int(round(TIP_ROWS[frame] * k))
+        shaft = int(round(SHAFT_ROWS[frame] * k))
+        if rows:
+            last_tip, last_shaft = rows[-1]
+            tip = max(tip, last_tip)
+            shaft = max(shaft, last_shaft)
+            if (tip, shaft) == (last_tip, last_shaft):
+                shaft += 1
+        rows.append((tip, shaft))
+    return rows
+
+
+def arrow_cells(frame, size=SIZE):
+    """The cells of the arrow of one frame: a head of four rows under a three-pixel shaft (at
+    23 pixels; other sizes scale rows and widths by size / 23 and keep the arrow centred)."""
+    k = size / SIZE
+    centre = (size - 1) / 2.0
+    tip, shaft = arrow_rows(size)[frame]
+    head = max(4, int(round(4 * k)))
     cells = set()
-    cx = int(CENTRE)
     for row in range(head):         # the head: a triangle, widest at its top
         y = tip - row
-        half = row
-        for x in range(cx - half, cx + half + 1):
-            cells.add((x, y))
+        half = (row + 0.5) * 4 / head * k
+        for x in range(size):
+            if abs(x - centre) < half:
+                cells.add((x, y))
     top = tip - head + 1 - shaft
     for y in range(top, tip - head + 1):
-        for x in range(cx - 1, cx + 2):
-            cells.add((x, y))
+        for x in range(size):
+            if abs(x - centre) < 1.5 * k:
+                cells.add((x, y))
     return cells
 
 
-def draw(frame):
-    pixels = badge()
-    cells = arrow_cells(frame)
+def draw(frame, size=SIZE):
+    pixels = badge(size)
+    cells = arrow_cells(frame, size)
     for x, y in cells:
-        if 0 <= x < SIZE and 0 <= y < SIZE and pixels[y][x] != TRANSPARENT:
+        if 0 <= x < size and 0 <= y < size and pixels[y][x] != TRANSPARENT:
             pixels[y][x] = RED
     # A dark outline around the arrow, inside the badge only, keeps it readable at small size.
     for x, y in list(cells):
         for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)):
             nx, ny = x + dx, y + dy
-            if (nx, ny) in cells or not (0 <= nx < SIZE and 0 <= ny < SIZE):
+            if (nx, ny) in cells or not (0 <= nx < size and 0 <= ny < size):
                 continue
             if pixels[ny][nx] in (FACE, LIGHT, SOFT):
                 pixels[ny][nx] = DARK
@@ -100,27 +128,28 @@ def draw(frame):
 
 
 def icon_file(pixels):
-    row_bytes = (SIZE + 3) // 4 * 4                 # 24
-    mask_row_bytes = ((SIZE + 31) // 32) * 4        # 4
+    size = len(pixels)
+    row_bytes = (size + 3) // 4 * 4                 # 24 at 23
+    mask_row_bytes = ((size + 31) // 32) * 4        # 4
     image = bytearray()
-    image += struct.pack('<IiiHHIIiiII', 40, SIZE, SIZE * 2, 1, 8, 0,
-                         SIZE * row_bytes + SIZE * mask_row_bytes, 0, 0, 256, 0)
+    image += struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 8, 0,
+                         size * row_bytes + size * mask_row_bytes, 0, 0, 256, 0)
     for i in range(256):
         r, g, b = PALETTE[i] if i < len(PALETTE) else (0, 0, 0)
         image += bytes((b, g, r, 0))
-    for y in reversed(range(SIZE)):                 # bitmap rows go bottom-up
-        row = bytes(pixels[y]) + bytes(row_bytes - SIZE)
+    for y in reversed(range(size)):                 # bitmap rows go bottom-up
+        row = bytes(pixels[y]) + bytes(row_bytes - size)
         image += row
-    for y in reversed(range(SIZE)):
+    for y in reversed(range(size)):
         bits = 0
-        for x in range(SIZE):
+        for x in range(size):
             if pixels[y][x] == TRANSPARENT:
                 bits |= 1 << (mask_row_bytes * 8 - 1 - x)
         image += bits.to_bytes(mask_row_bytes, 'big')
     directory = struct.pack('<HHH', 0, 1, 1)
-    entry = struct.pack('<BBBBHHII', SIZE, SIZE, 0, 0, 1, 8, len(image), 6 + 16)
+    entry = struct.pack('<BBBBHHII', size % 256, size % 256, 0, 0, 1, 8, len(image), 6 + 16)
     data = directory + entry + bytes(image)
-    assert len(data) == 1730, len(data)
+    assert size != SIZE or len(data) == 1730, len(data)
     return data
 
 
@@ -168,6 +197,12 @@ def main(argv):
     for f, pixels in enumerate(frames):
         with open(os.path.join(out_dir, 'frame_%02d.ico' % f), 'wb') as out:
             out.write(icon_file(pixels))
+    for size in SCALED_SIZES:
+        folder = os.path.join(out_dir, str(size))
+        os.makedirs(folder, exist_ok=True)
+        for f in range(FRAMES):
+            with open(os.path.join(folder, 'frame_%02d.ico' % f), 'wb') as out:
+                out.write(icon_file(draw(f, size)))
     if preview_path:
         preview(preview_path, frames)
 

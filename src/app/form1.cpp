@@ -82,7 +82,7 @@ void TForm1::CreateControls() {
   DirectoryEdit1.DialogKind = TDialogKind::dkWin32;
   DirectoryEdit1.DialogText = "Выберите путь к Галерее фотографий";
   DirectoryEdit1.SetGlyphKind(TGlyphKind::gkCustom);
-  DirectoryEdit1.SetGlyph(FolderButtonGlyph());
+  DirectoryEdit1.SetGlyphVersions(FolderButtonGlyphs());
   DirectoryEdit1.NumGlyphs = 1;
   DirectoryEdit1.SetButtonWidth(20);
   DirectoryEdit1.SetTabOrder(5);

@@ -1,6 +1,8 @@
 // TCustomComboEdit (see combo_edit.h).
 #include "folderedit/combo_edit.h"
 
+#include "ui/scaling.h"
+
 namespace zv {
 
 TCustomComboEdit::TCustomComboEdit(TComponent* owner, std::string name)
@@ -20,6 +22,29 @@ void TCustomComboEdit::SetGlyphKind(TGlyphKind kind) {
 
 void TCustomComboEdit::SetGlyph(const Bitmap& glyph) {
   glyph_ = glyph;
+  versions_.clear();
+  Changed(PropButton);
+}
+
+void TCustomComboEdit::SetGlyphVersions(std::vector<Bitmap> versions) {
+  versions_ = std::move(versions);
+  glyph_ = versions_.empty() ? Bitmap{} : versions_.front();
+  PickGlyph();
+  Changed(PropButton);
+}
+
+void TCustomComboEdit::PickGlyph() {
+  if (versions_.empty()) return;
+  const Bitmap& design = versions_.front();
+  glyph_ =
+      PickScaledBitmap(versions_, design.Width, design.Height, PixelsPerInch(), GlyphTransparent);
+}
+
+void TCustomComboEdit::ChangeScale(int m, int d) {
+  if (m == d) return;
+  buttonWidth_ = MulDiv(buttonWidth_, m, d);
+  TEdit::ChangeScale(m, d);
+  PickGlyph();
   Changed(PropButton);
 }
 

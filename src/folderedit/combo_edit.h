@@ -6,6 +6,7 @@
 // of 1 or less hides the button. Pressing it, or ClickKey while the box has the focus, runs
 // ButtonClick, which derived boxes extend (the folder box opens its dialog there).
 #include <string>
+#include <vector>
 
 #include "ui/graphics.h"
 #include "ui/input.h"
@@ -42,6 +43,12 @@ class TCustomComboEdit : public TEdit {
   // The picture that gkCustom shows.
   const Bitmap& Glyph() const { return glyph_; }
   void SetGlyph(const Bitmap& glyph);
+  // The same picture drawn for several densities, the 96-dot one first: Glyph is the one for
+  // the box's density, picked again when the box is scaled (ui/scaling.h).
+  void SetGlyphVersions(std::vector<Bitmap> versions);
+
+  // The button's width and picture scale with the box.
+  void ChangeScale(int m, int d) override;
   // Colour of the picture that is drawn transparent.
   TColor GlyphTransparent = clBlack;
   int NumGlyphs = 1;  // pictures side by side in Glyph; one serves every button state
@@ -75,6 +82,8 @@ class TCustomComboEdit : public TEdit {
   int buttonWidth_ = 21;
   TGlyphKind glyphKind_ = TGlyphKind::gkDefault;
   Bitmap glyph_;
+  std::vector<Bitmap> versions_;
+  void PickGlyph();
 };
 
 }  // namespace zv

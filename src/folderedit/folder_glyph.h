@@ -10,6 +10,9 @@
 namespace zv {
 
 Bitmap FolderButtonGlyph();
+// The picture drawn for several densities: 16 x 16 (96 dots per inch) first, then the larger
+// ones.
+std::vector<Bitmap> FolderButtonGlyphs();
 
 // The colour the button leaves out when it draws the picture.
 inline constexpr TColor kFolderGlyphTransparent = clBlack;

@@ -7,6 +7,7 @@
 #include "gridview/conversions.h"
 #include "gridview/grid.h"
 #include "ui/errors.h"
+#include "ui/scaling.h"
 #include "ui/text.h"
 
 namespace zv {
@@ -35,6 +36,21 @@ void TColumnTitle::SetDisplayMode(TDisplayMode value) {
 
 void TColumnTitle::SetGlyph(Bitmap value) {
   glyph_ = std::move(value);
+  versions_.clear();
+  Changed();
+}
+
+void TColumnTitle::SetGlyphVersions(std::vector<Bitmap> versions) {
+  versions_ = std::move(versions);
+  glyph_ = versions_.empty() ? Bitmap{} : versions_.front();
+  PickGlyph(column_.Grid().PixelsPerInch());
+}
+
+void TColumnTitle::PickGlyph(int pixelsPerInch) {
+  if (versions_.empty()) return;
+  const Bitmap& design = versions_.front();
+  glyph_ =
+      PickScaledBitmap(versions_, design.Width, design.Height, pixelsPerInch, RGB(255, 0, 255));
   Changed();
 }
 

@@ -32,6 +32,11 @@ class TColumnTitle {
   // The picture; magenta (RGB 255, 0, 255) pixels are transparent.
   const Bitmap& Glyph() const { return glyph_; }
   void SetGlyph(Bitmap value);
+  // The same picture drawn for several densities, the 96-dot one first: the grid shows the one
+  // for its density (ui/scaling.h, PickScaledBitmap) and picks again when it is scaled.
+  void SetGlyphVersions(std::vector<Bitmap> versions);
+  // Picks the picture for a density from the versions (nothing without versions).
+  void PickGlyph(int pixelsPerInch);
 
  protected:
   TColumnTitle(TCustomColumn& column, TColor color) : column_(column), color_(color) {}
@@ -43,6 +48,7 @@ class TColumnTitle {
   TColor color_;
   TDisplayMode displayMode_ = dmTextOnly;
   Bitmap glyph_;
+  std::vector<Bitmap> versions_;
 };
 
 class TColumnHeader : public TColumnTitle {

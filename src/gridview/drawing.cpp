@@ -2,8 +2,11 @@
 // every painter uses (raised boxes, indicator cells, sort arrows, check boxes, single-line text).
 #include "gridview/drawing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
+
+#include "ui/scaling.h"
 
 namespace zv {
 
@@ -15,6 +18,18 @@ int MixChannel(double f, int a, int b) {
 }
 
 }  // namespace
+
+TGridMetrics TGridMetrics::At(int pixelsPerInch, int themedCheckBox) {
+  TGridMetrics m;
+  auto scale = [pixelsPerInch](int& v) { v = MulDiv(v, pixelsPerInch, kDesignPixelsPerInch); };
+  for (int* v :
+       {&m.IndicatorWidth, &m.TextMargin, &m.HeaderIndent, &m.HeaderIndentThemed, &m.GlyphGap,
+        &m.SortArrowGap, &m.SortArrowSize, &m.CheckBoxMargin, &m.CheckBoxThemed, &m.CheckBoxClassic,
+        &m.TriangleWidth, &m.TriangleHeight, &m.BorderGrab, &m.CaptionTop, &m.ResizeGuard})
+    scale(*v);
+  if (themedCheckBox > 0) m.CheckBoxThemed = themedCheckBox;
+  return m;
+}
 
 TColor Blend(TColor a, TColor b, double f, const ColorResolver& colors) {
   a = colors.Resolve(a);
@@ -51,7 +66,8 @@ void RaisedBox(Canvas& canvas, const TRect& r) {
                   clWindowFrame);
 }
 
-void DrawIndicatorCell(Canvas& canvas, const TRect& r, bool oldStyle, bool current, bool selected) {
+void DrawIndicatorCell(Canvas& canvas, const TRect& r, bool oldStyle, bool current, bool selected,
+                       const TGridMetrics& metrics) {
   if (oldStyle) {
     RaisedBox(canvas, r);
   } else {
@@ -66,19 +82,23 @@ void DrawIndicatorCell(Canvas& canvas, const TRect& r, bool oldStyle, bool curre
       canvas.FillRect(Bounds(p.X, p.Y, 1, 1), clBtnFace);
   }
   if (current) {
-    TRect box = AlignBox(6, 11, taCenter, vaMiddle, r, 0);
-    canvas.Polygon({{box.Left, box.Top}, {box.Left + 5, box.Top + 5}, {box.Left, box.Top + 10}},
-                   clWindowText, clWindowText);
+    const int w = metrics.TriangleWidth, h = metrics.TriangleHeight;
+    TRect box = AlignBox(w, h, taCenter, vaMiddle, r, 0);
+    canvas.Polygon(
+        {{box.Left, box.Top}, {box.Left + w - 1, box.Top + h / 2}, {box.Left, box.Top + h - 1}},
+        clWindowText, clWindowText);
   }
   if (current || selected) canvas.InvertRect(r);
 }
 
-void DrawSortArrow(Canvas& canvas, int x, int y, bool ascending, bool themed) {
-  if (themed) {
+void DrawSortArrow(Canvas& canvas, int x, int y, bool ascending, bool themed, int size) {
+  if (themed || size != 8) {
+    const int half = size / 2;
+    const TColor ink = themed ? clGrayText : clBtnShadow;
     if (ascending)
-      canvas.Polygon({{x, y + 4}, {x + 4, y}, {x + 8, y + 4}}, clGrayText, clGrayText);
+      canvas.Polygon({{x, y + half}, {x + half, y}, {x + size, y + half}}, ink, ink);
     else
-      canvas.Polygon({{x, y}, {x + 4, y + 4}, {x + 8, y}}, clGrayText, clGrayText);
+      canvas.Polygon({{x, y}, {x + half, y + half}, {x + size, y}}, ink, ink);
     return;
   }
   if (ascending) {
@@ -129,18 +149,26 @@ void DrawSingleLineText(Canvas& canvas, const TRect& r, bool rightToLeft, std::u
 }
 
 void DrawCheckBox(Canvas& canvas, const TRect& cell, bool checked, TAlignment horizontal,
-                  TVerticalAlignment vertical, bool themed) {
+                  TVerticalAlignment vertical, bool themed, const TGridMetrics& metrics) {
+  const int margin = metrics.CheckBoxMargin;
   if (themed) {
-    TRect box = AlignBox(13, 13, horizontal, vertical, cell, 2);
+    const int size = metrics.CheckBoxThemed;
+    TRect box = AlignBox(size, size, horizontal, vertical, cell, margin);
     if (canvas.DrawThemePart("Button", 3, checked ? 5 : 1, box)) return;
   }
-  TRect box = AlignBox(11, 11, horizontal, vertical, cell, 2);
+  const int size = metrics.CheckBoxClassic;
+  TRect box = AlignBox(size, size, horizontal, vertical, cell, margin);
   canvas.FillRect(box, clWindow);
   canvas.FrameRect(box, clBtnShadow);
   if (!checked) return;
+  // The mark of the 11-pixel box, (2, 4) - (4, 6) - (9, 1) three lines thick, scaled with it.
+  auto at = [size](int v) { return MulDiv(v, size, 11); };
   const int x = box.Left, y = box.Top;
-  for (int k = 0; k < 3; ++k)
-    canvas.Polyline({{x + 2, y + 4 + k}, {x + 4, y + 6 + k}, {x + 9, y + 1 + k}}, clWindowText);
+  const int thickness = std::max(3, at(3));
+  for (int k = 0; k < thickness; ++k)
+    canvas.Polyline(
+        {{x + at(2), y + at(4) + k}, {x + at(4), y + at(6) + k}, {x + at(9), y + at(1) + k}},
+        clWindowText);
 }
 
 unsigned CellTextFlags(TAlignment alignment, TVerticalAlignment vertical, TWrapKind wrap,

@@ -28,10 +28,10 @@ class TCellKey {
  public:
   TCellKey(int number) : value_(number) {}  // NOLINT: implicit on purpose
   // A literal or a caller's text: referred to, not copied (a key lives for one call).
-  TCellKey(const char16_t* text) : value_(std::u16string_view(text)) {}    // NOLINT
-  TCellKey(std::u16string_view text) : value_(text) {}                     // NOLINT
+  TCellKey(const char16_t* text) : value_(std::u16string_view(text)) {}        // NOLINT
+  TCellKey(std::u16string_view text) : value_(text) {}                         // NOLINT
   TCellKey(const std::u16string& text) : value_(std::u16string_view(text)) {}  // NOLINT
-  TCellKey(std::u16string&& text) : value_(std::move(text)) {}             // NOLINT
+  TCellKey(std::u16string&& text) : value_(std::move(text)) {}                 // NOLINT
   TCellKey(const TCellKey&) = default;
   bool IsNumber() const { return std::holds_alternative<int>(value_); }
   // The key as text (a number in decimal).
@@ -173,6 +173,11 @@ class TGridView : public TCustomGridView {
   // ======================================================================================
   // Sets each column's Position to its index in the display order (layout with renumbering).
   void RenumberColumnPositions();
+
+  // Display scaling (grid_scaling.cpp): RowSize and every row's height, the grid's and the
+  // columns' fonts, the columns' widths and header pictures, then the view's metrics and bounds;
+  // the columns are laid out and auto-sized again at the end.
+  void ChangeScale(int m, int d) override;
 
  private:
   // Data side.

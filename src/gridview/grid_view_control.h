@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 
+#include "gridview/drawing.h"
 #include "gridview/grid_types.h"
 #include "gridview/grid_view_sink.h"
 #include "gridview/scroll_bar.h"
@@ -107,6 +108,7 @@ class TCheckBoxColumnPlay {
   std::u16string PlayText;
   TCustomColumn* Column = nullptr;  // not owned
   TRect CellRect;                   // client coordinates
+  TGridMetrics Metrics;             // the grid's, for the box's size and margin
   int ACol = -1, ARow = -1;
   std::function<void()> OnChange;  // the grid's write-back
 
@@ -166,6 +168,15 @@ class TCustomGridView : public TCustomControl, public GridViewSink, protected Sc
   std::function<void(void* nativeHandle)> PlatformWindowCreated;
   // Called when a property that decides the themed frame changed while there is a window.
   std::function<void()> PlatformFrameChanged;
+  // The size of the theme's check box at a density, from the platform (0: not known). Unset:
+  // the check box is the design's 13 pixels scaled.
+  std::function<int(int pixelsPerInch)> ThemedCheckBoxSize;
+
+  // ---- display scaling ----
+  // The small sizes of painting and hit testing at the grid's density (TGridMetrics).
+  const TGridMetrics& Metrics() const { return metrics_; }
+  // HeaderSize, InputSize, SlideSize and the metrics scaled; then the base (bounds).
+  void ChangeScale(int m, int d) override;
 
   // ---- view events ----
   TNotifyEvent OnClick;
@@ -332,6 +343,7 @@ class TCustomGridView : public TCustomControl, public GridViewSink, protected Sc
   void RepaintSelectedRows();
 
   TAppearanceOptions appearance_;
+  TGridMetrics metrics_;
   THeaderStyle headerStyle_ = hsOldStyle;
   bool enableVisualStyles_ = true;
   TBorderStyle borderStyle_ = bsSingle;

@@ -25,7 +25,7 @@ int TCustomGridView::RowPitch(int ARow) const { return RowHeightAt(ARow) + Grid(
 
 TRect TCustomGridView::IndicatorRect() const {
   if (!Grid().Options().Contains(goIndicator)) return {};
-  return {0, 0, IndicatorWidth, ClientHeight()};
+  return {0, 0, metrics_.IndicatorWidth, ClientHeight()};
 }
 
 TRect TCustomGridView::HeaderRect() const {
@@ -104,7 +104,8 @@ TCustomColumn* TCustomGridView::ColumnBorderAt(TPoint p) const {
   const int scroll = HorzScrollPosition();
   for (TCustomColumn* c : Grid().Columns().DisplayOrder()) {
     const int edge = c->ColumnLeft + c->Width() - scroll;
-    if (p.X >= edge - 2 && p.X <= edge + 2 && p.Y < HeaderSize && c->Visible() &&
+    const int grab = metrics_.BorderGrab;
+    if (p.X >= edge - grab && p.X <= edge + grab && p.Y < HeaderSize && c->Visible() &&
         !c->Options().Contains(coFixedSize))
       return c;
   }

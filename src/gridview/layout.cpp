@@ -25,7 +25,7 @@ class AutoSizeGuard {
 }  // namespace
 
 int TCustomGridView::IndicatorWidthNow() const {
-  return Grid().Options().Contains(goIndicator) ? IndicatorWidth : 0;
+  return Grid().Options().Contains(goIndicator) ? metrics_.IndicatorWidth : 0;
 }
 
 int TCustomGridView::AvailableWidth() const {

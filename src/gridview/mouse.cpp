@@ -10,9 +10,9 @@ namespace zv {
 
 TRect TCheckBoxColumnPlay::CheckBoxRect(bool themed) const {
   const TRect cell{-1, -1, CellRect.Width() + 1, CellRect.Height() + 1};
-  const int size = CheckBoxSize(themed);
+  const int size = CheckBoxSize(themed, Metrics);
   return AlignBox(size, size, Column ? Column->Alignment() : taCenter,
-                  Column ? Column->VerticalAlignment() : vaMiddle, cell, 2);
+                  Column ? Column->VerticalAlignment() : vaMiddle, cell, Metrics.CheckBoxMargin);
 }
 
 void TCheckBoxColumnPlay::MouseUp(TPoint p, bool themed) {
@@ -37,6 +37,7 @@ TCheckBoxColumnPlay* TCustomGridView::PreparePlay(TCustomColumn& column, int ACo
   TCheckBoxColumnPlay& play = *play_;
   play.ACol = ACol;
   play.ARow = ARow;
+  play.Metrics = metrics_;
   play.PlayValue = column.CellKind() == ckBoolean && Grid().CellAt(ACol, ARow).AsBoolean();
   play.PlayText = play.PlayValue ? u"True" : u"False";
   play.Column = &column;

@@ -54,7 +54,8 @@ void TCustomGridView::Paint(Canvas& canvas) {
         const bool exists = row < rowCount;
         const bool current = exists && row == grid.SelectedRow();
         const bool selected = exists && grid.Rows()[row].Marked;
-        DrawIndicatorCell(canvas, {0, y, IndicatorWidth, y + pitch}, oldStyle, current, selected);
+        DrawIndicatorCell(canvas, {0, y, metrics_.IndicatorWidth, y + pitch}, oldStyle, current,
+                          selected, metrics_);
       }
     }
     y += pitch;
@@ -69,7 +70,7 @@ void TCustomGridView::Paint(Canvas& canvas) {
 
   // An empty grid shows its caption under the header.
   if (rowCount == 0) {
-    const int top = area.Top + 4;
+    const int top = area.Top + metrics_.CaptionTop;
     DrawSingleLineText(canvas, {area.Left, top, clientWidth, top + canvas.TextHeight(grid.Font())},
                        RightToLeft, Utf8ToUtf16(Caption()), grid.Font(), taCenter);
   }

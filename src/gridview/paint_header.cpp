@@ -27,7 +27,7 @@ void TCustomGridView::PaintHeader(Canvas& canvas) {
     PaintHeaderCell(canvas, *column, r, themed);
   }
   if (Grid().Options().Contains(goIndicator)) {
-    const TRect corner{0, 0, IndicatorWidth, HeaderSize};
+    const TRect corner{0, 0, metrics_.IndicatorWidth, HeaderSize};
     if (corner.Intersects(paintBox_)) RaisedBox(canvas, corner);
   }
 }
@@ -40,13 +40,14 @@ void TCustomGridView::PaintHeaderCell(Canvas& canvas, TCustomColumn& column, con
   const TFont& font = Grid().Font();
   RaisedBox(canvas, r);
 
-  const int indent = themed && mode == dmTextOnly ? 11 : 2;
+  const TGridMetrics& m = metrics_;
+  const int indent = themed && mode == dmTextOnly ? m.HeaderIndentThemed : m.HeaderIndent;
   int x = r.Left + indent + 1;
   const bool showGlyph = mode != dmTextOnly && !glyph.Empty();
   if (showGlyph) {
     canvas.DrawBitmap(r.Left + indent + 1, r.Top + r.Height() / 2 - glyph.Height / 2, glyph,
                       kGlyphTransparent);
-    x += glyph.Width + 2;
+    x += glyph.Width + m.GlyphGap;
   }
   if (mode != dmImageOnly)
     DrawSingleLineText(canvas, {x, r.Top, r.Right, r.Bottom}, RightToLeft, header.Caption(), font,
@@ -54,20 +55,22 @@ void TCustomGridView::PaintHeaderCell(Canvas& canvas, TCustomColumn& column, con
 
   if (column.Sorted()) {
     const int glyphWidth = glyph.Empty() ? 0 : glyph.Width;
-    int ax = r.Left + 2;
+    int ax = r.Left + m.HeaderIndent;
     switch (mode) {
       case dmImageOnly:
-        ax += glyphWidth + 19;
+        ax += glyphWidth + m.SortArrowGap;
         break;
       case dmTextOnly:
-        ax += canvas.TextWidth(header.Caption(), font) + 19;
+        ax += canvas.TextWidth(header.Caption(), font) + m.SortArrowGap;
         break;
       case dmTextAndImage:
-        ax += glyphWidth + canvas.TextWidth(header.Caption(), font) + 21;
+        ax += glyphWidth + canvas.TextWidth(header.Caption(), font) + m.SortArrowGap + m.GlyphGap;
         break;
     }
-    const int ay = r.Top + r.Height() / 2 - 4 + (themed ? 1 : 0);
-    if (ax + 8 < r.Right) DrawSortArrow(canvas, ax, ay, column.SortKind() == skAscending, themed);
+    const int size = m.SortArrowSize;
+    const int ay = r.Top + r.Height() / 2 - size / 2 + (themed ? 1 : 0);
+    if (ax + size < r.Right)
+      DrawSortArrow(canvas, ax, ay, column.SortKind() == skAscending, themed, size);
   }
 
   // The old-style painter has the pressed look: the held header cell is inverted.
@@ -82,6 +85,7 @@ void TCustomGridView::PaintHeaderCell(Canvas& canvas, TCustomColumn& column, con
 void TCustomGridView::DrawCellContent(Canvas& canvas, TCustomColumn& column, int ACol, int ARow,
                                       const TRect& r, TCellState state, bool themed) {
   TCell& cell = Grid().CellAt(ACol, ARow);
+  const TGridMetrics& m = metrics_;
 
   // Text font and colour; the cell events may change colour and style.
   TFont font = column.Font();
@@ -99,7 +103,7 @@ void TCustomGridView::DrawCellContent(Canvas& canvas, TCustomColumn& column, int
   switch (column.DisplayClass()) {
     case TColumnDisplayClass::CheckBox:
       DrawCheckBox(canvas, r, cell.AsBoolean(), column.Alignment(), column.VerticalAlignment(),
-                   themed);
+                   themed, m);
       return;
     case TColumnDisplayClass::Increment: {
       const std::string digits = std::to_string(cell.AsInteger());
@@ -113,7 +117,7 @@ void TCustomGridView::DrawCellContent(Canvas& canvas, TCustomColumn& column, int
     }
   }
   if (text.empty()) return;
-  canvas.DrawText({r.Left + 2, r.Top, r.Right - 2, r.Bottom}, text, font,
+  canvas.DrawText({r.Left + m.TextMargin, r.Top, r.Right - m.TextMargin, r.Bottom}, text, font,
                   CellTextFlags(column.Alignment(), column.VerticalAlignment(), column.WrapKind(),
                                 RightToLeft));
 }

@@ -34,8 +34,8 @@ void AddPhotoGridColumns(TGridView& grid) {
                                        coPublicUsing};
 
   auto& num = columns.Add<TIncrementColumn>("Num");
-  Apply(num, kNumColumn, {25, taLeftJustify, {coEditorAutoSelect, coPublicUsing}, false,
-                          skAscending});
+  Apply(num, kNumColumn,
+        {25, taLeftJustify, {coEditorAutoSelect, coPublicUsing}, false, skAscending});
   num.Header().SetCaption(u"#");
   // Text and picture, with no picture: the caption keeps the plain indent (L + 3) under visual
   // styles too, where a text-only header such as Size's moves its caption to L + 12.
@@ -44,25 +44,30 @@ void AddPhotoGridColumns(TGridView& grid) {
   auto& download = columns.Add<TCheckBoxColumn>("DownLoad");
   Apply(download, kDownLoadColumn, {25, taCenter, checkBoxOptions, false, skAscending});
   download.Header().SetDisplayMode(dmImageOnly);
-  download.Header().SetGlyph(DownloadHeaderGlyph());
+  download.Header().SetGlyphVersions(DownloadHeaderGlyphs());
 
   auto& del = columns.Add<TCheckBoxColumn>("Delete");
   Apply(del, kDeleteColumn, {25, taCenter, checkBoxOptions, false, skDescending});
   del.Header().SetDisplayMode(dmImageOnly);
-  del.Header().SetGlyph(DeleteHeaderGlyph());
+  del.Header().SetGlyphVersions(DeleteHeaderGlyphs());
 
   auto& file = columns.Add<TTextualColumn>("File");
   Apply(file, kFileColumn,
-        {559, taLeftJustify,
-         {coAutoSize, coCanClick, coCanSort, coEditorAutoSelect, coPublicUsing}, true,
+        {559,
+         taLeftJustify,
+         {coAutoSize, coCanClick, coCanSort, coEditorAutoSelect, coPublicUsing},
+         true,
          skDescending});
   file.Header().SetCaption(u"Файл");
   file.Header().SetDisplayMode(dmTextAndImage);
-  file.Header().SetGlyph(FileHeaderGlyph());
+  file.Header().SetGlyphVersions(FileHeaderGlyphs());
 
   auto& size = columns.Add<TTextualColumn>("Size");
   Apply(size, kSizeColumn,
-        {81, taLeftJustify, {coCanClick, coCanSort, coEditorAutoSelect, coPublicUsing}, false,
+        {81,
+         taLeftJustify,
+         {coCanClick, coCanSort, coEditorAutoSelect, coPublicUsing},
+         false,
          skAscending});
   size.Header().SetCaption(u"Размер");
 

@@ -28,6 +28,11 @@ class TRows {
     (*this)[index];
     items_.erase(items_.begin() + index);
   }
+  // Every row's height scaled by m / d (display scaling).
+  template <class Scale>
+  void ScaleHeights(Scale scale) {
+    for (TRow& row : items_) row.RowHeight = scale(row.RowHeight);
+  }
   void Clear() {
     items_.clear();
     items_.shrink_to_fit();

@@ -108,7 +108,8 @@ void TCustomGridView::Resize() {
   lastClientWidth_ = width;
   AutoSizeColumns(nullptr, false);
   if (HorzScrollPosition() <= 0 && oldWidth >= 0)
-    InvalidateRect({std::min(oldWidth, width) - 2, 0, std::max(oldWidth, width), ClientHeight()});
+    InvalidateRect({std::min(oldWidth, width) - metrics_.ResizeGuard, 0, std::max(oldWidth, width),
+                    ClientHeight()});
   else
     InvalidateAll();
   UpdateHorizontalScrollRange();

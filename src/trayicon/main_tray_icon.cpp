@@ -3,6 +3,13 @@
 
 namespace zv {
 
+std::span<const std::uint8_t> MainTrayIconFramesFor(int smallIconSize) {
+  if (smallIconSize <= 16) return MainTrayIconFrames();
+  if (smallIconSize <= 20) return MainTrayIconFrames20();
+  if (smallIconSize <= 24) return MainTrayIconFrames24();
+  return MainTrayIconFrames32();
+}
+
 std::unique_ptr<TTrayIcon> CreateMainTrayIcon(NotifyArea& area) {
   auto tray = std::make_unique<TTrayIcon>(area);
   // The stored values, in the order loading applies them.

@@ -2,6 +2,7 @@
 #include "ui/comctrls.h"
 
 #include "ui/errors.h"
+#include "ui/scaling.h"
 
 namespace zv {
 
@@ -45,6 +46,13 @@ TStatusBar::TStatusBar(TComponent* owner, std::string name) : TWinControl(owner,
 void TStatusBar::SetSizeGrip(bool on) {
   sizeGrip_ = on;
   Changed(PropSizeGrip);
+}
+
+void TStatusBar::ChangeScale(int m, int d) {
+  if (m == d) return;
+  for (int i = 0; i < Panels.Count(); ++i) Panels[i].width_ = MulDiv(Panels[i].width_, m, d);
+  Changed(PropPanels);
+  TWinControl::ChangeScale(m, d);
 }
 
 std::vector<int> TStatusBar::PanelEdges() const {

@@ -21,6 +21,7 @@ class TStatusPanel {
 
  private:
   friend class TStatusPanels;
+  friend class TStatusBar;
   TStatusPanel(TStatusBar* bar, int index) : bar_(bar), index_(index) {}
   TStatusBar* bar_;
   int index_;
@@ -59,6 +60,9 @@ class TStatusBar : public TWinControl {
   // Right edges of the panels as the platform takes them: each panel's edge is the sum of the
   // widths up to it; the last panel reaches to the right end of the bar (-1).
   std::vector<int> PanelEdges() const;
+
+  // The panels' widths scale with the bar.
+  void ChangeScale(int m, int d) override;
 
  private:
   friend class TStatusPanel;

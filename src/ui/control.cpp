@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "ui/scaling.h"
+
 namespace zv {
 
 TControl::TControl(TComponent* owner, std::string name) : TComponent(owner, std::move(name)) {}
@@ -95,6 +97,25 @@ void TControl::ParentResized(int width, int height) {
   }
   MoveTo(r);
 }
+
+void TControl::ScaleForPPI(int pixelsPerInch) {
+  if (pixelsPerInch <= 0 || pixelsPerInch == ppi_) return;
+  ChangeScale(pixelsPerInch, ppi_);
+}
+
+void TControl::ChangeScale(int m, int d) {
+  if (m == d) return;
+  ppi_ = MulDiv(ppi_, m, d);
+  anchorBase_ = ScaleBounds(anchorBase_, m, d);
+  baseParentW_ = MulDiv(baseParentW_, m, d);
+  baseParentH_ = MulDiv(baseParentH_, m, d);
+  TFont font = font_;
+  font.Height = MulDiv(font.Height, m, d);
+  SetFont(font);
+  MoveTo(ScaledBounds(m, d));
+}
+
+TRect TControl::ScaledBounds(int m, int d) const { return ScaleBounds(bounds_, m, d); }
 
 TRect TControl::ClientRect() const { return peer_ ? peer_->ClientRect() : HeadlessClientRect(); }
 
@@ -207,7 +228,18 @@ bool TWinControl::KeyDown(TKey, TShiftState) { return false; }
 bool TWinControl::KeyUp(TKey, TShiftState) { return false; }
 bool TWinControl::KeyPress(char16_t&) { return false; }
 
+void TWinControl::ChangeScale(int m, int d) {
+  if (m == d) return;
+  const bool wasScaling = scaling_;
+  scaling_ = true;
+  TControl::ChangeScale(m, d);
+  for (TControl* c : controls_) c->ChangeScale(m, d);
+  scaling_ = wasScaling;
+  AlignControls();
+}
+
 void TWinControl::AlignControls() {
+  if (scaling_) return;
   const TRect client = ClientRect();
   for (TControl* c : controls_) c->ParentResized(client.Width(), client.Height());
 }

@@ -91,6 +91,16 @@ class TControl : public TComponent {
   // The parent's client area changed to (width, height): anchors and alignment apply.
   void ParentResized(int width, int height);
 
+  // --- Display scaling (ui/scaling.h) ---
+  // The density the control's metrics are laid out for; 96 until it is scaled.
+  int PixelsPerInch() const { return ppi_; }
+  // Lays the control (and its children) out for a display of `pixelsPerInch`: its metrics are
+  // scaled from the density they have now by one factor. Nothing happens at the same density.
+  void ScaleForPPI(int pixelsPerInch);
+  // Scales every metric by m / d: bounds, the anchors' base, the font. Controls with metrics of
+  // their own (pictures, panel widths, row heights...) extend it and call the base.
+  virtual void ChangeScale(int m, int d);
+
  protected:
   // Hooks for derived controls.
   virtual void HandleCreated() {}
@@ -104,6 +114,9 @@ class TControl : public TComponent {
   }
   // Moves the control without changing its anchor base (anchoring and alignment use it).
   void MoveTo(const TRect& r);
+  // The bounds that scaling by m / d gives (ChangeScale): the top-left corner and the size each
+  // scaled (ScaleBounds). A form keeps its place and scales its client area instead.
+  virtual TRect ScaledBounds(int m, int d) const;
   // Takes bounds that the platform already applied (a form moved or resized by the user).
   void StoreBounds(const TRect& r);
   // Takes a text that the window already shows (typed by the user).
@@ -123,6 +136,7 @@ class TControl : public TComponent {
   std::string text_;
   TFont font_;
   TColor color_ = clBtnFace;
+  int ppi_ = 96;
   TWinControl* parent_ = nullptr;
   std::unique_ptr<ControlPeer> peer_;
 };
@@ -159,8 +173,12 @@ class TWinControl : public TControl {
   // The top of the parent chain (the form).
   TWinControl* Root();
 
-  // Lays out the children after the client area changed (anchors, alignment).
+  // Lays out the children after the client area changed (anchors, alignment). Held back while
+  // the control is being scaled: the children are scaled by then, not anchored.
   void AlignControls();
+
+  // Scales the control, then its children; lays them out against the client area at the end.
+  void ChangeScale(int m, int d) override;
 
  protected:
   void Resize() override { AlignControls(); }
@@ -170,6 +188,7 @@ class TWinControl : public TControl {
   std::vector<TControl*> controls_;
   bool tabStop_ = false;
   int tabOrder_ = 0;
+  bool scaling_ = false;
   TWinControl* activeControl_ = nullptr;  // headless focus, kept by the root
 };
 

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "ui/scaling.h"
+
 namespace zv {
 
 TForm::TForm(TComponent* owner, std::string name) : TWinControl(owner, std::move(name)) {
@@ -59,6 +61,22 @@ void TForm::Close() {
 }
 
 void TForm::BoundsChangedByPlatform(const TRect& outer) { StoreBounds(outer); }
+
+void TForm::ChangeScale(int m, int d) {
+  if (m == d) return;
+  auto scale = [m, d](int v) { return v > 0 ? MulDiv(v, m, d) : v; };
+  constraints_ = {scale(constraints_.MinWidth), scale(constraints_.MinHeight),
+                  scale(constraints_.MaxWidth), scale(constraints_.MaxHeight)};
+  Changed(PropConstraints);
+  TWinControl::ChangeScale(m, d);
+}
+
+TRect TForm::ScaledBounds(int m, int d) const {
+  const TRect client = ClientRect();
+  const int frameW = Width() - client.Width(), frameH = Height() - client.Height();
+  return Bounds(Left(), Top(), MulDiv(client.Width(), m, d) + frameW,
+                MulDiv(client.Height(), m, d) + frameH);
+}
 
 TRect TForm::HeadlessClientRect() const {
   return {0, 0, std::max(0, Width() - kDesignFrameWidth),

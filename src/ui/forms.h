@@ -59,8 +59,17 @@ class TForm : public TWinControl {
   // From the backend: the user moved or resized the window.
   void BoundsChangedByPlatform(const TRect& outer);
 
+  // The client area that the outer bounds give with the design frame. At a density other than
+  // 96 dots per inch the backend makes the window's frame around a client area of this size,
+  // since the platform's frame does not grow by the same factor.
+  TRect DesignedClientRect() const { return HeadlessClientRect(); }
+  // Scales the constraints too; see ScaledBounds.
+  void ChangeScale(int m, int d) override;
+
  protected:
   TRect HeadlessClientRect() const override;
+  // The form keeps its top-left corner and scales its client area; the frame stays as it is.
+  TRect ScaledBounds(int m, int d) const override;
 
  private:
   TSizeConstraints constraints_;

@@ -70,6 +70,11 @@ void TButton::Click() {
   if (Enabled() && OnClick) OnClick(this);
 }
 
+void TBitBtn::ChangeScale(int m, int d) {
+  TButton::ChangeScale(m, d);
+  Changed(PropGlyph);
+}
+
 void TBitBtn::SetGlyphResource(const std::string& name) {
   glyph_ = name;
   Changed(PropGlyph);

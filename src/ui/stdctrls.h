@@ -80,6 +80,9 @@ class TBitBtn : public TButton {
   const std::string& GlyphResource() const { return glyph_; }
   void SetGlyphResource(const std::string& name);
 
+  // The window picks the picture again for the new density (PixelsPerInch).
+  void ChangeScale(int m, int d) override;
+
  private:
   std::string glyph_;
 };

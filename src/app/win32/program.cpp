@@ -4,7 +4,9 @@
 #include "folderedit/win32/combo_edit_peer.h"
 #include "gridview/win32/system_look.h"
 #include "phone/win32/phone_library_win32.h"
+#include "trayicon/main_tray_icon.h"
 #include "trayicon/win32/win32_notify_area.h"
+#include "ui/win32/dpi.h"
 
 namespace zv {
 
@@ -18,6 +20,10 @@ int ScreenBitsPerPixel() {
 }
 
 }  // namespace
+
+void FollowWindowDpi(TForm& form) {
+  form.ScaleForPPI(DpiForWindow(static_cast<HWND>(form.Peer()->NativeHandle())));
+}
 
 void RegisterProgramPeers(Win32Backend& backend) { RegisterFolderEditPeers(backend); }
 
@@ -50,10 +56,20 @@ void Win32Program::Start() {
       FormServices{*phone_.api, boxes_, files_, settings_, *tray_, &folders_});
   app_.SetMainForm(*form1_);
   ConnectPlatform(*form1_);
+  // The busy indicator's frames drawn at the notification area's small icon size.
+  form1_->TrayIcon1->LoadIcons(MainTrayIconFramesFor(SystemMetricForDpi(SM_CXSMICON, SystemDpi())));
+  // Laid out at the scale of the monitor it opens on: the main window opens centred on the
+  // primary monitor, the preview at its top left corner.
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  form1_->ScaleForPPI(DpiAtPoint({(work.left + work.right) / 2, (work.top + work.bottom) / 2}));
   backend_.CreateHandle(*form1_);
+  FollowWindowDpi(*form1_);
   app_.Dispatch([this] { form1_->FormCreate(form1_.get()); });
   form3_ = std::make_unique<TForm3>();
+  form3_->ScaleForPPI(DpiAtPoint({work.left, work.top}));
   backend_.CreateHandle(*form3_);
+  FollowWindowDpi(*form3_);
   form1_->Form3 = form3_.get();
   // A missing phone library or export: the program runs without a phone and says so once.
   if (!phone_.error.empty()) boxes_.ShowError(phone_.error);

@@ -32,6 +32,9 @@ void RegisterProgramPeers(Win32Backend& backend);
 // colours and visual-style state for the grid, the screen's colour depth for the preview, and
 // the repaint of its windows between the steps of long phone work.
 void ConnectPlatform(TForm1& form);
+// A window that the system shows at another scale than the form was laid out for (another
+// monitor than expected) is laid out again at the window's own.
+void FollowWindowDpi(TForm& form);
 
 // Where the program finds its phone library and its settings file. Empty: beside the
 // executable, as the program always runs; tests start the whole program with other places.

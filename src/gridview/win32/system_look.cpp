@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <uxtheme.h>
+#include <vssym32.h>
 // clang-format on
 
 #include "gridview/win32/system_look.h"
@@ -97,6 +98,33 @@ void ApplyFrame(HWND hwnd) {
                SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+using OpenThemeDataForDpiFn = HTHEME(WINAPI*)(HWND, LPCWSTR, UINT);
+
+// The theme's check box at a density: OpenThemeDataForDpi (Windows 10 1703 and later, looked up
+// at run time) knows every density; the plain theme data knows the system's only, which is all
+// that older Windows shows a program at. 0 when no theme answers.
+int ThemedCheckBoxSizeAt(int dpi) {
+  HMODULE uxtheme = GetModuleHandleW(L"uxtheme.dll");
+  if (!uxtheme) return 0;
+  auto openForDpi = reinterpret_cast<OpenThemeDataForDpiFn>(
+      reinterpret_cast<void*>(GetProcAddress(uxtheme, "OpenThemeDataForDpi")));
+  HTHEME theme = nullptr;
+  if (openForDpi) {
+    theme = openForDpi(nullptr, L"Button", static_cast<UINT>(dpi));
+  } else {
+    HDC screen = GetDC(nullptr);
+    const int system = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    if (system == dpi) theme = OpenThemeData(nullptr, L"Button");
+  }
+  if (!theme) return 0;
+  SIZE size{};
+  const bool ok = SUCCEEDED(
+      GetThemePartSize(theme, nullptr, BP_CHECKBOX, CBS_UNCHECKEDNORMAL, nullptr, TS_DRAW, &size));
+  CloseThemeData(theme);
+  return ok && size.cx > 0 ? static_cast<int>(size.cx) : 0;
+}
+
 }  // namespace
 
 bool Win32ThemesActive() {
@@ -109,6 +137,9 @@ void UseSystemLook(TCustomGridView& grid) {
   static const Win32Colors kSystemColors;  // stateless: asks the system on every call
   grid.SetColorResolver(&kSystemColors);
   grid.ThemeQuery = &Win32ThemesActive;
+  grid.ThemedCheckBoxSize = [](int dpi) {
+    return Win32ThemesActive() ? ThemedCheckBoxSizeAt(dpi) : 0;
+  };
   grid.PlatformWindowCreated = [&grid](void* handle) {
     HWND hwnd = static_cast<HWND>(handle);
     SetWindowSubclass(hwnd, FrameProc, kFrameSubclassId, reinterpret_cast<DWORD_PTR>(&grid));

@@ -9,6 +9,7 @@
 #include "ui/custom_control.h"
 #include "ui/errors.h"
 #include "ui/stdctrls.h"
+#include "ui/win32/dpi.h"
 
 namespace zv {
 
@@ -59,6 +60,8 @@ std::string FallbackKind(TControl& control) {
 }  // namespace
 
 Win32Backend::Win32Backend(TApplication& app, HINSTANCE instance) : app_(app), instance_(instance) {
+  // Before the first window: the program lays itself out at each monitor's scale.
+  EnableDpiAwareness();
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
 

@@ -6,11 +6,17 @@
 #include <windowsx.h>
 // clang-format on
 
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
 #include "ui/comctrls.h"
 #include "ui/custom_control.h"
 #include "ui/forms.h"
+#include "ui/scaling.h"
 #include "ui/stdctrls.h"
 #include "ui/win32/backend.h"
+#include "ui/win32/dpi.h"
 #include "ui/win32/edit_peer.h"
 #include "ui/win32/win32_text.h"
 
@@ -56,6 +62,14 @@ class FormPeer : public Win32Peer {
     }
     p.Style |= WS_CLIPCHILDREN;
     p.Bounds = form_.BoundsRect();
+    const int ppi = form_.PixelsPerInch();
+    if (ppi != kDesignPixelsPerInch) {
+      // Scaled forms keep their client area: the frame is the platform's at that density.
+      const TRect client = form_.DesignedClientRect();
+      RECT rc{0, 0, client.Width(), client.Height()};
+      AdjustWindowRectForDpi(rc, p.Style, p.ExStyle, ppi);
+      p.Bounds = Bounds(p.Bounds.Left, p.Bounds.Top, rc.right - rc.left, rc.bottom - rc.top);
+    }
     if (form_.Position == TPosition::poScreenCenter) {
       const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
       p.Bounds = Bounds((sw - p.Bounds.Width()) / 2, (sh - p.Bounds.Height()) / 2, p.Bounds.Width(),
@@ -66,12 +80,13 @@ class FormPeer : public Win32Peer {
   void Created() override {
     if (!form_.IconResource.empty()) {
       const std::wstring name = Widen(form_.IconResource);
+      const int ppi = form_.PixelsPerInch();
       bigIcon_ = static_cast<HICON>(LoadImageW(Backend().Instance(), name.c_str(), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXICON),
-                                               GetSystemMetrics(SM_CYICON), 0));
+                                               SystemMetricForDpi(SM_CXICON, ppi),
+                                               SystemMetricForDpi(SM_CYICON, ppi), 0));
       smallIcon_ = static_cast<HICON>(LoadImageW(Backend().Instance(), name.c_str(), IMAGE_ICON,
-                                                 GetSystemMetrics(SM_CXSMICON),
-                                                 GetSystemMetrics(SM_CYSMICON), 0));
+                                                 SystemMetricForDpi(SM_CXSMICON, ppi),
+                                                 SystemMetricForDpi(SM_CYSMICON, ppi), 0));
       if (bigIcon_)
         SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
       if (smallIcon_)
@@ -111,6 +126,16 @@ class FormPeer : public Win32Peer {
       case WM_SIZE:
         if (wp != SIZE_MINIMIZED && form_.HandleAllocated()) form_.ClientResizedByPlatform();
         return false;
+      case kWmDpiChanged: {
+        // Moved to a monitor of another scale: every control rescales in place, then the window
+        // takes the rectangle that the system suggests for the new scale.
+        form_.ScaleForPPI(LOWORD(wp));
+        const RECT* r = reinterpret_cast<const RECT*>(lp);
+        SetWindowPos(Handle(), nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        result = 0;
+        return true;
+      }
       case WM_ACTIVATE:
         if (LOWORD(wp) == WA_INACTIVE) {
           HWND focus = GetFocus();
@@ -220,27 +245,64 @@ class BitBtnPeer : public ButtonPeer {
     ImageList_Destroy(images_);
     images_ = nullptr;
   }
-  // The picture from the resources, its bottom-left pixel's colour drawn transparent.
+  // A bitmap resource as 0x00RRGGBB pixels; empty when there is none of that name.
+  Bitmap LoadResourceBitmap(const std::wstring& name) {
+    Bitmap out;
+    auto bmp = static_cast<HBITMAP>(
+        LoadImageW(Backend().Instance(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!bmp) return out;
+    BITMAP info{};
+    GetObjectW(bmp, sizeof(info), &info);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = info.bmWidth;
+    bi.bmiHeader.biHeight = -info.bmHeight;  // top-down
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    out.Width = info.bmWidth;
+    out.Height = info.bmHeight;
+    out.Pixels.resize(size_t(out.Width) * size_t(out.Height));
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (!GetDIBits(dc, bmp, 0, info.bmHeight, out.Pixels.data(), &bi, DIB_RGB_COLORS)) out = {};
+    DeleteDC(dc);
+    DeleteObject(bmp);
+    for (auto& p : out.Pixels) p &= 0xFFFFFFu;
+    return out;
+  }
+  // The picture from the resources at the button's scale (the versions NAME, NAME_24 and
+  // NAME_32, the nearest one taken and smoothly resized when none fits exactly), its
+  // bottom-left pixel's colour drawn transparent.
   void ApplyGlyph() {
     DropGlyph();
     if (button_.GlyphResource().empty()) return;
     const std::wstring name = Widen(button_.GlyphResource());
-    auto bmp = static_cast<HBITMAP>(
-        LoadImageW(Backend().Instance(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    std::vector<Bitmap> versions;
+    for (const wchar_t* suffix : {L"", L"_24", L"_32"}) {
+      Bitmap b = LoadResourceBitmap(name + suffix);
+      if (!b.Empty()) versions.push_back(std::move(b));
+    }
+    if (versions.empty()) return;
+    const Bitmap& design = versions.front();
+    const std::uint32_t key = design.At(0, design.Height - 1);
+    const TColor keyColor = RGB(int(key >> 16), int((key >> 8) & 0xFF), int(key & 0xFF));
+    const Bitmap glyph =
+        PickScaledBitmap(versions, design.Width, design.Height, button_.PixelsPerInch(), keyColor);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = glyph.Width;
+    bi.bmiHeader.biHeight = -glyph.Height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bmp) return;
-    BITMAP info{};
-    GetObjectW(bmp, sizeof(info), &info);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    const COLORREF transparent = GetPixel(dc, 0, info.bmHeight - 1);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    images_ = ImageList_Create(info.bmWidth, info.bmHeight, ILC_COLOR24 | ILC_MASK, 1, 0);
-    ImageList_AddMasked(images_, bmp, transparent);
+    std::copy(glyph.Pixels.begin(), glyph.Pixels.end(), static_cast<std::uint32_t*>(bits));
+    images_ = ImageList_Create(glyph.Width, glyph.Height, ILC_COLOR24 | ILC_MASK, 1, 0);
+    ImageList_AddMasked(images_, bmp, static_cast<COLORREF>(keyColor));
     DeleteObject(bmp);
     BUTTON_IMAGELIST list{};
     list.himl = images_;
-    list.margin = {2, 0, 0, 0};
+    list.margin = {MulDiv(2, button_.PixelsPerInch(), kDesignPixelsPerInch), 0, 0, 0};
     list.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
     SendMessageW(Handle(), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
   }

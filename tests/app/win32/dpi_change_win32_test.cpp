@@ -1,0 +1,162 @@
+// The main window moved to a monitor of another scale: WM_DPICHANGED, as Windows 10 sends it,
+// rescales every control in place (bounds, fonts, the grid's sizes, the pictures) and the window
+// takes the rectangle the system suggests; moving back to 100 % gives the design again.
+// clang-format off
+#include <windows.h>
+#include <commctrl.h>
+// clang-format on
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "app/win32/program.h"
+#include "folderedit/win32/combo_edit_peer.h"
+#include "form_fixture.h"
+#include "gridview/photo_columns.h"
+#include "testing/sim_phone.h"
+#include "ui/scaling.h"
+#include "ui/win32/backend.h"
+#include "ui/win32/dpi.h"
+
+namespace zv {
+namespace {
+
+HWND Hwnd(const TControl& c) { return static_cast<HWND>(c.Peer()->NativeHandle()); }
+
+class DpiChange : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RegisterProgramPeers(backend_);
+    ConnectPlatform(*fx_.Form1);
+    backend_.CreateHandle(*fx_.Form1);
+    fx_.Create();
+    fx_.Form1->Show();
+    Pump();
+  }
+  void TearDown() override {
+    fx_.Form1.reset();
+    fx_.Form3.reset();
+  }
+  void Pump() {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(50);
+    do {
+      backend_.ProcessMessages();
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    } while (std::chrono::steady_clock::now() < end);
+  }
+  HWND Form() { return Hwnd(*fx_.Form1); }
+  TRect InForm(const TControl& c) {
+    RECT r;
+    GetWindowRect(Hwnd(c), &r);
+    MapWindowPoints(HWND_DESKTOP, Form(), reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right, r.bottom};
+  }
+  RECT Client() {
+    RECT r;
+    GetClientRect(Form(), &r);
+    return r;
+  }
+  // What Windows sends when the window's monitor changes to `dpi`.
+  void MoveToMonitorOf(int dpi, const RECT& suggested) {
+    SendMessageW(Form(), kWmDpiChanged, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    Pump();
+  }
+
+  SimPhone phone_;
+  FormFixture fx_{phone_.Api()};
+  Win32Backend backend_{fx_.App, GetModuleHandleW(nullptr)};
+};
+
+TEST_F(DpiChange, ControlsRescaleInPlaceAndTheWindowTakesTheSuggestedRectangle) {
+  TForm1& f = *fx_.Form1;
+  RECT before;
+  GetWindowRect(Form(), &before);
+  const RECT clientBefore = Client();
+  struct Placed {
+    const TControl* c;
+    TRect r;
+  };
+  std::vector<Placed> placed;
+  for (const TControl* c : std::initializer_list<const TControl*>{
+           &f.Label1, &f.Edit1, &f.BitBtn3, &f.GridView1, &f.BitBtn2, &f.DirectoryEdit1, &f.BitBtn1,
+           &f.StatusBar1})
+    placed.push_back({c, InForm(*c)});
+
+  // Both fit the test's screen of 1280 × 1024 (a larger window would be held to the screen).
+  for (int dpi : {120, 144}) {
+    SCOPED_TRACE(dpi);
+    // The system suggests the window's rectangle grown by the factor, at the same place.
+    const RECT suggested{before.left, before.top,
+                         before.left + MulDiv(before.right - before.left, dpi, 96),
+                         before.top + MulDiv(before.bottom - before.top, dpi, 96)};
+    MoveToMonitorOf(dpi, suggested);
+    RECT now;
+    GetWindowRect(Form(), &now);
+    EXPECT_EQ(suggested.left, now.left);
+    EXPECT_EQ(suggested.right - suggested.left, now.right - now.left);
+    EXPECT_EQ(suggested.bottom - suggested.top, now.bottom - now.top);
+    EXPECT_EQ(dpi, f.PixelsPerInch());
+
+    // Each control at its place scaled; the anchored ones keep their scaled distances to the
+    // client area's right and bottom edges.
+    const RECT client = Client();
+    const int oldW = MulDiv(int(clientBefore.right), dpi, 96);
+    const int oldH = MulDiv(int(clientBefore.bottom), dpi, 96);
+    const int dx = client.right - oldW, dy = client.bottom - oldH;
+    for (const Placed& p : placed) {
+      TRect want = ScaleBounds(p.r, dpi, 96);
+      const TAnchors a = p.c->Anchors();
+      if (p.c == &f.StatusBar1) {
+        want = {0, client.bottom - want.Height(), client.right, client.bottom};
+      } else {
+        if (a & akRight) {
+          want.Right += dx;
+          if (!(a & akLeft)) want.Left += dx;
+        }
+        if (a & akBottom) {
+          want.Bottom += dy;
+          if (!(a & akTop)) want.Top += dy;
+        }
+      }
+      const TRect got = InForm(*p.c);
+      EXPECT_NEAR(want.Left, got.Left, 1) << p.c->Name;
+      EXPECT_NEAR(want.Top, got.Top, 1) << p.c->Name;
+      EXPECT_NEAR(want.Right, got.Right, 1) << p.c->Name;
+      EXPECT_NEAR(want.Bottom, got.Bottom, 1) << p.c->Name;
+    }
+    // Fonts, the grid's sizes, the pictures and the folder button follow.
+    LOGFONTW lf{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Hwnd(f.Label1), WM_GETFONT, 0, 0)), sizeof(lf),
+               &lf);
+    EXPECT_EQ(MulDiv(-11, dpi, 96), lf.lfHeight);
+    EXPECT_EQ(MulDiv(18, dpi, 96), f.GridView1.HeaderSize);
+    EXPECT_EQ(MulDiv(16, dpi, 96), f.GridView1.RowSize());
+    EXPECT_EQ(dpi, f.BitBtn1.PixelsPerInch());  // its window picks its picture for that
+    EXPECT_EQ(MulDiv(16, dpi, 96), f.DirectoryEdit1.Glyph().Width);
+    EXPECT_EQ(MulDiv(16, dpi, 96), f.GridView1.Columns()[kDeleteColumn].Header().Glyph().Width);
+    HWND button =
+        FindWindowExW(Hwnd(f.DirectoryEdit1), nullptr, Win32ComboEditPeer::kButtonClass, nullptr);
+    RECT br{};
+    GetClientRect(button, &br);
+    EXPECT_EQ(MulDiv(20, dpi, 96), br.right);
+    // The grid fills its new width: File takes what the scaled columns leave.
+    TGridView& g = f.GridView1;
+    EXPECT_EQ(g.AvailableWidth(), g.TotalColumnsWidth());
+    MINMAXINFO mmi{};
+    SendMessageW(Form(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    EXPECT_EQ(MulDiv(660, dpi, 96), mmi.ptMinTrackSize.x);
+
+    // Back on a monitor of 100 %: the design again, pixel for pixel.
+    MoveToMonitorOf(96, before);
+    EXPECT_EQ(96, f.PixelsPerInch());
+    for (const Placed& p : placed) {
+      EXPECT_EQ(p.r, InForm(*p.c)) << p.c->Name;
+    }
+    EXPECT_EQ(16, f.DirectoryEdit1.Glyph().Width);
+    EXPECT_EQ(18, f.GridView1.HeaderSize);
+  }
+}
+
+}  // namespace
+}  // namespace zv
