@@ -39,10 +39,6 @@ constexpr Photo kPhotos[] = {
     {22, "29-02-08", 640, 480},
 };
 
-fs::path Utf8Path(const std::string& utf8) {
-  return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
 std::string Number4(int n) {
   char text[16];
   std::snprintf(text, sizeof text, "%04d", n);
@@ -98,7 +94,9 @@ int main(int argc, char** argv) {
     std::string sound(4096, '\0');
     for (size_t i = 0; i < sound.size(); ++i) sound[i] = static_cast<char>((i * 31 + 7) & 0xFF);
     WriteBytes(pictures / "ringtone.mp3", sound);
-    WriteBytes(root / "a" / "mobile" / "audio" / Utf8Path("Мелодия.mp3"), sound);
+    // Every name is ASCII: the demo phone goes into the release zip, and the zip extractor of
+    // Windows XP and 7 garbles any other name.
+    WriteBytes(root / "a" / "mobile" / "audio" / "Melodiya.mp3", sound);
     WritePhoto(root / "a" / "mobile" / "other" / "05-12-07_0104.jpg", 104, 320, 240);
     files += 7;
     // The profile file: exactly 200 bytes, the name then zero bytes.

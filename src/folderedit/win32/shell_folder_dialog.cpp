@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "folderedit/win32/shell_item_path.h"
 #include "ui/errors.h"
 #include "ui/text.h"
 
@@ -28,15 +29,6 @@ std::string Utf8(const wchar_t* wide) {
 bool IsFolder(const std::wstring& path) {
   const DWORD a = GetFileAttributesW(path.c_str());
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// The file-system path of a shell item, or "" when it has none.
-std::wstring PathOf(LPCITEMIDLIST pidl) {
-  std::vector<wchar_t> buffer(32768, L'\0');
-  if (!pidl || !SHGetPathFromIDListEx(pidl, buffer.data(), DWORD(buffer.size()), GPFIDL_DEFAULT)) {
-    return {};
-  }
-  return buffer.data();
 }
 
 struct PidlFree {
@@ -125,7 +117,7 @@ int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM lParam, LPARAM dat
       break;
     }
     case BFFM_SELCHANGED: {
-      const std::wstring path = PathOf(reinterpret_cast<LPCITEMIDLIST>(lParam));
+      const std::wstring path = ShellItemPath(reinterpret_cast<LPCITEMIDLIST>(lParam));
       state->open.SelectedPath = path.empty() ? std::string() : Utf8(path.c_str());
       state->open.OkEnabled = !path.empty() && IsFolder(path);
       SendMessageW(dialog, BFFM_ENABLEOK, 0, state->open.OkEnabled ? TRUE : FALSE);
@@ -183,7 +175,7 @@ bool ShellFolderDialog::Browse(const BrowseFolderRequest& request, std::string& 
   }
   if (!chosen) return false;
 
-  const std::wstring result = PathOf(chosen.get());
+  const std::wstring result = ShellItemPath(chosen.get());
   if (result.empty()) {
     throw EOSError("The chosen item is not a folder of the file system");
   }
