@@ -16,6 +16,9 @@ class NativeFileSystem : public FileSystem {
   std::unique_ptr<OutputFile> CreateFile(const std::string& path) override;
   void RenameReplace(const std::string& source, const std::string& target) override;
   bool DeleteFile(const std::string& path) override;
+  // renameat2 with RENAME_NOREPLACE, then an fsync of the folder.
+  bool RenameNoReplace(const std::string& source, const std::string& target) override;
+  bool ReadFile(const std::string& path, size_t limit, std::vector<uint8_t>& data) override;
 };
 
 // The POSIX path for a path with "\" separators.

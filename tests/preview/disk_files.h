@@ -23,6 +23,7 @@ class DiskFiles : public FileSystem {
       if (fail_) throw EInOutError(InOutErrorText(112), 112);
       out_.write(static_cast<const char*>(data), std::streamsize(size));
     }
+    void FlushToDisk() override { out_.flush(); }
     void Close() override { out_.close(); }
 
    private:
