@@ -234,6 +234,12 @@ void TJPEGImage::LoadFromMemory(const void* data, size_t size) {
   ParseHeader();
 }
 
+void TJPEGImage::LoadFromMemory(std::vector<std::uint8_t>&& data) {
+  data_ = std::move(data);
+  data.clear();
+  ParseHeader();
+}
+
 void TJPEGImage::ParseHeader() {
   width_ = height_ = 0;
   grayscale_ = false;

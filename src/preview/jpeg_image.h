@@ -84,6 +84,8 @@ class TJPEGImage {
   void LoadFromFile(const std::string& path);
   // The same for data already in memory (copied).
   void LoadFromMemory(const void* data, size_t size);
+  // The same for data handed over whole (not copied).
+  void LoadFromMemory(std::vector<std::uint8_t>&& data);
 
   int Width() const { return width_; }
   int Height() const { return height_; }
