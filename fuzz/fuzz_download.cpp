@@ -7,7 +7,8 @@
 //   - every path the run used lay below the root (checked at each call);
 //   - a photo is deleted on the phone only when its delete box was checked and, when its
 //     download box was too, the archive holds a copy with exactly its bytes;
-//   - the archive holds nothing but complete copies of the phone's photos (no partial file);
+//   - the archive holds nothing but complete copies of the phone's photos (no partial file),
+//     each under its photo's name or one of its numbered names when the name was taken;
 //   - the rows left are the rows before less those of the deleted photos, in their order;
 //   - the summary counts the deletions that happened; the busy indicator is hidden.
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/archive_names.h"
 #include "catalogue/photo_names.h"
 #include "fuzz_support.h"
 #include "gridview/photo_columns.h"
@@ -41,6 +43,19 @@ std::string PhotoName(Input& in) {
   std::string name = Digits(in) + "-" + Digits(in) + "-" + Digits(in) + "_" + in.Text(12);
   if (kind % 4 == 0) name += ".jpg";
   return name;
+}
+
+// The last level of an archive path, as Windows-1251.
+std::string FileName(const std::string& path) {
+  return Utf8ToCp1251(path.substr(path.rfind('\\') + 1));
+}
+
+// True when an archive file name is the photo's own or one of its numbered names, "... (n)...".
+bool NamedAfter(const std::string& file, const std::string& photo) {
+  if (file == photo) return true;
+  for (int n = 2; n <= 16; ++n)
+    if (file == NumberedName(photo, n)) return true;
+  return false;
 }
 
 }  // namespace
@@ -90,6 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   if (faults & 8) phone.failClose = 1 + in.Byte() % 8;
   if (faults & 16) phone.shortRead = in.Byte() % 64;
   if (faults & 32) f.files.failWriteAfter = 1 + in.Byte() % 64;
+  if (faults & 64) f.files.failFlush = true;
 
   // The phone comes: its profile is read.
   ZV_FUZZ_CHECK(f.Dispatch([&] { form.ReadProfileId(); }), "reading the profile failed");
@@ -155,10 +171,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     // Rows may share a cut name: one of them must have asked for the deletion, and have its
     // copy when it asked for one.
     bool copied = false;
-    const std::string suffix = "\\" + Cp1251ToUtf8(name);
     for (const auto& [path, bytes] : f.files.files)
-      copied |= path.rfind(prefix, 0) == 0 && path.size() > suffix.size() &&
-                path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0 &&
+      copied |= path.rfind(prefix, 0) == 0 && NamedAfter(FileName(path), name) &&
                 bytes == phoneBefore.at(gone);
     bool asked = false;
     for (size_t r = 0; r < rowsBefore.size(); ++r)
@@ -173,12 +187,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   // The archive: complete copies only, below the profile's folder.
   for (const auto& [path, bytes] : f.files.files) {
     ZV_FUZZ_CHECK(path.rfind(prefix, 0) == 0, "archive file outside the profile: " + path);
-    const std::string name = Utf8ToCp1251(path.substr(path.rfind('\\') + 1));
+    const std::string name = FileName(path);
     ZV_FUZZ_CHECK(name.empty() || name[0] != '~', "a partial file left: " + path);
     bool matches = false;
     for (const auto& [phonePath, original] : phoneBefore)
       matches |= phonePath.rfind(kFolder, 0) == 0 &&
-                 phonePath.substr(kFolder.size(), kPhotoNameLength) == name && original == bytes;
+                 NamedAfter(name, phonePath.substr(kFolder.size(), kPhotoNameLength)) &&
+                 original == bytes;
     ZV_FUZZ_CHECK(matches, "archive file that is no photo's copy: " + path);
   }
   // The rows: those of the deleted photos are gone, the others stay in their order.
