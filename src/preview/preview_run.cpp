@@ -75,7 +75,7 @@ void RunPreview(const PreviewSources& s) {
   // or at risk, and a working folder without write access does not matter. The decoder takes
   // the buffer over, so the photo is held once.
   jpeg->LoadFromMemory(std::move(buffer));
-  JpegPicture picture = jpeg->Decode();
+  JpegPicture picture = jpeg->Decode(s.Image->TakeSpare());
   s.Image->Halftone = s.ScreenBitsPerPixel <= 8 && picture.BitsPerPixel > s.ScreenBitsPerPixel;
   s.Image->SetPicture(std::move(picture.Colors));
 

@@ -116,6 +116,17 @@ TEST_F(PreviewRun, EveryPreviewReadsThePhoneAgain) {
   EXPECT_EQ(phone.log[3], kOneRead[0]);
 }
 
+// The third preview decodes into the memory of the first picture, which the second replaced.
+TEST_F(PreviewRun, LaterPreviewsDecodeIntoTheMemoryOfAnEarlierPicture) {
+  Run();
+  const std::uint32_t* first = image.Picture().Pixels.data();
+  Run();
+  EXPECT_NE(image.Picture().Pixels.data(), first) << "the first picture was still shown";
+  Run();
+  EXPECT_EQ(image.Picture().Pixels.data(), first);
+  EXPECT_LE(testing::ColourDistance(image.Picture().At(5, 5), 0xFF0000), 6);
+}
+
 TEST_F(PreviewRun, CyrillicNameBecomesAWindows1251PhonePath) {
   const std::u16string name = u"01-02-09_Фото.jpg";
   phone.files["/a/mobile/picture/" + Utf16ToCp1251(name)] = phone.files.begin()->second;
