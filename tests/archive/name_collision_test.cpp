@@ -283,5 +283,21 @@ TEST(WindowsNames, KeyFoldsLetterCaseOnly) {
   for (const char* name : {"a.jpg", ".a", " a"}) EXPECT_TRUE(WindowsKeepsName(name)) << name;
 }
 
+TEST(WindowsNames, NumberedNamesAsExplorerMakesThem) {
+  struct Case {
+    const char* name;
+    int n;
+    const char* numbered;
+  };
+  const Case cases[] = {
+      {"05-12-07_0012.jpg", 2, "05-12-07_0012 (2).jpg"},
+      {"05-12-07_0012.jpg", 13, "05-12-07_0012 (13).jpg"},
+      {"05-12-07_00.1.jpg", 3, "05-12-07_00.1 (3).jpg"},  // before the last dot only
+      {"05-12-07_0012", 2, "05-12-07_0012 (2)"},          // no extension
+      {".jpg", 2, ".jpg (2)"},                            // a leading dot starts the name
+  };
+  for (const Case& c : cases) EXPECT_EQ(NumberedName(c.name, c.n), c.numbered) << c.name;
+}
+
 }  // namespace
 }  // namespace zv
