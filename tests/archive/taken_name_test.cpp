@@ -59,8 +59,9 @@ TEST_P(TakenName, SameBytesWriteNothingAndTheDeleteGoesAhead) {
   Put(kPhoto, photo);
   // An old time on the file shows whether anything wrote it again.
   const auto file = ArchiveFile(std::string(kDay) + kPhoto);
-  const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(48);
-  std::filesystem::last_write_time(file, old);
+  std::filesystem::last_write_time(
+      file, std::filesystem::file_time_type::clock::now() - std::chrono::hours(48));
+  const auto old = std::filesystem::last_write_time(file);  // as the file system keeps it
 
   const DownloadRunResult r = Run();
 
