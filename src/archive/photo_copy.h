@@ -48,10 +48,10 @@ struct CopyResult {
 
 // Reads the photo from the phone (File_Create, File_Read, File_Close) into buffer, then creates
 // its archive folders and files it as above, one byte per write through a buffered file; the
-// written file is flushed to the disk before it is closed, and its rename is on the disk before
-// this returns. kPhoneFailed, with nothing created locally, when File_Create, File_Read or
-// File_Close was negative, the read short, or the bytes cannot be the whole photo (a JPEG cut
-// off before its end marker: the published library does not report a short read). Local
+// written file is flushed to the disk before it is closed, then renamed through to the disk
+// (see FileSystem::RenameNoReplace). kPhoneFailed, with nothing created locally, when File_Create,
+// File_Read or File_Close was negative, the read short, or the bytes cannot be the whole photo (a
+// JPEG cut off before its end marker: the published library does not report a short read). Local
 // failures throw (EInOutError, a failed flush included, or EConvertError for a name whose month
 // is no month); the temporary file is then removed and the archive stays as it was.
 CopyResult CopyPhoto(PhoneApi& phone, FileSystem& files, const PhotoCopyRequest& request,

@@ -151,17 +151,6 @@ bool NativeFileSystem::RenameNoReplace(const std::string& source, const std::str
     }
     ::unlink(from.c_str());
   }
-  // A new name is an entry of its folder: it is on the disk once the folder is.
-  const size_t slash = to.rfind('/');
-  const std::string folder = slash == std::string::npos ? "."
-                             : slash == 0               ? "/"
-                                                        : to.substr(0, slash);
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) ThrowErrno(errno, folder);
-  const int synced = ::fsync(fd);
-  const int error = errno;
-  ::close(fd);
-  if (synced != 0) ThrowErrno(error, folder);
   return true;
 }
 

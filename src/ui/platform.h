@@ -48,7 +48,8 @@ class FileSystem {
   virtual bool DeleteFile(const std::string& path) = 0;
 
   // Gives source the name target (both in the same folder) unless something already has that
-  // name, and returns once the new name is on the disk. False, with nothing changed, when target
+  // name, asking the system to write the move through to the disk where it offers that (Windows:
+  // MOVEFILE_WRITE_THROUGH). False, with nothing changed, when target
   // is taken; throws EInOutError on any other failure. The default tests first and then renames,
   // which leaves a moment in which another program could take the name.
   virtual bool RenameNoReplace(const std::string& source, const std::string& target) {
