@@ -79,9 +79,11 @@ class Form1Preview : public ::testing::Test {
       left.push_back(e.path().filename().string());
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<std::string>{"photos", "temp"}));
-    std::ifstream temp(folder_ / "temp");
     std::string text;
-    std::getline(temp, text);
+    {
+      std::ifstream temp(folder_ / "temp");  // closed before the folder is removed
+      std::getline(temp, text);
+    }
     EXPECT_EQ(text, "the user's own");
     fs::current_path(previous_);
     fs::remove_all(folder_);
