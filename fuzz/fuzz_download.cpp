@@ -7,7 +7,9 @@
 //   - every path the run used lay below the root (checked at each call);
 //   - a photo is deleted on the phone only when its delete box was checked and, when its
 //     download box was too, the archive holds a copy with exactly its bytes;
-//   - the archive holds nothing but complete copies of the phone's photos (no partial file);
+//   - files the archive held before (the same bytes as a photo, other bytes, unreadable) stay as
+//     they were; besides them the archive holds nothing but complete copies of the phone's
+//     photos (no partial file), each under its photo's name or one of its numbered names;
 //   - the rows left are the rows before less those of the deleted photos, in their order;
 //   - the summary counts the deletions that happened; the busy indicator is hidden.
 #include <algorithm>
@@ -15,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "archive/archive_names.h"
+#include "archive/folder_scheme.h"
 #include "catalogue/photo_names.h"
 #include "fuzz_support.h"
 #include "gridview/photo_columns.h"
@@ -41,6 +45,19 @@ std::string PhotoName(Input& in) {
   std::string name = Digits(in) + "-" + Digits(in) + "-" + Digits(in) + "_" + in.Text(12);
   if (kind % 4 == 0) name += ".jpg";
   return name;
+}
+
+// The last level of an archive path, as Windows-1251.
+std::string FileName(const std::string& path) {
+  return Utf8ToCp1251(path.substr(path.rfind('\\') + 1));
+}
+
+// True when an archive file name is the photo's own or one of its numbered names, "... (n)...".
+bool NamedAfter(const std::string& file, const std::string& photo) {
+  if (file == photo) return true;
+  for (int n = 2; n <= 16; ++n)
+    if (file == NumberedName(photo, n)) return true;
+  return false;
 }
 
 }  // namespace
@@ -90,6 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   if (faults & 8) phone.failClose = 1 + in.Byte() % 8;
   if (faults & 16) phone.shortRead = in.Byte() % 64;
   if (faults & 32) f.files.failWriteAfter = 1 + in.Byte() % 64;
+  if (faults & 64) f.files.failFlush = true;
 
   // The phone comes: its profile is read.
   ZV_FUZZ_CHECK(f.Dispatch([&] { form.ReadProfileId(); }), "reading the profile failed");
@@ -126,6 +144,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   }
   const std::map<std::string, std::string> phoneBefore = phone.files;
   const int createsBefore = phone.creates;
+  // Files the archive holds already: for some photos a file of the photo's archive name with the
+  // same bytes, one with other bytes, or one that cannot be read.
+  std::map<std::string, std::string> archiveBefore;
+  for (const Photo& p : photos) {
+    const std::uint8_t kind = in.Byte() % 4;
+    if (kind == 0 || p.path.rfind(kFolder, 0) != 0) continue;
+    const std::string name = p.path.substr(kFolder.size(), kPhotoNameLength);
+    std::string path;
+    try {
+      path = ArchiveFilePath(kRoot, profile, name);
+    } catch (const Exception&) {
+      continue;  // no month: the run ends before it looks at the archive
+    }
+    archiveBefore[path] = kind == 1 ? p.bytes : p.bytes + "x";
+    if (kind == 3) f.files.unreadable.insert(path);
+  }
+  for (const auto& [path, bytes] : archiveBefore) f.files.files[path] = bytes;
   f.boxes.messages.clear();
   f.boxes.errors.clear();
 
@@ -141,8 +176,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
         f.boxes.messages.size() == 1 && (f.boxes.messages[0] == "Профиль не определен!" ||
                                          f.boxes.messages[0] == "Недопустимое имя профиля!"),
         "the refused profile's box");
-    ZV_FUZZ_CHECK(phone.files == phoneBefore && f.files.files.empty() && f.files.folders.empty() &&
-                      phone.creates == createsBefore && phone.deletes == 0,
+    ZV_FUZZ_CHECK(phone.files == phoneBefore && f.files.files == archiveBefore &&
+                      f.files.folders.empty() && phone.creates == createsBefore &&
+                      phone.deletes == 0,
                   "a refused profile touched the phone or the disk");
     return 0;
   }
@@ -155,10 +191,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     // Rows may share a cut name: one of them must have asked for the deletion, and have its
     // copy when it asked for one.
     bool copied = false;
-    const std::string suffix = "\\" + Cp1251ToUtf8(name);
     for (const auto& [path, bytes] : f.files.files)
-      copied |= path.rfind(prefix, 0) == 0 && path.size() > suffix.size() &&
-                path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0 &&
+      copied |= path.rfind(prefix, 0) == 0 && NamedAfter(FileName(path), name) &&
                 bytes == phoneBefore.at(gone);
     bool asked = false;
     for (size_t r = 0; r < rowsBefore.size(); ++r)
@@ -171,14 +205,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   ZV_FUZZ_CHECK(phone.files.size() + phone.deleted.size() == phoneBefore.size(),
                 "files appeared or vanished on the phone");
   // The archive: complete copies only, below the profile's folder.
+  for (const auto& [path, bytes] : archiveBefore)
+    ZV_FUZZ_CHECK(f.files.files.count(path) && f.files.files.at(path) == bytes,
+                  "a file the archive held was changed or removed: " + path);
   for (const auto& [path, bytes] : f.files.files) {
+    if (archiveBefore.count(path)) continue;
     ZV_FUZZ_CHECK(path.rfind(prefix, 0) == 0, "archive file outside the profile: " + path);
-    const std::string name = Utf8ToCp1251(path.substr(path.rfind('\\') + 1));
+    const std::string name = FileName(path);
     ZV_FUZZ_CHECK(name.empty() || name[0] != '~', "a partial file left: " + path);
     bool matches = false;
     for (const auto& [phonePath, original] : phoneBefore)
       matches |= phonePath.rfind(kFolder, 0) == 0 &&
-                 phonePath.substr(kFolder.size(), kPhotoNameLength) == name && original == bytes;
+                 NamedAfter(name, phonePath.substr(kFolder.size(), kPhotoNameLength)) &&
+                 original == bytes;
     ZV_FUZZ_CHECK(matches, "archive file that is no photo's copy: " + path);
   }
   // The rows: those of the deleted photos are gone, the others stay in their order.

@@ -2,11 +2,13 @@
 // What the fuzz targets share: a reader of the fuzzer's bytes, a phone held in memory, a local
 // file system held in memory that stops the run at once if any path leaves the archive root, and
 // the headless main window built on them.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -163,6 +165,8 @@ class MemoryFileSystem : public FileSystem {
   std::map<std::string, std::string> files;  // full path -> bytes
   std::map<std::string, bool> folders;       // full path with a trailing "\" -> exists
   int failWriteAfter = -1;                   // > 0: writes fail once that many bytes are in
+  bool failFlush = false;                    // every flush to the disk fails
+  std::set<std::string> unreadable;          // files that cannot be read back
 
   void CheckBelowRoot(const std::string& path, bool prefixAllowed) {
     const std::string below = root_ + "\\";
@@ -213,6 +217,9 @@ class MemoryFileSystem : public FileSystem {
         throw EInOutError(InOutErrorText(112), 112);
       f.append(static_cast<const char*>(data), size);
     }
+    void FlushToDisk() override {
+      if (fs_.failFlush) throw EInOutError(InOutErrorText(1117), 1117);
+    }
     void Close() override {}
 
    private:
@@ -237,6 +244,20 @@ class MemoryFileSystem : public FileSystem {
   bool DeleteFile(const std::string& path) override {
     CheckBelowRoot(path, false);
     return files.erase(path) != 0;
+  }
+  bool RenameNoReplace(const std::string& source, const std::string& target) override {
+    CheckBelowRoot(target, false);
+    if (files.count(target) || folders.count(WithSlash(target))) return false;
+    RenameReplace(source, target);
+    return true;
+  }
+  bool ReadFile(const std::string& path, size_t limit, std::vector<uint8_t>& data) override {
+    CheckBelowRoot(path, false);
+    data.clear();
+    const auto it = files.find(path);
+    if (it == files.end() || unreadable.count(path)) return false;
+    data.assign(it->second.begin(), it->second.begin() + std::min(limit, it->second.size()));
+    return true;
   }
 
   const std::string& Root() const { return root_; }

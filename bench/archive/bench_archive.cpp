@@ -1,9 +1,13 @@
 // Budgets of the download run:
-//   download_vs_cp       200 photos of 1 MB (twenty a day over ten days) from the simulated
-//                        phone into a temporary archive,
-//                        throughput at least 0.8 of cp copying the same files in the same run;
+//   download_vs_cp_fsync 200 photos of 1 MB (twenty a day over ten days) from the simulated
+//                        phone (published results) into a temporary archive, each copy put on
+//                        the disk as the run does it, throughput at least 0.8 of cp copying the
+//                        same files followed by an fsync of each copied file, in the same run;
 //   remove_10k_of_100k   removing 10,000 marked rows of 100,000 at the end of a run, at most 20 ms.
 // Each figure is the best of several repetitions.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -34,6 +38,22 @@ class SilentBoxes : public MessageBoxes {
 void Budget(const char* name, double figure, const char* unit, double limit, bool ok) {
   std::printf("budget %s: %.3g %s (limit %g %s) %s\n", name, figure, unit, limit, unit,
               ok ? "ok" : "OVER");
+}
+
+// cp, then an fsync of every file it copied: the same promise the run gives, that each copy is
+// on the disk. False when something failed.
+bool CopyAndSync(const std::string& source, const std::filesystem::path& target) {
+  const std::string command = "cp -r '" + source + "' '" + target.string() + "'";
+  if (std::system(command.c_str()) != 0) return false;
+  for (const auto& e : std::filesystem::recursive_directory_iterator(target)) {
+    if (!e.is_regular_file()) continue;
+    const int fd = ::open(e.path().c_str(), O_RDONLY);
+    if (fd < 0) return false;
+    const int synced = ::fsync(fd);
+    ::close(fd);
+    if (synced != 0) return false;
+  }
+  return true;
 }
 
 int DownloadVsCp() {
@@ -80,10 +100,10 @@ int DownloadVsCp() {
   NativeFileSystem files;
   SilentBoxes boxes;
 
-  double bestRun = 1e9, bestCp = 1e9;
+  double bestRun = 1e9, bestCp = 1e9, bestCpSync = 1e9;
   // Rounds alternate between the two copies; the best of each counts, as on a busy machine a
   // single round says more about the neighbours than about the copy.
-  for (int round = 0; round < 9; ++round) {
+  for (int round = 0; round < 5; ++round) {
     // The archive starts empty each round, as cp's target does.
     std::filesystem::remove_all(top / "archive");
     std::filesystem::create_directories(top / "archive");
@@ -108,6 +128,12 @@ int DownloadVsCp() {
     }
 
     std::filesystem::remove_all(top / "cp");
+    t0 = Clock::now();
+    if (!CopyAndSync(source, top / "cp")) return 1;
+    bestCpSync = std::min(bestCpSync, Seconds(Clock::now() - t0));
+
+    // Plain cp, for the record only: the run no longer leaves its copies in the cache alone.
+    std::filesystem::remove_all(top / "cp");
     const std::string command = "cp -r '" + source + "' '" + (top / "cp").string() + "'";
     t0 = Clock::now();
     if (std::system(command.c_str()) != 0) return 1;
@@ -116,9 +142,10 @@ int DownloadVsCp() {
   std::filesystem::remove_all(top);
 
   const double mb = kPhotos * double(kSize) / (1 << 20);
-  const double ratio = (mb / bestRun) / (mb / bestCp);
-  std::printf("download run %.0f MB/s, cp %.0f MB/s\n", mb / bestRun, mb / bestCp);
-  Budget("download_vs_cp", ratio, "x cp", 0.8, ratio >= 0.8);
+  const double ratio = (mb / bestRun) / (mb / bestCpSync);
+  std::printf("download run %.0f MB/s, cp with fsync %.0f MB/s, cp alone %.0f MB/s\n", mb / bestRun,
+              mb / bestCpSync, mb / bestCp);
+  Budget("download_vs_cp_fsync", ratio, "x cp+fsync", 0.8, ratio >= 0.8);
   return 0;
 }
 

@@ -30,7 +30,7 @@ class TForm3;
 struct FormServices {
   PhoneApi& Phone;
   MessageBoxes& Boxes;
-  FileSystem& Files;                // local files (archive, temporary preview file)
+  FileSystem& Files;                // local files (the archive)
   SettingsStore& Settings;          // the settings file
   NotifyArea& Tray;                 // where TrayIcon1 shows its icon
   FolderDialog* Folders = nullptr;  // the folder box's browse dialog; none: the button only

@@ -16,7 +16,6 @@ void TForm1::GridView1DblClick(TObject*) {
     return Sources.Find(name, size).phonePath;  // empty when two entries fit the row
   };
   s.Phone = &Phone;
-  s.Files = &Files;
   s.Image = &Form3->Image1;
   s.ScreenBitsPerPixel = ScreenBitsPerPixel;
   RunPreview(s);

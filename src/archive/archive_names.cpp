@@ -2,6 +2,7 @@
 #include "archive/archive_names.h"
 
 #include <array>
+#include <string>
 #include <utility>
 
 namespace zv {
@@ -46,6 +47,13 @@ AnsiString WindowsNameKey(const AnsiString& name) {
   AnsiString key = name;
   for (char& c : key) c = static_cast<char>(Capital(static_cast<unsigned char>(c)));
   return key;
+}
+
+AnsiString NumberedName(const AnsiString& name, int n) {
+  const size_t dot = name.rfind('.');
+  // A dot at the start begins a name, not an extension.
+  const size_t at = dot == AnsiString::npos || dot == 0 ? name.size() : dot;
+  return name.substr(0, at) + " (" + std::to_string(n) + ")" + name.substr(at);
 }
 
 }  // namespace zv

@@ -13,4 +13,9 @@ bool WindowsKeepsName(const AnsiString& name);
 // for every Cyrillic letter of Windows-1251. Two names with the same key are one archive file.
 AnsiString WindowsNameKey(const AnsiString& name);
 
+// The name under which Explorer keeps the n-th of several files of one name side by side
+// (n from 2): " (n)" before the extension, "05-12-07_0012.jpg" giving "05-12-07_0012 (2).jpg",
+// or at the end of a name without one.
+AnsiString NumberedName(const AnsiString& name, int n);
+
 }  // namespace zv

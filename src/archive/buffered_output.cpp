@@ -28,4 +28,12 @@ void BufferedOutputFile::Close() {
   file->Close();
 }
 
+void BufferedOutputFile::FlushToDiskAndClose() {
+  if (!file_) return;
+  Flush();
+  file_->FlushToDisk();
+  auto file = std::move(file_);
+  file->Close();
+}
+
 }  // namespace zv

@@ -50,6 +50,9 @@ class BufferedOutputFile {
 
   // Writes out what the buffer holds, then closes the file.
   void Close();
+  // Writes out what the buffer holds, waits until the system has put the file on the disk, then
+  // closes it.
+  void FlushToDiskAndClose();
 
  private:
   // The buffer's element: not a character type, so that a store into the buffer is known not to

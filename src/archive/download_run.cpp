@@ -1,11 +1,11 @@
 // The download-and-delete run (see download_run.h).
 #include "archive/download_run.h"
 
-#include <set>
 #include <utility>
 #include <vector>
 
 #include "archive/archive_names.h"
+#include "archive/folder_scheme.h"
 #include "archive/photo_copy.h"
 #include "archive/row_removal.h"
 #include "catalogue/photo_names.h"
@@ -56,8 +56,9 @@ DownloadRunResult RunDownload(DownloadRunHost& host) {
   result.started = true;
 
   // UTF-8 photo names for the boxes after the summary.
-  std::vector<std::string> notCopied, notDeleted, sameName, badName, tooLarge;
-  std::set<AnsiString> written;  // archive files of this run, as Windows compares their names
+  std::vector<std::string> notCopied, notDeleted, sameName, badName, tooLarge, unreadable;
+  std::vector<std::string> storedAs;  // "photo → name it got"
+  RunArchiveFiles runFiles;
   std::vector<bool> removeRow;
   auto finish = [&] {
     result.DeletedCount = RemoveMarkedRows(host.grid, removeRow);
@@ -86,7 +87,7 @@ DownloadRunResult RunDownload(DownloadRunHost& host) {
                          : PhotoSources::Source{PhotoSources::Match::kRebuilt,
                                                 std::string(kPhotoFolder) + name8};
         // Photos the run cannot handle without risk of losing one stay where they are.
-        if (!WindowsKeepsName(name8)) {
+        if (!WindowsKeepsName(name8) || !WindowsKeepsFolders(name8)) {
           badName.push_back(Utf16ToUtf8(name));
           continue;
         }
@@ -100,20 +101,23 @@ DownloadRunResult RunDownload(DownloadRunHost& host) {
         }
         bool copied = true;
         if (wantCopy) {
-          const AnsiString key = WindowsNameKey(name8);
-          if (written.count(key)) {
-            // Another row of this run wrote this archive file: it must keep that photo.
-            copied = false;
-            sameName.push_back(Utf16ToUtf8(name));
-          } else {
-            PhotoCopyRequest request{source.phonePath, name8, size, host.root(), profile};
-            copied = CopyPhoto(host.phone, host.files, request, buffer);
-            if (copied) {
+          PhotoCopyRequest request{source.phonePath, name8, size, host.root(), profile};
+          const CopyResult copy = CopyPhoto(host.phone, host.files, request, buffer, runFiles);
+          switch (copy.outcome) {
+            case CopyOutcome::kWritten:
+            case CopyOutcome::kAlreadyThere:
               ++result.DownloadedCount;
-              written.insert(key);
-            } else {
+              if (copy.storedName != Utf16ToUtf8(name))
+                storedAs.push_back(Utf16ToUtf8(name) + " → " + copy.storedName);
+              break;
+            case CopyOutcome::kUnreadable:
+              copied = false;
+              unreadable.push_back(Utf16ToUtf8(name));
+              break;
+            case CopyOutcome::kPhoneFailed:
+              copied = false;
               notCopied.push_back(Utf16ToUtf8(name));
-            }
+              break;
           }
         }
         // A photo is deleted on the phone only once its copy, if one was asked for, is safe.
@@ -136,10 +140,8 @@ DownloadRunResult RunDownload(DownloadRunHost& host) {
   host.boxes.ShowMessage(
       DownloadSummaryText(host.root(), result.DownloadedCount, result.DeletedCount));
   const std::pair<std::string, const std::vector<std::string>*> afterwards[] = {
-      {kCopyFailedText, &notCopied},
-      {kSameNameText, &sameName},
-      {kBadNameText, &badName},
-      {TooLargeText(), &tooLarge},
+      {kStoredAsText, &storedAs},      {kCopyFailedText, &notCopied}, {kSameNameText, &sameName},
+      {kUnreadableText, &unreadable},  {kBadNameText, &badName},      {TooLargeText(), &tooLarge},
       {kDeleteFailedText, &notDeleted}};
   for (const auto& [heading, names] : afterwards) {
     if (!names->empty()) host.boxes.ShowMessage(NameList(heading, *names));

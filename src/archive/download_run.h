@@ -10,11 +10,18 @@
 //     a second box names those photos;
 //   - the phone refuses a delete: the photo is not counted as deleted, its row stays, and a box
 //     after the summary names it;
-//   - photos that cannot be told apart by their archive file are not lost to one another: a
-//     photo whose archive file an earlier row of the same run wrote (names equal but for letter
-//     case, or two phone names cut to one), or whose row no directory entry can be told from
-//     another's, is neither copied nor deleted, and a box names it; so is a photo whose name
-//     Windows would change (a trailing full stop or space) and one larger than kMaxPhotoSize;
+//   - a photo whose archive file exists already: the same bytes there count as its copy (nothing
+//     is written); other bytes stay, and the photo is stored beside them under the next free
+//     name as Explorer numbers them, "05-12-07_0012 (2).jpg", then "(3)", ...; a box after the
+//     summary names those photos and their names. Two rows of one run that land on one archive
+//     file (names equal but for letter case, or two phone names cut to one) meet the same rule.
+//     An archive file that cannot be read to compare keeps the photo on the phone, uncopied,
+//     and a box names it;
+//   - every file written is on the disk (flushed before it is closed, renamed through to the
+//     disk) before the photo is deleted on the phone; a failed flush is a local file error;
+//   - a row that no directory entry can be told from another's (same cut name, same size), a
+//     photo whose name or month folder Windows would change (a trailing full stop or space) and
+//     one larger than kMaxPhotoSize are neither copied nor deleted, and a box names them;
 //   - a local file error or a photo name whose month is no month ends the run: the partial file
 //     is removed, the busy indicator hidden, the rows of photos already deleted on the phone
 //     removed and the panels lowered by them; the error goes on to the application's error box,
@@ -63,6 +70,10 @@ inline constexpr const char* kCopyFailedText = "Не удалось скачат
 inline constexpr const char* kDeleteFailedText = "Не удалось удалить фотографии:\r";
 inline constexpr const char* kSameNameText =
     "Не скачаны и не удалены фотографии с совпадающими именами:\r";
+inline constexpr const char* kStoredAsText =
+    "Имена этих фотографий в архиве уже заняты, фотографии сохранены под другими именами:\r";
+inline constexpr const char* kUnreadableText =
+    "Не скачаны и не удалены фотографии, файл которых в архиве не удалось прочитать:\r";
 inline constexpr const char* kBadNameText =
     "Не скачаны и не удалены фотографии, имя которых Windows изменила бы:\r";
 // The heading of the box that names photos over kMaxPhotoSize.

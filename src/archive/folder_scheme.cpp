@@ -72,6 +72,19 @@ std::string DayFolderName(std::string_view photoName) {
   return out;
 }
 
+bool WindowsKeepsFolders(std::string_view photoName) {
+  int month = 0;
+  if (!DecimalToInt(photoName.size() >= 4 ? photoName.substr(3, 2) : std::string_view{}, month) ||
+      month < 1 || month > 12) {
+    return true;
+  }
+  // Windows-1251 and UTF-8 alike: the full stop and the space are single bytes in both.
+  const auto kept = [](const std::string& folder) {
+    return !folder.empty() && folder.back() != '.' && folder.back() != ' ';
+  };
+  return kept(MonthFolderName(photoName)) && kept(DayFolderName(photoName));
+}
+
 std::string ArchiveFolder(std::string_view root, std::string_view profile,
                           std::string_view photoName) {
   std::string out(root);

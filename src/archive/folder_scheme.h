@@ -27,6 +27,12 @@ std::string MonthFolderName(std::string_view photoName);
 // Characters 1 and 2 + " " + MonthNamesGenitive[m], e.g. "05 декабря".
 std::string DayFolderName(std::string_view photoName);
 
+// False when Windows would store the photo's month or day folder under another name than built:
+// it drops trailing full stops and spaces, so "05-12-.._0012.jpg" would go to "Декабрь 20", a
+// folder of other photos. A name whose month is no month counts as kept here (the builders
+// throw for it).
+bool WindowsKeepsFolders(std::string_view photoName);
+
 // root\profile\month folder\day folder, joined exactly as they stand (no trimming, so a root
 // ending in "\" gives a doubled separator). root and profile are UTF-8.
 std::string ArchiveFolder(std::string_view root, std::string_view profile,

@@ -1,11 +1,14 @@
 // One photo from the phone to the archive (see photo_copy.h).
 #include "archive/photo_copy.h"
 
+#include <algorithm>
 #include <memory>
 
+#include "archive/archive_names.h"
 #include "archive/buffered_output.h"
 #include "archive/folder_scheme.h"
 #include "phone/photo_bytes.h"
+#include "ui/errors.h"
 
 namespace zv {
 
@@ -14,6 +17,9 @@ std::string PartialFileName(const std::string& photoNameUtf8) {
 }
 
 namespace {
+
+// Numbered names tried before the run gives up on a folder that seems to hold them all.
+constexpr int kMaxNumberedNames = 100000;
 
 // Reads the open-read-close sequence; true when the phone reported the whole photo read (see
 // ReadTransfer: the published library answers 0, a byte-counting one the size).
@@ -29,29 +35,70 @@ bool ReadFromPhone(PhoneApi& phone, const PhotoCopyRequest& request, std::vector
          PhotoLooksWhole(buffer.data(), static_cast<size_t>(request.size));
 }
 
+// What a taken name's file holds compared with the photo.
+enum class Holds { kSame, kOther, kUnreadable };
+
+Holds Compare(FileSystem& files, const std::string& path, const uint8_t* bytes, size_t size) {
+  std::vector<uint8_t> there;
+  // One byte more than the photo tells a longer file from an equal one.
+  if (!files.ReadFile(path, size + 1, there)) return Holds::kUnreadable;
+  return there.size() == size && std::equal(there.begin(), there.end(), bytes) ? Holds::kSame
+                                                                               : Holds::kOther;
+}
+
 }  // namespace
 
-bool CopyPhoto(PhoneApi& phone, FileSystem& files, const PhotoCopyRequest& request,
-               std::vector<uint8_t>& buffer) {
-  if (!ReadFromPhone(phone, request, buffer)) return false;
+CopyResult CopyPhoto(PhoneApi& phone, FileSystem& files, const PhotoCopyRequest& request,
+                     std::vector<uint8_t>& buffer, RunArchiveFiles& runFiles) {
+  if (!ReadFromPhone(phone, request, buffer)) return {};
+  const uint8_t* bytes = buffer.data();
+  const size_t size = static_cast<size_t>(request.size);
 
   const std::string folder = ArchiveFolder(request.root, request.profile, request.photoName);
-  // A folder that cannot be made shows up as the file's creation error just below.
+  // A folder that cannot be made shows up as the file's creation error below.
   CreateFolderPath(files, folder);
-  const std::string target = folder + "\\" + Cp1251ToUtf8(request.photoName);
+  const AnsiString below = Utf8ToCp1251(MonthFolderName(request.photoName)) + "\\" +
+                           Utf8ToCp1251(DayFolderName(request.photoName)) + "\\";
   const std::string partial = folder + "\\" + PartialFileName(Cp1251ToUtf8(request.photoName));
 
-  auto out = std::make_unique<BufferedOutputFile>(files.CreateFile(partial));
+  bool written = false;  // the partial file is complete and on the disk
   try {
-    out->WriteEach(buffer.data(), static_cast<size_t>(request.size));
-    out->Close();
-    files.RenameReplace(partial, target);
+    int rechecks = 0;
+    for (int n = 1; n <= kMaxNumberedNames; ++n) {
+      const AnsiString name = n == 1 ? request.photoName : NumberedName(request.photoName, n);
+      const std::string nameUtf8 = Cp1251ToUtf8(name);
+      const std::string target = folder + "\\" + nameUtf8;
+      const AnsiString key = WindowsNameKey(below + name);
+      const auto known = runFiles.find(key);
+      const std::string& existing = known != runFiles.end() ? known->second : target;
+      if (known != runFiles.end() || files.FileExists(existing)) {
+        const Holds holds = Compare(files, existing, bytes, size);
+        if (holds == Holds::kOther) continue;
+        if (written) files.DeleteFile(partial);
+        if (holds == Holds::kUnreadable) return {CopyOutcome::kUnreadable, nameUtf8};
+        runFiles[key] = existing;
+        return {CopyOutcome::kAlreadyThere, nameUtf8};
+      }
+      if (files.DirectoryExists(target)) continue;  // a folder has the name
+      if (!written) {
+        BufferedOutputFile out(files.CreateFile(partial));
+        out.WriteEach(bytes, size);
+        out.FlushToDiskAndClose();
+        written = true;
+      }
+      if (files.RenameNoReplace(partial, target)) {
+        runFiles[key] = target;
+        return {CopyOutcome::kWritten, nameUtf8};
+      }
+      // Another program took the name after it was looked at: look at it again, a few times.
+      if (++rechecks <= 3) --n;
+    }
+    throw EInOutError(InOutErrorText(80), 80);  // the file exists
   } catch (...) {
-    out.reset();  // closes the file if the error came before Close, so that it can be deleted
+    // The file is closed by now (BufferedOutputFile closes on every path), so it can go.
     files.DeleteFile(partial);
     throw;
   }
-  return true;
 }
 
 }  // namespace zv

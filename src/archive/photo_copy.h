@@ -1,8 +1,11 @@
 #pragma once
-// Copies one photo from the phone into its archive folder without ever leaving a partial or
-// wrong file in the archive: the bytes go to a temporary file in the day folder, which replaces
-// the photo's archive file only once it is completely written and closed.
+// Copies one photo from the phone into its archive folder without ever losing a file of the
+// archive or leaving a partial or wrong one there: the bytes go to a temporary file in the day
+// folder, which is put on the disk and then takes the photo's name only if no file has it yet.
+// A name that is taken keeps its file: the same bytes there mean the photo is archived already;
+// other bytes send the photo on to the next free name as Explorer numbers them, "(2)", "(3)", ...
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -25,14 +28,33 @@ struct PhotoCopyRequest {
   std::string profile;   // profile name (UTF-8)
 };
 
+// The archive files one run has written or found, by their place below the profile folder as
+// Windows compares names (WindowsNameKey of "month\day\name"), each with its full path. Rows
+// whose names Windows takes for one file thus meet that file whatever the host's file system
+// compares.
+using RunArchiveFiles = std::map<AnsiString, std::string>;
+
+enum class CopyOutcome {
+  kPhoneFailed,   // the phone did not deliver the whole photo; nothing local was touched
+  kWritten,       // written, flushed to the disk, under storedName
+  kAlreadyThere,  // the archive file storedName held exactly these bytes; nothing was written
+  kUnreadable,    // a taken name's file could not be read to compare; nothing was written
+};
+
+struct CopyResult {
+  CopyOutcome outcome = CopyOutcome::kPhoneFailed;
+  std::string storedName;  // UTF-8 file name in the day folder (kWritten, kAlreadyThere)
+};
+
 // Reads the photo from the phone (File_Create, File_Read, File_Close) into buffer, then creates
-// its archive folders and writes its archive file, one byte per write through a buffered file.
-// Returns false, with nothing created locally, when the phone failed: File_Create, File_Read or
-// File_Close negative, a short read, or bytes that cannot be the whole photo (a JPEG cut off
-// before its end marker: the published library does not report a short read). Returns true once the
-// archive file is complete. Local failures throw (EInOutError, or EConvertError for a name whose
-// month is no month); the temporary file is then removed and an earlier copy stays as it was.
-bool CopyPhoto(PhoneApi& phone, FileSystem& files, const PhotoCopyRequest& request,
-               std::vector<uint8_t>& buffer);
+// its archive folders and files it as above, one byte per write through a buffered file; the
+// written file is flushed to the disk before it is closed, then renamed through to the disk
+// (see FileSystem::RenameNoReplace). kPhoneFailed, with nothing created locally, when File_Create,
+// File_Read or File_Close was negative, the read short, or the bytes cannot be the whole photo (a
+// JPEG cut off before its end marker: the published library does not report a short read). Local
+// failures throw (EInOutError, a failed flush included, or EConvertError for a name whose month
+// is no month); the temporary file is then removed and the archive stays as it was.
+CopyResult CopyPhoto(PhoneApi& phone, FileSystem& files, const PhotoCopyRequest& request,
+                     std::vector<uint8_t>& buffer, RunArchiveFiles& runFiles);
 
 }  // namespace zv

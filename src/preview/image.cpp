@@ -12,6 +12,7 @@ TImage::TImage(TComponent* owner, std::string name) : TCustomControl(owner, std:
 }
 
 void TImage::SetPicture(Bitmap picture) {
+  spare_ = std::move(picture_.Pixels);
   picture_ = std::move(picture);
   ++pictureVersion_;
   scaled_ = Bitmap{};  // the old picture's copy is of no further use

@@ -234,6 +234,12 @@ void TJPEGImage::LoadFromMemory(const void* data, size_t size) {
   ParseHeader();
 }
 
+void TJPEGImage::LoadFromMemory(std::vector<std::uint8_t>&& data) {
+  data_ = std::move(data);
+  data.clear();
+  ParseHeader();
+}
+
 void TJPEGImage::ParseHeader() {
   width_ = height_ = 0;
   grayscale_ = false;
@@ -245,7 +251,7 @@ void TJPEGImage::ParseHeader() {
   pixelFormat_ = (grayscale_ || screenBitsPerPixel_ <= 8) ? jf8Bit : jf24Bit;
 }
 
-JpegPicture TJPEGImage::Decode() {
+JpegPicture TJPEGImage::Decode(std::vector<std::uint32_t> storage) {
   Decompressor d(memoryLimit_);
   Check(ReadHeaderWithinBounds(d, data_, photoName_));
   jpeg_decompress_struct& c = d.cinfo;
@@ -270,6 +276,9 @@ JpegPicture TJPEGImage::Decode() {
   const int w = static_cast<int>(c.output_width), h = static_cast<int>(c.output_height);
   const std::uint64_t pixels = std::uint64_t(w) * std::uint64_t(h);
   Bitmap& bmp = picture.Colors;
+  // Memory far larger than this picture needs would only be held on to.
+  if (storage.capacity() <= 2 * pixels) bmp.Pixels = std::move(storage);
+  bmp.Pixels.clear();  // the capacity stays
   bmp.Width = w;
   bmp.Height = h;
   if (eightBit) {

@@ -69,30 +69,20 @@ void RunPreview(const PreviewSources& s) {
   std::vector<std::uint8_t> buffer(static_cast<size_t>(size));
   if (!ReadPhoto(*s.Phone, phonePath, buffer)) throw Exception(PhotoReadErrorText(name));
 
-  // Declared before the file so that on an error the file is closed first: an open file cannot
-  // be deleted on Windows.
-  ScopeExit removeTemp([&] { s.Files->DeleteFile(s.TempPath); });
-  std::unique_ptr<OutputFile> out = s.Files->CreateFile(s.TempPath);
-  out->Write(buffer.data(), buffer.size());
-  out->Close();
-  out.reset();
-  // The decoder reads the photo from the file: the phone's copy need not stay in memory beside
-  // the decoder's while it works.
-  std::vector<std::uint8_t>().swap(buffer);
-
   auto jpeg = std::make_unique<TJPEGImage>(s.ScreenBitsPerPixel);
   jpeg->SetPhotoName(Utf16ToUtf8(name));  // named in the texts of its bounds
-  jpeg->LoadFromFile(s.TempPath);
-  JpegPicture picture = jpeg->Decode();
+  // Decoded straight from memory: no scratch file, so no file of the user's is ever in the way
+  // or at risk, and a working folder without write access does not matter. The decoder takes
+  // the buffer over, so the photo is held once.
+  jpeg->LoadFromMemory(std::move(buffer));
+  JpegPicture picture = jpeg->Decode(s.Image->TakeSpare());
   s.Image->Halftone = s.ScreenBitsPerPixel <= 8 && picture.BitsPerPixel > s.ScreenBitsPerPixel;
   s.Image->SetPicture(std::move(picture.Colors));
 
-  // The normal end, in its order: indicator off, decoder freed, temporary file deleted.
+  // The normal end, in its order: indicator off, decoder freed.
   hideBusy.Dismiss();
   s.SetBusy(false);
   jpeg.reset();
-  removeTemp.Dismiss();
-  s.Files->DeleteFile(s.TempPath);
 }
 
 }  // namespace zv

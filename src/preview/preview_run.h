@@ -1,14 +1,13 @@
 #pragma once
 // One preview: what the main window's double click on the grid does. The photo of the selected
-// row is read from the phone, written to the temporary file, decoded and shown in the preview
-// window's picture control. On any error the busy indicator is hidden, the decoder released and
-// the temporary file removed; the picture control keeps its previous picture.
+// row is read from the phone into memory, decoded there and shown in the preview window's picture
+// control; no local file is written. On any error the busy indicator is hidden and the decoder
+// released; the picture control keeps its previous picture.
 #include <functional>
 #include <string>
 
 #include "phone/phone_api.h"
 #include "preview/image.h"
-#include "ui/platform.h"
 #include "ui/text.h"
 
 namespace zv {
@@ -23,15 +22,13 @@ struct PreviewSources {
   // it for certain. When empty, the path is "/a/mobile/picture/" + the name.
   std::function<AnsiString(const AnsiString& name, int size)> PhonePath = {};
   PhoneApi* Phone = nullptr;
-  FileSystem* Files = nullptr;
   TImage* Image = nullptr;
   int ScreenBitsPerPixel = 32;
-  std::string TempPath = "temp";  // relative to the current directory
 };
 
 // Runs the preview. Throws the error that ended it: the grid's index error before the phone is
 // touched, Exception("Не удалось прочитать фотографию с телефона: <name>") for a failed or short
-// read, EInOutError for the temporary file, EJPEG for data that does not decode.
+// read, EJPEG for data that does not decode, EJPEGLimit over the decoder's bounds.
 void RunPreview(const PreviewSources& sources);
 
 // The text of the error for a photo that could not be read from the phone.

@@ -8,8 +8,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <new>
 
 #include "ui/errors.h"
 
@@ -48,6 +50,10 @@ class NativeOutputFile : public OutputFile {
       p += n;
       size -= static_cast<size_t>(n);
     }
+  }
+
+  void FlushToDisk() override {
+    if (::fsync(fd_) != 0) ThrowErrno(errno, native_);
   }
 
   void Close() override {
@@ -130,6 +136,54 @@ void NativeFileSystem::RenameReplace(const std::string& source, const std::strin
 
 bool NativeFileSystem::DeleteFile(const std::string& path) {
   return ::unlink(NativePath(path).c_str()) == 0;
+}
+
+bool NativeFileSystem::RenameNoReplace(const std::string& source, const std::string& target) {
+  const std::string from = NativePath(source), to = NativePath(target);
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) {
+    if (errno == EEXIST) return false;
+    // A file system that knows no such rename: a second link, which is refused as well when
+    // the name is taken, then the first name goes.
+    if (errno != EINVAL && errno != ENOSYS) ThrowErrno(errno, to);
+    if (::link(from.c_str(), to.c_str()) != 0) {
+      if (errno == EEXIST) return false;
+      ThrowErrno(errno, to);
+    }
+    ::unlink(from.c_str());
+  }
+  return true;
+}
+
+bool NativeFileSystem::ReadFile(const std::string& path, size_t limit, std::vector<uint8_t>& data) {
+  data.clear();
+  int fd;
+  do {
+    fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return false;
+  bool ok = true;
+  try {
+    while (data.size() < limit) {
+      const size_t at = data.size();
+      const size_t chunk = std::min<size_t>(limit - at, size_t(1) << 20);
+      data.resize(at + chunk);
+      const ssize_t n = ::read(fd, data.data() + at, chunk);
+      if (n < 0 && errno == EINTR) {
+        data.resize(at);
+        continue;
+      }
+      if (n <= 0) {
+        data.resize(at);
+        ok = n == 0;
+        break;
+      }
+      data.resize(at + static_cast<size_t>(n));
+    }
+  } catch (const std::bad_alloc&) {
+    ok = false;
+  }
+  ::close(fd);
+  return ok;
 }
 
 }  // namespace zv

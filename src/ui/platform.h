@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace zv {
 
@@ -23,6 +24,9 @@ class OutputFile {
  public:
   virtual ~OutputFile() = default;
   virtual void Write(const void* data, size_t size) = 0;
+  // Asks the system to put what was written on the disk, and returns once it is there (not
+  // merely in the system's cache).
+  virtual void FlushToDisk() = 0;
   virtual void Close() = 0;
 };
 
@@ -42,6 +46,23 @@ class FileSystem {
   virtual void RenameReplace(const std::string& source, const std::string& target) = 0;
   // Deletes a file; false when it could not be deleted.
   virtual bool DeleteFile(const std::string& path) = 0;
+
+  // Gives source the name target (both in the same folder) unless something already has that
+  // name, asking the system to write the move through to the disk where it offers that (Windows:
+  // MOVEFILE_WRITE_THROUGH). False, with nothing changed, when target
+  // is taken; throws EInOutError on any other failure. The default tests first and then renames,
+  // which leaves a moment in which another program could take the name.
+  virtual bool RenameNoReplace(const std::string& source, const std::string& target) {
+    if (FileExists(target) || DirectoryExists(target)) return false;
+    RenameReplace(source, target);
+    return true;
+  }
+  // Reads at most `limit` bytes from the start of the file into data. False when the file
+  // cannot be opened or read; the default reads nothing.
+  virtual bool ReadFile(const std::string& path, size_t limit, std::vector<uint8_t>& data) {
+    (void)path, (void)limit, data.clear();
+    return false;
+  }
 };
 
 }  // namespace zv

@@ -100,16 +100,6 @@ TEST_P(DownloadRun, MarkedRowsLeaveAndTheOthersKeepTheirOrder) {
   }
 }
 
-TEST_P(DownloadRun, ExistingFileIsOverwritten) {
-  AddPhoto("05-12-07_0012.jpg", 300);
-  List();
-  std::filesystem::create_directories(ArchiveFile("Декабрь 2007/05 декабря"));
-  std::ofstream(ArchiveFile("Декабрь 2007/05 декабря/05-12-07_0012.jpg")) << std::string(9000, 'o');
-  Run();
-  EXPECT_EQ(ReadAll(ArchiveFile("Декабрь 2007/05 декабря/05-12-07_0012.jpg")),
-            PhotoBytes("05-12-07_0012.jpg", 300));
-}
-
 TEST_P(DownloadRun, TwoRunsLowerTheStoredCountsByTheLastRunOnly) {
   for (const char* n : {"01-01-08_1", "02-01-08_2", "03-01-08_3"}) AddPhoto(n, 10);
   phone.AddFile("/a/notes.txt", "x");

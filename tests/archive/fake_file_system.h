@@ -1,6 +1,7 @@
 #pragma once
 // An in-memory FileSystem for the archive tests: folders and files by path, every call logged,
 // and failures on demand (a folder that cannot be created, a disk that fills up).
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
@@ -41,12 +42,29 @@ class FakeFileSystem : public FileSystem {
     log.push_back("delete " + path);
     return files.erase(Key(path)) > 0;
   }
+  bool RenameNoReplace(const std::string& source, const std::string& target) override {
+    log.push_back("rename " + source + " -> " + target);
+    if (files.count(Key(target)) || dirs.count(Key(target))) return false;
+    files[Key(target)] = files.at(Key(source));
+    files.erase(Key(source));
+    return true;
+  }
+  bool ReadFile(const std::string& path, size_t limit, std::vector<uint8_t>& data) override {
+    log.push_back("read " + path);
+    data.clear();
+    const auto it = files.find(Key(path));
+    if (it == files.end() || unreadable.count(Key(path))) return false;
+    data.assign(it->second.begin(), it->second.begin() + std::min(limit, it->second.size()));
+    return true;
+  }
 
   std::set<std::string> dirs;
   std::map<std::string, std::string> files;
   std::set<std::string> refuseDirs;
+  std::set<std::string> unreadable;  // files that ReadFile cannot read
   std::vector<std::string> log;
   bool denyCreate = false;   // every CreateFile fails with access denied
+  bool failFlush = false;    // every FlushToDisk fails with an I/O error
   int writeCalls = 0;        // Write calls on every file
   long long spaceLeft = -1;  // bytes that may still be written; -1 for no limit
 };
@@ -54,6 +72,10 @@ class FakeFileSystem : public FileSystem {
 class FakeOutputFile : public OutputFile {
  public:
   FakeOutputFile(FakeFileSystem& fs, std::string key) : fs_(fs), key_(std::move(key)) {}
+  // A file that an error left open is closed here, as the real ones are.
+  ~FakeOutputFile() override {
+    if (!closed_) fs_.log.push_back("close " + key_);
+  }
   void Write(const void* data, size_t size) override {
     ++fs_.writeCalls;
     if (fs_.spaceLeft >= 0) {
@@ -62,11 +84,19 @@ class FakeOutputFile : public OutputFile {
     }
     fs_.files[key_].append(static_cast<const char*>(data), size);
   }
-  void Close() override { fs_.log.push_back("close " + key_); }
+  void FlushToDisk() override {
+    fs_.log.push_back("flush " + key_);
+    if (fs_.failFlush) throw EInOutError(InOutErrorText(1117), 1117);
+  }
+  void Close() override {
+    closed_ = true;
+    fs_.log.push_back("close " + key_);
+  }
 
  private:
   FakeFileSystem& fs_;
   std::string key_;
+  bool closed_ = false;
 };
 
 inline std::unique_ptr<OutputFile> FakeFileSystem::CreateFile(const std::string& path) {

@@ -48,6 +48,59 @@ TEST(LocalFileSystem, FoldersFilesAndRenameWithCyrillicNames) {
   EXPECT_FALSE(files->DeleteFile(target));
 }
 
+// The archive's way of taking a name: a rename that never replaces, whatever has the name (a
+// file, a folder, or under Windows the same name in other letters), and a read of what a taken
+// name holds, cut at a limit.
+TEST(LocalFileSystem, RenameNeverReplacesAndReadsAreCutAtTheLimit) {
+  testing::TempDir top;
+  auto files = testing::MakeLocalFileSystem();
+  const std::string dir = top.Utf8() + "\\Май 2008";
+  ASSERT_TRUE(files->CreateDir(dir));
+  const auto write = [&](const std::string& path, const std::string& bytes) {
+    auto out = files->CreateFile(path);
+    out->Write(bytes.data(), bytes.size());
+    out->FlushToDisk();
+    out->Close();
+  };
+  write(dir + "\\фото.jpg", "archived");
+  ASSERT_TRUE(files->CreateDir(dir + "\\folder.jpg"));
+  const std::string part = dir + "\\~фото.jpg.part";
+  write(part, "new photo");
+
+  for (const char* taken : {"фото.jpg", "folder.jpg"}) {
+    SCOPED_TRACE(taken);
+    EXPECT_FALSE(files->RenameNoReplace(part, dir + "\\" + taken));
+    EXPECT_TRUE(files->FileExists(part));
+  }
+#if defined(_WIN32)
+  EXPECT_FALSE(files->RenameNoReplace(part, dir + "\\ФОТО.JPG"));
+#endif
+  EXPECT_EQ(ReadAll(top.Below("Май 2008/фото.jpg")), "archived");
+  ASSERT_TRUE(files->RenameNoReplace(part, dir + "\\фото (2).jpg"));
+  EXPECT_FALSE(files->FileExists(part));
+  EXPECT_EQ(ReadAll(top.Below("Май 2008/фото (2).jpg")), "new photo");
+
+  struct Read {
+    std::string path;
+    size_t limit;
+    bool ok;
+    std::string bytes;
+  };
+  const Read reads[] = {
+      {dir + "\\фото (2).jpg", 100, true, "new photo"},
+      {dir + "\\фото (2).jpg", 4, true, "new "},
+      {dir + "\\фото (2).jpg", 0, true, ""},
+      {dir + "\\missing.jpg", 100, false, ""},
+      {dir + "\\folder.jpg", 100, false, ""},
+  };
+  for (const Read& r : reads) {
+    SCOPED_TRACE(r.path + " up to " + std::to_string(r.limit));
+    std::vector<uint8_t> data{1, 2, 3};
+    EXPECT_EQ(files->ReadFile(r.path, r.limit, data), r.ok);
+    EXPECT_EQ(std::string(data.begin(), data.end()), r.bytes);
+  }
+}
+
 TEST(LocalFileSystem, CreateErrorsCarryTheRuntimeTexts) {
   testing::TempDir top;
   auto files = testing::MakeLocalFileSystem();
@@ -132,7 +185,10 @@ TEST(BufferedOutputFile, WriteEachAcrossBufferBoundaries) {
 TEST(BufferedOutputFile, LargeBlockGoesStraightThrough) {
   std::vector<uint8_t> block(2 * BufferedOutputFile::kBufferSize + 5);
   for (size_t i = 0; i < block.size(); ++i) block[i] = static_cast<uint8_t>(i % 253);
-  struct Case { size_t before; int calls; };
+  struct Case {
+    size_t before;
+    int calls;
+  };
   // before: single bytes written first; calls: write calls to the file in all.
   const Case cases[] = {{0, 1}, {3, 2}};
   for (const Case& c : cases) {

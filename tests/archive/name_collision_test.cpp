@@ -36,14 +36,16 @@ class NameCollision : public ByStyle {
 };
 
 // "05-12-07_0012.jpg" and "05-12-07_0012.jpg.bak" both show as "05-12-07_0012.jpg". Each row
-// reads its own file; the first archive file is not replaced by the second row, which stays on
-// the phone and is named. Whichever of the two rows comes first (the user may sort by size).
+// reads its own file; the second row does not replace the first's archive file but takes the
+// next free name, both leave the phone, and the box after the summary says where the second
+// went. Whichever of the two rows comes first (the user may sort by size).
 TEST_P(NameCollision, NamesCutToOneKeepBothPhotos) {
   const std::string photo = PhotoBytes("05-12-07_0012.jpg", 1000);
   const std::string backup = PhotoBytes("backup", 100);
   phone.AddFile(Picture("05-12-07_0012.jpg"), photo);
   phone.AddFile(Picture("05-12-07_0012.jpg.bak"), backup);
   const auto archived = ArchiveFile("Декабрь 2007/05 декабря/05-12-07_0012.jpg");
+  const auto numbered = ArchiveFile("Декабрь 2007/05 декабря/05-12-07_0012 (2).jpg");
   for (const bool backupFirst : {false, true}) {
     SCOPED_TRACE(backupFirst ? "the .bak row first" : "the photo's row first");
     List();
@@ -55,21 +57,18 @@ TEST_P(NameCollision, NamesCutToOneKeepBothPhotos) {
 
     const DownloadRunResult r = Run();
 
-    EXPECT_EQ(r.DownloadedCount, 1);
-    EXPECT_EQ(r.DeletedCount, 1);
-    // The archive holds whole the file of the row that came first, and that file alone left
-    // the phone; the other stays, with its row, and the box names it.
-    const std::string& first = backupFirst ? backup : photo;
-    EXPECT_EQ(ReadAll(archived), first);
-    EXPECT_EQ(phone.FileBytes(Picture("05-12-07_0012.jpg")),
-              backupFirst ? std::optional<std::string>(photo) : std::nullopt);
-    EXPECT_EQ(phone.FileBytes(Picture("05-12-07_0012.jpg.bak")),
-              backupFirst ? std::nullopt : std::optional<std::string>(backup));
-    EXPECT_EQ(Rows(), (std::vector<std::pair<std::string, int>>{
-                          {"05-12-07_0012.jpg", backupFirst ? 1000 : 100}}));
+    EXPECT_EQ(r.DownloadedCount, 2);
+    EXPECT_EQ(r.DeletedCount, 2);
+    // The row that came first has the photo's name, the other the first numbered one.
+    EXPECT_EQ(ReadAll(archived), backupFirst ? backup : photo);
+    EXPECT_EQ(ReadAll(numbered), backupFirst ? photo : backup);
+    EXPECT_FALSE(phone.FileBytes(Picture("05-12-07_0012.jpg")).has_value());
+    EXPECT_FALSE(phone.FileBytes(Picture("05-12-07_0012.jpg.bak")).has_value());
+    EXPECT_TRUE(Rows().empty());
     ASSERT_EQ(boxes.messages.size(), 2u);
-    EXPECT_EQ(boxes.messages[0], DownloadSummaryText(root, 1, 1));
-    EXPECT_EQ(boxes.messages[1], std::string(kSameNameText) + "05-12-07_0012.jpg");
+    EXPECT_EQ(boxes.messages[0], DownloadSummaryText(root, 2, 2));
+    EXPECT_EQ(boxes.messages[1],
+              std::string(kStoredAsText) + "05-12-07_0012.jpg → 05-12-07_0012 (2).jpg");
 
     // Back to both on the phone and an empty archive for the other order.
     phone.AddFile(Picture("05-12-07_0012.jpg"), photo);
@@ -193,22 +192,23 @@ class MemoryPhone : public PhoneApi {
 };
 
 // Names that Windows takes for one file, against this platform's real file system (under Wine,
-// the Win32 one): the first photo is archived and moved, the second keeps its place on the phone
-// and is named; a name that Windows would change is never archived nor deleted.
+// the Win32 one): the first photo takes its name, the second the first numbered one, and both
+// leave the phone; a name that Windows would change is never archived nor deleted.
 TEST(WindowsNames, NamesThatWindowsFoldsTogetherNeverCostAPhoto) {
   struct Case {
     const char* what;
     std::string first, second;  // Windows-1251
-    const char* box;            // the box that names the second
+    // Windows-1251: the name the lower row gets; nullptr when the second stays on the phone.
+    const char* numbered;
   };
   const Case cases[] = {
-      {"Latin letter case", "05-12-07_0012.jpg", "05-12-07_0012.JPG", kSameNameText},
+      {"Latin letter case", "05-12-07_0012.jpg", "05-12-07_0012.JPG", "05-12-07_0012 (2).jpg"},
       {"Cyrillic letter case", "05-12-07_\xF4\xEE\xF2\xEE.jpg", "05-12-07_\xD4\xCE\xD2\xCE.jpg",
-       kSameNameText},  // фото / ФОТО
+       "05-12-07_\xF4\xEE\xF2\xEE (2).jpg"},  // фото / ФОТО
       {"Cyrillic ё and Ё", "05-12-07_\xB8\xEB\xEA\xE0.jpg", "05-12-07_\xA8\xCB\xCA\xC0.jpg",
-       kSameNameText},
-      {"trailing full stop", "05-12-07_001.jpg", "05-12-07_001.jpg.", kBadNameText},
-      {"trailing space", "05-12-07_001.jpg", "05-12-07_001.jpg ", kBadNameText},
+       "05-12-07_\xB8\xEB\xEA\xE0 (2).jpg"},
+      {"trailing full stop", "05-12-07_001.jpg", "05-12-07_001.jpg.", nullptr},
+      {"trailing space", "05-12-07_001.jpg", "05-12-07_001.jpg ", nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -225,8 +225,8 @@ TEST(WindowsNames, NamesThatWindowsFoldsTogetherNeverCostAPhoto) {
     ListingHost listing{grid, phone, found, photos, {}, {}, {}, {}, &sources};
     ListPhotos(listing);
     ASSERT_EQ(grid.RowCount(), 2);
-    // The first in directory order goes first; the phone lists in byte order.
-    const bool firstOnTop = c.first < c.second;
+    // The phone lists in byte order, and the capitals come first in each pair above.
+    ASSERT_EQ(Utf16ToCp1251(grid.CellAt(kFileColumn, 0).AsString()), std::min(c.first, c.second));
     for (int r = 0; r < 2; ++r) grid.CellAt(kDeleteColumn, r).SetAsBoolean(true);
     testing::RecordingBoxes boxes;
     DownloadRunHost run{grid,
@@ -243,23 +243,34 @@ TEST(WindowsNames, NamesThatWindowsFoldsTogetherNeverCostAPhoto) {
                         &sources};
     const DownloadRunResult r = RunDownload(run);
 
-    const std::string kept = firstOnTop ? c.second : c.first;
-    const std::string moved = firstOnTop ? c.first : c.second;
-    EXPECT_EQ(r.DeletedCount, WindowsKeepsName(moved) ? 1 : 0);
-    EXPECT_TRUE(phone.files.count(folder + kept)) << "a photo left the phone without its copy";
-    ASSERT_EQ(grid.RowCount(), 2 - r.DeletedCount);
-    // The archive holds one file, exactly the bytes of the photo that left the phone.
-    std::vector<std::filesystem::path> archived;
+    // Rows go in grid order: the one on top takes the name, the other is numbered.
+    const bool firstOnTop = c.first < c.second;
+    const std::string top = firstOnTop ? c.first : c.second;
+    const std::string below = firstOnTop ? c.second : c.first;
+    const auto bytesOf = [&](const std::string& name) {
+      return testing::RunFixture::PhotoBytes(name == c.first ? "first" : "second",
+                                             name == c.first ? 700 : 500);
+    };
+    std::map<std::string, std::string> archived;  // file name (Windows-1251) -> bytes
     for (const auto& e : std::filesystem::recursive_directory_iterator(archive.Path()))
-      if (e.is_regular_file()) archived.push_back(e.path());
-    ASSERT_EQ(archived.size(), 1u);
-    if (r.DeletedCount == 1) {
-      EXPECT_EQ(ReadAll(archived[0]),
-                testing::RunFixture::PhotoBytes(moved == c.first ? "first" : "second",
-                                                moved == c.first ? 700 : 500));
-    }
+      if (e.is_regular_file())
+        archived[Utf8ToCp1251(testing::Utf8FromPath(e.path().filename()))] = ReadAll(e.path());
     ASSERT_EQ(boxes.messages.size(), 2u);
-    EXPECT_EQ(boxes.messages[1], std::string(c.box) + Cp1251ToUtf8(kept));
+    if (c.numbered) {
+      const std::string numbered = c.numbered;
+      EXPECT_EQ(r.DeletedCount, 2);
+      EXPECT_TRUE(phone.files.empty());
+      EXPECT_EQ(archived, (std::map<std::string, std::string>{{top, bytesOf(top)},
+                                                              {numbered, bytesOf(below)}}));
+      EXPECT_EQ(boxes.messages[1],
+                std::string(kStoredAsText) + Cp1251ToUtf8(below) + " → " + Cp1251ToUtf8(numbered));
+    } else {
+      EXPECT_EQ(r.DeletedCount, 1);
+      EXPECT_TRUE(phone.files.count(folder + c.second))
+          << "a photo left the phone without its copy";
+      EXPECT_EQ(archived, (std::map<std::string, std::string>{{c.first, bytesOf(c.first)}}));
+      EXPECT_EQ(boxes.messages[1], std::string(kBadNameText) + Cp1251ToUtf8(c.second));
+    }
   }
 }
 
@@ -270,6 +281,22 @@ TEST(WindowsNames, KeyFoldsLetterCaseOnly) {
   EXPECT_NE(WindowsNameKey("\xE5"), WindowsNameKey("\xB8"));  // е and ё stay two letters
   for (const char* name : {"a.", "a ", ""}) EXPECT_FALSE(WindowsKeepsName(name)) << name;
   for (const char* name : {"a.jpg", ".a", " a"}) EXPECT_TRUE(WindowsKeepsName(name)) << name;
+}
+
+TEST(WindowsNames, NumberedNamesAsExplorerMakesThem) {
+  struct Case {
+    const char* name;
+    int n;
+    const char* numbered;
+  };
+  const Case cases[] = {
+      {"05-12-07_0012.jpg", 2, "05-12-07_0012 (2).jpg"},
+      {"05-12-07_0012.jpg", 13, "05-12-07_0012 (13).jpg"},
+      {"05-12-07_00.1.jpg", 3, "05-12-07_00.1 (3).jpg"},  // before the last dot only
+      {"05-12-07_0012", 2, "05-12-07_0012 (2)"},          // no extension
+      {".jpg", 2, ".jpg (2)"},                            // a leading dot starts the name
+  };
+  for (const Case& c : cases) EXPECT_EQ(NumberedName(c.name, c.n), c.numbered) << c.name;
 }
 
 }  // namespace

@@ -1,14 +1,16 @@
 // The main window's GridView1DblClick, headless, with the simulated phone: the selected row's
-// photo ends up in Form3's Image1, the busy indicator comes and goes, "temp" in the current
-// directory is gone afterwards, and an empty grid fails before the phone is touched.
+// photo ends up in Form3's Image1, the busy indicator comes and goes, no local file is touched
+// (a user's own "temp" in the current folder stays as it was), and an empty grid fails before
+// the phone is touched.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #include "app/form1.h"
 #include "app/form3.h"
 #include "app/settings/settings_store.h"
-#include "disk_files.h"
 #include "jpeg_maker.h"
 #include "testing/sim_phone.h"
 #include "trayicon/fake_notify_area.h"
@@ -35,6 +37,24 @@ class NoSettings : public SettingsStore {
   std::string FileName() const override { return "Zarvelinthoscope.ini"; }
 };
 
+// Every call is noted: the preview must make none.
+class NotedFiles : public FileSystem {
+ public:
+  bool DirectoryExists(const std::string& p) override { return Note("exists " + p), false; }
+  bool FileExists(const std::string& p) override { return Note("exists " + p), false; }
+  bool CreateDir(const std::string& p) override { return Note("mkdir " + p), false; }
+  std::unique_ptr<OutputFile> CreateFile(const std::string& p) override {
+    Note("create " + p);
+    throw EInOutError(InOutErrorText(5), 5);
+  }
+  void RenameReplace(const std::string& s, const std::string&) override { Note("rename " + s); }
+  bool DeleteFile(const std::string& p) override { return Note("delete " + p), false; }
+  std::vector<std::string> calls;
+
+ private:
+  void Note(const std::string& call) { calls.push_back(call); }
+};
+
 class Form1Preview : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -45,10 +65,26 @@ class Form1Preview : public ::testing::Test {
     fs::remove_all(folder_);
     fs::create_directories(folder_);
     previous_ = fs::current_path();
-    fs::current_path(folder_);  // "temp" goes to the current directory
+    // A working folder holding a user's own files, among them one called "temp".
+    fs::current_path(folder_);
+    std::ofstream("temp") << "the user's own";
+    fs::create_directory("photos");
     form1_.Form3 = &form3_;
   }
   void TearDown() override {
+    EXPECT_EQ(files_.calls, std::vector<std::string>{});
+    // The working folder as the user left it.
+    std::vector<std::string> left;
+    for (const auto& e : fs::directory_iterator(folder_))
+      left.push_back(e.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"photos", "temp"}));
+    std::string text;
+    {
+      std::ifstream temp(folder_ / "temp");  // closed before the folder is removed
+      std::getline(temp, text);
+    }
+    EXPECT_EQ(text, "the user's own");
     fs::current_path(previous_);
     fs::remove_all(folder_);
   }
@@ -70,7 +106,7 @@ class Form1Preview : public ::testing::Test {
 
   SimPhone phone_;
   NoBoxes boxes_;
-  testing::DiskFiles files_;
+  NotedFiles files_;
   NoSettings settings_;
   FakeNotifyArea tray_;
   TForm1 form1_{FormServices{phone_.Api(), boxes_, files_, settings_, tray_}};
@@ -88,7 +124,6 @@ TEST_F(Form1Preview, DoubleClickShowsTheSelectedRowsPhotoFitted) {
   EXPECT_EQ(form3_.Image1.Picture().Width, 1280);
   EXPECT_EQ(form3_.Image1.DestRect(), Bounds(20, 0, 600, 480));
   EXPECT_FALSE(form1_.TrayIcon1->Active());
-  EXPECT_FALSE(fs::exists(folder_ / "temp"));
   ASSERT_FALSE(phone_.Log().empty());
   EXPECT_EQ(phone_.Log()[0], "File_Create \"/a/mobile/picture/01-01-09_0002.jpg\" 0 -> 0");
 
@@ -97,7 +132,6 @@ TEST_F(Form1Preview, DoubleClickShowsTheSelectedRowsPhotoFitted) {
   form1_.GridView1DblClick(&form1_.GridView1);
   EXPECT_EQ(form3_.Image1.Picture().Width, 64);
   EXPECT_EQ(phone_.Calls(), (std::vector<std::string>{"File_Create", "File_Read", "File_Close"}));
-  EXPECT_FALSE(fs::exists(folder_ / "temp"));
 }
 
 TEST_F(Form1Preview, EmptyGridFailsBeforeThePhoneIsTouched) {
@@ -130,7 +164,6 @@ TEST_F(Form1Preview, ShortReadIsAnErrorAndTheOldPictureStays) {
   }
   EXPECT_EQ(form3_.Image1.Picture().Width, 64);
   EXPECT_FALSE(form1_.TrayIcon1->Active());
-  EXPECT_FALSE(fs::exists(folder_ / "temp"));
 }
 
 }  // namespace

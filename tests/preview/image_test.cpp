@@ -107,6 +107,20 @@ TEST(Image, NewPictureReplacesTheScaledCopy) {
   EXPECT_EQ(second.At(0, 0), 0x0000FFu);
 }
 
+// The replaced picture's memory is kept once, for the next picture to be decoded into.
+TEST(Image, KeepsTheReplacedPicturesMemoryOnce) {
+  TImage image;
+  EXPECT_TRUE(image.TakeSpare().empty());
+  Bitmap first = Coordinates(4, 4);
+  const std::uint32_t* memory = first.Pixels.data();
+  image.SetPicture(std::move(first));
+  image.SetPicture(Coordinates(2, 2));
+  std::vector<std::uint32_t> spare = image.TakeSpare();
+  EXPECT_EQ(spare.data(), memory);
+  EXPECT_TRUE(image.TakeSpare().empty()) << "handed over once";
+  EXPECT_EQ(image.Picture().At(1, 0), 1u << 12);
+}
+
 TEST(Image, HalftoneAveragesWhenScalingDown) {
   TImage image;
   MakePreviewImage(image, 1, 1);

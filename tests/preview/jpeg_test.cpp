@@ -54,6 +54,38 @@ TEST(JpegImage, ColourPhotoDecodesTo24BitAtFullSize) {
   ExpectQuarters(pic.Colors, 6);
 }
 
+// The memory of an earlier picture is decoded into when it is large enough and not far larger;
+// whatever it held is gone, in 24-bit and 8-bit pictures alike. The data handed over whole is
+// the decoder's own.
+TEST(JpegImage, DecodesIntoTheMemoryOfAnEarlierPicture) {
+  const auto data = MakeJpeg(Quarters(64, 48));
+  struct Case {
+    const char* what;
+    size_t capacity;
+    int screenBits;
+    bool reused;
+  } cases[] = {
+      {"just enough", 64 * 48, 32, true},
+      {"twice as much", 2 * 64 * 48, 32, true},
+      {"more than twice as much", 2 * 64 * 48 + 1, 32, false},
+      {"too little", 64 * 48 - 1, 32, false},
+      {"8-bit picture", 64 * 48, 8, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<std::uint32_t> storage;
+    storage.reserve(c.capacity);
+    storage.assign(7, 0xFFFFFFFFu);
+    const std::uint32_t* memory = storage.data();
+    TJPEGImage jpeg(c.screenBits);
+    jpeg.LoadFromMemory(std::vector<std::uint8_t>(data));
+    const JpegPicture pic = jpeg.Decode(std::move(storage));
+    EXPECT_EQ(pic.Colors.Pixels.data() == memory, c.reused);
+    ASSERT_EQ(pic.Colors.Pixels.size(), 64u * 48u);
+    ExpectQuarters(pic.Colors, c.screenBits <= 8 ? 24 : 6);
+  }
+}
+
 TEST(JpegImage, ProgressiveDecodesLikeBaseline) {
   const Bitmap source = Quarters(80, 60);
   const auto baseline = MakeJpeg(source, false, false);

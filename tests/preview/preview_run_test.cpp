@@ -1,23 +1,17 @@
-// The preview run against a fake phone and a real temporary folder: what is read from the phone,
-// what is shown, and that every error path hides the indicator, removes "temp" and keeps the
-// previous picture.
+// The preview run against a fake phone: what is read from the phone, what is shown, and that
+// every error path hides the indicator and keeps the previous picture.
 #include "preview/preview_run.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <map>
 
-#include "disk_files.h"
 #include "jpeg_maker.h"
 #include "ui/errors.h"
 #include "ui/text.h"
 
 namespace zv {
 namespace {
-
-namespace fs = std::filesystem;
 
 // A phone holding files by path; each call is logged, and any call can be made to fail. Its
 // File_Read answers the bytes it delivered, as a library that counts bytes does, or 0 with
@@ -63,17 +57,10 @@ class FakePhone : public PhoneApi {
 class PreviewRun : public ::testing::Test {
  public:  // the failure table below reaches in through lambdas
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("zv_preview_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-    temp_ = (folder_ / "temp").string();
     phone.files["/a/mobile/picture/01-02-09_1234.jpg"] =
         testing::MakeJpeg(testing::Quarters(40, 30));
     rows = {{u"01-02-09_1234.jpg", int(phone.files.begin()->second.size())}};
   }
-  void TearDown() override { fs::remove_all(folder_); }
 
   // The run as the main window wires it: selected row 'selected' of 'rows'.
   void Run() {
@@ -86,10 +73,8 @@ class PreviewRun : public ::testing::Test {
     };
     s.PhotoSize = [&] { return rows.at(size_t(selected)).second; };
     s.Phone = &phone;
-    s.Files = &files;
     s.Image = &image;
     s.ScreenBitsPerPixel = 32;
-    s.TempPath = temp_;
     RunPreview(s);
   }
   // Runs, expecting an error of type E with the given text.
@@ -102,22 +87,18 @@ class PreviewRun : public ::testing::Test {
       EXPECT_EQ(std::string(e.what()), text);
     }
   }
-  bool TempExists() const { return fs::exists(temp_); }
 
   FakePhone phone;
-  testing::DiskFiles files;
   TImage image;
   std::vector<std::pair<std::u16string, int>> rows;
   int selected = 0;
   std::vector<std::string> events;
-  fs::path folder_;
-  std::string temp_;
 };
 
 const std::vector<std::string> kOneRead = {"File_Create /a/mobile/picture/01-02-09_1234.jpg 0",
                                            "File_Read " /* size appended */, "File_Close"};
 
-TEST_F(PreviewRun, ShowsThePhotoAndLeavesNoTemporaryFile) {
+TEST_F(PreviewRun, ShowsThePhotoReadFromThePhone) {
   Run();
   EXPECT_EQ(image.Picture().Width, 40);
   EXPECT_EQ(image.Picture().Height, 30);
@@ -125,7 +106,6 @@ TEST_F(PreviewRun, ShowsThePhotoAndLeavesNoTemporaryFile) {
   EXPECT_EQ(events, (std::vector<std::string>{"show", "busy on", "busy off"}));
   const std::string size = std::to_string(rows[0].second);
   EXPECT_EQ(phone.log, (std::vector<std::string>{kOneRead[0], kOneRead[1] + size, kOneRead[2]}));
-  EXPECT_FALSE(TempExists());
   EXPECT_FALSE(image.Halftone);
 }
 
@@ -134,7 +114,17 @@ TEST_F(PreviewRun, EveryPreviewReadsThePhoneAgain) {
   Run();
   EXPECT_EQ(phone.log.size(), 6u);
   EXPECT_EQ(phone.log[3], kOneRead[0]);
-  EXPECT_FALSE(TempExists());
+}
+
+// The third preview decodes into the memory of the first picture, which the second replaced.
+TEST_F(PreviewRun, LaterPreviewsDecodeIntoTheMemoryOfAnEarlierPicture) {
+  Run();
+  const std::uint32_t* first = image.Picture().Pixels.data();
+  Run();
+  EXPECT_NE(image.Picture().Pixels.data(), first) << "the first picture was still shown";
+  Run();
+  EXPECT_EQ(image.Picture().Pixels.data(), first);
+  EXPECT_LE(testing::ColourDistance(image.Picture().At(5, 5), 0xFF0000), 6);
 }
 
 TEST_F(PreviewRun, CyrillicNameBecomesAWindows1251PhonePath) {
@@ -151,10 +141,9 @@ TEST_F(PreviewRun, EmptyGridFailsBeforeThePhoneIsTouched) {
   RunExpecting<EListError>("List index out of bounds (0)");
   EXPECT_TRUE(phone.log.empty());
   EXPECT_EQ(events, (std::vector<std::string>{"show", "busy on", "busy off"}));
-  EXPECT_FALSE(TempExists());
 }
 
-// Every failure after a good preview: the error, the indicator hidden, no "temp", the old
+// Every failure after a good preview: the error, the indicator hidden, the old
 // picture still shown.
 TEST_F(PreviewRun, FailuresKeepThePreviousPicture) {
   const std::string readError = "Не удалось прочитать фотографию с телефона: 01-02-09_1234.jpg";
@@ -192,17 +181,12 @@ TEST_F(PreviewRun, FailuresKeepThePreviousPicture) {
        "JPEG error #53", true},
       {"corrupt scan header", [=](PreviewRun& t) { t.phone.files.begin()->second = badScan; },
        "JPEG error #" + std::to_string(JERR_BAD_COMPONENT_ID), true},
-      {"disk full", [](PreviewRun& t) { t.files.failWrites = true; }, "Disk full", true},
-      {"no folder", [](PreviewRun& t) { t.temp_ = (t.folder_ / "gone" / "temp").string(); },
-       "Invalid filename", true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     phone = FakePhone{};
     phone.files["/a/mobile/picture/01-02-09_1234.jpg"] = good;
     rows = {{u"01-02-09_1234.jpg", int(good.size())}};
-    files.failWrites = false;
-    temp_ = (folder_ / "temp").string();
     Run();  // a good picture first
     ASSERT_EQ(image.Picture().Width, 40);
     events.clear();
@@ -215,7 +199,6 @@ TEST_F(PreviewRun, FailuresKeepThePreviousPicture) {
       EXPECT_EQ(std::string(e.what()), c.message);
     }
     EXPECT_EQ(events, (std::vector<std::string>{"show", "busy on", "busy off"}));
-    EXPECT_FALSE(TempExists());
     EXPECT_EQ(image.Picture().Width, 40);
     EXPECT_LE(testing::ColourDistance(image.Picture().At(5, 5), 0xFF0000), 6);
     EXPECT_EQ(!phone.log.empty(), c.phoneRead);
@@ -242,10 +225,8 @@ TEST_F(PreviewRun, LowColourScreensGetAQuantisedPicture) {
     s.PhotoName = [&] { return rows[0].first; };
     s.PhotoSize = [&] { return rows[0].second; };
     s.Phone = &phone;
-    s.Files = &files;
     s.Image = &image;
     s.ScreenBitsPerPixel = c.screenBits;
-    s.TempPath = temp_;
     RunPreview(s);
     EXPECT_EQ(image.Halftone, c.halftone);
     EXPECT_EQ(image.Picture().Width, 40);

@@ -3,9 +3,6 @@
 // failures and short reads.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "disk_files.h"
 #include "jpeg_maker.h"
 #include "preview/preview_run.h"
 #include "testing/sim_phone.h"
@@ -14,23 +11,13 @@
 namespace zv {
 namespace {
 
-namespace fs = std::filesystem;
-
 class PreviewSim : public ::testing::Test {
  protected:
   void SetUp() override {
-    // One folder per test: ctest runs the tests of this suite in parallel processes.
-    folder_ = fs::temp_directory_path() /
-              ("zv_preview_sim_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-    temp_ = (folder_ / "temp").string();
     const auto jpeg = testing::MakeJpeg(testing::Quarters(48, 32));
     photo_.assign(jpeg.begin(), jpeg.end());
     phone_.AddFile("/a/mobile/picture/03-04-09_0001.jpg", photo_);
   }
-  void TearDown() override { fs::remove_all(folder_); }
 
   void Run() {
     PreviewSources s;
@@ -39,19 +26,14 @@ class PreviewSim : public ::testing::Test {
     s.PhotoName = [] { return std::u16string(u"03-04-09_0001.jpg"); };
     s.PhotoSize = [this] { return int(photo_.size()); };
     s.Phone = &phone_.Api();
-    s.Files = &files_;
     s.Image = &image_;
-    s.TempPath = temp_;
     RunPreview(s);
   }
 
   SimPhone phone_;  // published results unless a test switches them
-  testing::DiskFiles files_;
   TImage image_;
   std::string photo_;
   bool busy_ = false;
-  fs::path folder_;
-  std::string temp_;
 };
 
 TEST_F(PreviewSim, EachPreviewReadsThePhotoFromThePhone) {
@@ -64,12 +46,10 @@ TEST_F(PreviewSim, EachPreviewReadsThePhotoFromThePhone) {
   Run();
   EXPECT_EQ(phone_.Log(), oneRead);
   EXPECT_EQ(image_.Picture().Width, 48);
-  EXPECT_FALSE(fs::exists(temp_));
   EXPECT_FALSE(busy_);
   phone_.ClearLog();
   Run();
   EXPECT_EQ(phone_.Log(), oneRead) << "nothing is cached";
-  EXPECT_FALSE(fs::exists(temp_));
 }
 
 // In both result styles: a short read is reported by a library that counts bytes, and shows
@@ -104,7 +84,6 @@ TEST_F(PreviewSim, PhoneFailuresAreErrorsAndKeepThePicture) {
                   "Не удалось прочитать фотографию с телефона: 03-04-09_0001.jpg");
       }
       EXPECT_FALSE(busy_);
-      EXPECT_FALSE(fs::exists(temp_));
       EXPECT_EQ(image_.Picture().Width, 48);
     }
   }

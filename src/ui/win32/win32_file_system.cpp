@@ -6,6 +6,9 @@
 #undef CreateFile
 #undef DeleteFile
 
+#include <algorithm>
+#include <new>
+
 #include "ui/errors.h"
 #include "ui/text.h"
 
@@ -39,6 +42,10 @@ class Win32OutputFile : public OutputFile {
       p += written;
       size -= written;
     }
+  }
+
+  void FlushToDisk() override {
+    if (!::FlushFileBuffers(handle_)) ThrowLastError();
   }
 
   void Close() override {
@@ -97,6 +104,46 @@ void Win32FileSystem::RenameReplace(const std::string& source, const std::string
 
 bool Win32FileSystem::DeleteFile(const std::string& path) {
   return ::DeleteFileW(Wide(path).c_str()) != 0;
+}
+
+bool Win32FileSystem::RenameNoReplace(const std::string& source, const std::string& target) {
+  // Without MOVEFILE_REPLACE_EXISTING the move is refused when the name is taken, by a file or a
+  // folder, in any letter case; MOVEFILE_WRITE_THROUGH returns only once the move is on the disk.
+  if (::MoveFileExW(Wide(source).c_str(), Wide(target).c_str(), MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
+  const DWORD error = ::GetLastError();
+  if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) return false;
+  ThrowLastError();
+}
+
+bool Win32FileSystem::ReadFile(const std::string& path, size_t limit, std::vector<uint8_t>& data) {
+  data.clear();
+  // Others may go on reading and writing: this is only a look at what the file holds.
+  HANDLE h = ::CreateFileW(
+      Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  bool ok = true;
+  try {
+    while (data.size() < limit) {
+      const size_t at = data.size();
+      const DWORD chunk = static_cast<DWORD>(std::min<size_t>(limit - at, size_t(1) << 20));
+      data.resize(at + chunk);
+      DWORD got = 0;
+      if (!::ReadFile(h, data.data() + at, chunk, &got, nullptr)) {
+        data.resize(at);
+        ok = false;
+        break;
+      }
+      data.resize(at + got);
+      if (got == 0) break;
+    }
+  } catch (const std::bad_alloc&) {
+    ok = false;
+  }
+  ::CloseHandle(h);
+  return ok;
 }
 
 }  // namespace zv

@@ -27,6 +27,8 @@ class Win32FileSystem : public FileSystem {
   std::unique_ptr<OutputFile> CreateFile(const std::string& path) override;
   void RenameReplace(const std::string& source, const std::string& target) override;
   bool DeleteFile(const std::string& path) override;
+  bool RenameNoReplace(const std::string& source, const std::string& target) override;
+  bool ReadFile(const std::string& path, size_t limit, std::vector<uint8_t>& data) override;
 };
 
 }  // namespace zv

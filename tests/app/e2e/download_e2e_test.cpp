@@ -251,8 +251,8 @@ TEST_F(DownloadEndToEnd, PhotosThePhoneFailsToDeliverStay) {
 }
 
 // A second file whose name the listing cuts to a photo's name ("….jpg.bak" shows as "….jpg"):
-// the photo's row copies and deletes the photo itself, the other row keeps its file on the
-// phone, and a box names it. Neither file is lost.
+// the photo's row copies and deletes the photo itself, the other row's file goes beside it under
+// the next free name, is deleted too, and a box says where it went. Neither file is lost.
 TEST_F(DownloadEndToEnd, NamesCutToOneCostNoPhoto) {
   const std::string backup = JpegBytes(8, 8);
   p_.Phone().AddFile("a/mobile/picture/05-12-07_0012.jpg.bak", backup);
@@ -266,18 +266,52 @@ TEST_F(DownloadEndToEnd, NamesCutToOneCostNoPhoto) {
   const std::vector<BoxSeen> boxes = Download();
 
   ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_EQ(boxes[0].Text, Summary(6, 1));
-  EXPECT_EQ(boxes[1].Text, "Не скачаны и не удалены фотографии с совпадающими именами:\r"
-                           "05-12-07_0012.jpg");
+  EXPECT_EQ(boxes[0].Text, Summary(7, 2));
+  EXPECT_EQ(boxes[1].Text,
+            "Имена этих фотографий в архиве уже заняты, фотографии сохранены под другими "
+            "именами:\r05-12-07_0012.jpg → 05-12-07_0012 (2).jpg");
   EXPECT_FALSE(p_.Phone().FileBytes("a/mobile/picture/05-12-07_0012.jpg").has_value());
-  EXPECT_EQ(p_.Phone().FileBytes("a/mobile/picture/05-12-07_0012.jpg.bak"), backup);
+  EXPECT_FALSE(p_.Phone().FileBytes("a/mobile/picture/05-12-07_0012.jpg.bak").has_value());
   const auto archived = FilesBelow(root_);
-  EXPECT_EQ(archived.size(), 6u);
+  EXPECT_EQ(archived.size(), 7u);
   EXPECT_EQ(archived.at(ArchivePath("05-12-07_0012.jpg")), photos_["05-12-07_0012.jpg"]);
-  rows.erase(rows.begin() + 1);
+  EXPECT_EQ(archived.at(ArchivePath("05-12-07_0012 (2).jpg")), backup);
+  rows.erase(rows.begin() + 1, rows.begin() + 3);
   EXPECT_EQ(GridNames(), rows);
-  EXPECT_EQ(p_.Panel(1), "Найдено файлов: 10");  // 11 listed, 1 deleted
-  EXPECT_EQ(p_.Panel(2), "Фотографий: 6");
+  EXPECT_EQ(p_.Panel(1), "Найдено файлов: 9");  // 11 listed, 2 deleted
+  EXPECT_EQ(p_.Panel(2), "Фотографий: 5");
+}
+
+// A photo whose name the archive holds already, with other bytes (an old phone that lost its
+// clock names a new photo as an archived one), every delete box ticked: the archived file stays
+// as it was, the new photo goes beside it as "(2)", every photo leaves the phone, and the box
+// after the summary says where the photo went.
+TEST_F(DownloadEndToEnd, ArchivedNameWithOtherBytesKeepsBothPhotos) {
+  const std::string earlier = JpegBytes(40, 30);
+  ASSERT_NE(earlier, photos_["05-12-07_0012.jpg"]);
+  const fs::path taken = root_ / fs::path(Widen(ArchivePath("05-12-07_0012.jpg")));
+  fs::create_directories(taken.parent_path());
+  std::ofstream(taken, std::ios::binary) << earlier;
+  for (int row = 0; row < int(names_.size()); ++row) Tick(kDeleteColumn, row);
+
+  const std::vector<BoxSeen> boxes = Download();
+
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].Text, Summary(6, 6));
+  EXPECT_FALSE(boxes[1].Icon);
+  EXPECT_EQ(boxes[1].Text,
+            "Имена этих фотографий в архиве уже заняты, фотографии сохранены под другими "
+            "именами:\r05-12-07_0012.jpg → 05-12-07_0012 (2).jpg");
+  std::map<std::string, std::string> expected;
+  for (const auto& name : names_) expected[ArchivePath(name)] = photos_[name];
+  expected[ArchivePath("05-12-07_0012.jpg")] = earlier;
+  expected[ArchivePath("05-12-07_0012 (2).jpg")] = photos_["05-12-07_0012.jpg"];
+  EXPECT_EQ(FilesBelow(root_), expected);
+  for (const auto& name : names_)
+    EXPECT_FALSE(p_.Phone().FileBytes("a/mobile/picture/" + name).has_value()) << name;
+  EXPECT_TRUE(GridNames().empty());
+  EXPECT_EQ(p_.Panel(1), "Найдено файлов: 4");
+  EXPECT_EQ(p_.Panel(2), "Фотографий: 0");
 }
 
 // "Создать" writes the typed name into the phone's profile file; after the phone is unplugged

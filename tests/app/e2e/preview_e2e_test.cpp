@@ -1,12 +1,17 @@
 // The preview end to end under Wine: a double click on a listed row, sent to the grid's window,
 // shows that row's photo in Form3; Form3's client area is captured from the screen and the
-// picture checked where it must be (fitted and centred, button face in the margins). The
-// temporary file is gone afterwards, every preview reads the phone anew, and a double click
-// on an empty grid ends in the grid's index error in the error box.
+// picture checked where it must be (fitted and centred, button face in the margins). No file of
+// the working folder is touched (a "temp" of the user's, a folder "temp", a working folder
+// without write access), every preview reads the phone anew, and a double click on an empty
+// grid ends in the grid's index error in the error box.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -74,7 +79,27 @@ class PreviewEndToEnd : public ::testing::Test {
       if (line.rfind("File_", 0) == 0) calls.push_back(line);
     return calls;
   }
-  bool TempExists() const { return fs::exists(p_.Folder() / "temp"); }
+  static std::string ReadText(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  // Every entry below a folder, as "relative path" or "relative path=content" for files.
+  static std::vector<std::string> Entries(const fs::path& folder) {
+    std::vector<std::string> entries;
+    for (const auto& e : fs::recursive_directory_iterator(folder)) {
+      std::string line = Narrow(e.path().lexically_relative(folder).wstring());
+      if (e.is_regular_file()) line += "=" + ReadText(e.path());
+      entries.push_back(line);
+    }
+    std::sort(entries.begin(), entries.end());
+    return entries;
+  }
+  // Double-clicks the first row; gives the boxes the program showed meanwhile (none expected).
+  std::vector<BoxSeen> PreviewFirstRow() {
+    BoxCloser closer;
+    p_.GridDoubleClick(kFileX, RowCentreY(0));
+    return closer.Stop();
+  }
   HWND Preview() { return Hwnd(p_.Form3()); }
 
   ProgramHarness p_;
@@ -85,9 +110,8 @@ TEST_F(PreviewEndToEnd, DoubleClickShowsTheRowsPhotoFittedAndCentred) {
   p_.Click(p_.Form1().BitBtn1);  // "Список"
   ASSERT_EQ(p_.Form1().GridView1.RowCount(), 3);
   ASSERT_FALSE(IsWindowVisible(Preview()));
-  // A "temp" left in the current directory by someone else is replaced, then removed.
-  std::ofstream(p_.Folder() / "temp") << "left over";
-  ASSERT_TRUE(TempExists());
+  // A file of the user's called "temp" in the working folder stays as it is.
+  std::ofstream(p_.Folder() / "temp") << "the user's own";
 
   const std::uint32_t face = Rgb(GetSysColor(COLOR_BTNFACE));
   // Twice through the rows: the second round shows every photo again, read anew.
@@ -107,7 +131,7 @@ TEST_F(PreviewEndToEnd, DoubleClickShowsTheRowsPhotoFittedAndCentred) {
       EXPECT_EQ(FileCalls(), (std::vector<std::string>{
                                  "File_Create \"/a/mobile/picture/" + photo.name + "\" 0 -> 0",
                                  "File_Read " + size + " -> 0", "File_Close -> 0"}));
-      EXPECT_FALSE(TempExists());
+      EXPECT_EQ(ReadText(p_.Folder() / "temp"), "the user's own");
       EXPECT_FALSE(p_.Form1().TrayIcon1->Active());
 
       // The screen: Form3's client area once it has painted.
@@ -152,6 +176,72 @@ TEST_F(PreviewEndToEnd, DoubleClickShowsTheRowsPhotoFittedAndCentred) {
   }
 }
 
+// Whatever the working folder holds, or refuses: a file called "temp" of the user's, then a
+// folder called "temp" with a file in it, then (when the test is given one) a working folder
+// without write access, as when the program is started from a read-only place. Every preview
+// shows its photo without a box, and the working folder is left exactly as it was.
+TEST_F(PreviewEndToEnd, WorkingFolderIsNeverTouched) {
+  ASSERT_TRUE(p_.Attach()) << p_.Panel(0);
+  p_.Click(p_.Form1().BitBtn1);
+  ASSERT_EQ(p_.Form1().GridView1.RowCount(), 3);
+  const fs::path here = p_.Folder();
+  struct Case {
+    const char* what;
+    std::function<fs::path()> prepare;  // gives the working folder to preview from
+  };
+  const Case cases[] = {
+      {"a file called temp",
+       [&] {
+         std::ofstream(here / "temp") << "the user's own";
+         return here;
+       }},
+      {"a folder called temp",
+       [&] {
+         fs::remove(here / "temp");
+         fs::create_directory(here / "temp");
+         std::ofstream(here / "temp" / "inside.txt") << "kept";
+         return here;
+       }},
+      {"a working folder without write access",
+       [&] {
+         // Made by the test's launcher (the test's CMakeLists), which also drops root's rights
+         // to override the folder's permissions.
+         const char* folder = std::getenv("ZV_READONLY_FOLDER");
+         return folder ? fs::path(Widen(folder)) : fs::path();
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path folder = c.prepare();
+    if (folder.empty()) {
+      std::printf("no folder without write access given (ZV_READONLY_FOLDER): case skipped\n");
+      continue;
+    }
+    ASSERT_TRUE(SetCurrentDirectoryW(folder.wstring().c_str()));
+    if (folder != here) {
+      // The folder must really refuse a new file, else the case proves nothing.
+      const std::wstring probe = (folder / "probe").wstring();
+      HANDLE h = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (h != INVALID_HANDLE_VALUE) {
+        CloseHandle(h);
+        DeleteFileW(probe.c_str());
+        ADD_FAILURE() << "the folder without write access takes new files";
+      }
+    }
+    const std::vector<std::string> before = Entries(folder);
+    p_.Form3().Image1.SetPicture(Bitmap{});
+
+    const std::vector<BoxSeen> boxes = PreviewFirstRow();
+
+    SetCurrentDirectoryW(here.wstring().c_str());
+    EXPECT_TRUE(boxes.empty()) << boxes.front().Text;
+    EXPECT_EQ(p_.Form3().Image1.Picture().Width, photos_[0].width);
+    EXPECT_EQ(Entries(folder), before);
+    EXPECT_FALSE(p_.Form1().TrayIcon1->Active());
+  }
+}
+
 TEST_F(PreviewEndToEnd, DoubleClickOnAnEmptyGridShowsTheIndexError) {
   ASSERT_TRUE(p_.Attach()) << p_.Panel(0);
   ASSERT_EQ(p_.Form1().GridView1.RowCount(), 0);
@@ -169,7 +259,6 @@ TEST_F(PreviewEndToEnd, DoubleClickOnAnEmptyGridShowsTheIndexError) {
   EXPECT_TRUE(boxes[0].Icon);
   EXPECT_TRUE(FileCalls().empty()) << "the phone is not touched";
   EXPECT_TRUE(IsWindowVisible(Preview())) << "the window is shown first";
-  EXPECT_FALSE(TempExists());
   EXPECT_FALSE(p_.Form1().TrayIcon1->Active());
 }
 

@@ -5,7 +5,7 @@
 // with FormCreate run through the dispatch place, then the hidden Form3. Only the phone library
 // is the simulated one (SimPhone's, loaded by the program's own loader) and the settings file
 // lies in a temporary folder, which is also the process's current directory while the harness
-// lives (where the preview's "temp" goes).
+// lives (the working folder that the preview must leave alone).
 //
 //   ProgramHarness p;                          // phone unplugged, nothing listed
 //   p.Phone().AddFile(...); p.Attach();        // the monitor takes the phone up
