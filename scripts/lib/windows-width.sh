@@ -7,6 +7,8 @@
 # 64-bit loader, instead.
 #   ZV_WINDOWS_WIDTH=32|64   forces one width (64 works on any machine; 32 fails at once where
 #                            32-bit programs cannot run)
+#   ZV_WINDOWS_WIDTH_WHY     the reason that goes with a forced width: a script that decided
+#                            the width hands both on to the scripts it starts
 #
 # zv_windows_width        sets ZV_WIDTH (32 or 64) and ZV_WIDTH_WHY (one short reason);
 #                         returns 1, with the reason in ZV_WIDTH_PROBLEM, when the width asked
@@ -37,9 +39,9 @@ zv_windows_width() {
   ZV_WIDTH_ERROR="" ZV_WIDTH_PROBLEM=""
   case "${ZV_WINDOWS_WIDTH:-}" in
     64)
-      ZV_WIDTH=64 ZV_WIDTH_WHY="ZV_WINDOWS_WIDTH=64" ;;
+      ZV_WIDTH=64 ZV_WIDTH_WHY="${ZV_WINDOWS_WIDTH_WHY:-ZV_WINDOWS_WIDTH=64}" ;;
     32)
-      ZV_WIDTH=32 ZV_WIDTH_WHY="ZV_WINDOWS_WIDTH=32"
+      ZV_WIDTH=32 ZV_WIDTH_WHY="${ZV_WINDOWS_WIDTH_WHY:-ZV_WINDOWS_WIDTH=32}"
       if ! zv_runs_32bit; then
         ZV_WIDTH_PROBLEM="ZV_WINDOWS_WIDTH=32, but this machine runs no 32-bit x86 processes"
         ZV_WIDTH_PROBLEM+=" ($ZV_WIDTH_ERROR); unset it, or set ZV_WINDOWS_WIDTH=64"

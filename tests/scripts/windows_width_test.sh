@@ -30,12 +30,17 @@ cases=(
 )
 for c in "${cases[@]}"; do
   IFS='|' read -r loader forced want why <<<"$c"
-  got=$(ZV_WINE32_LOADER=$loader ZV_WINDOWS_WIDTH=$forced bash -c '
+  got=$(ZV_WINE32_LOADER=$loader ZV_WINDOWS_WIDTH=$forced ZV_WINDOWS_WIDTH_WHY= bash -c '
     . "$1/scripts/lib/windows-width.sh"
     if zv_windows_width; then echo "$ZV_WIDTH|$ZV_WIDTH_WHY"; else echo "fails|$ZV_WIDTH_PROBLEM"; fi' _ "$top")
   [ "${got%%|*}" = "$want" ] && [[ "${got#*|}" == *"$why"* ]] ||
     fail "loader $(basename "$loader"), ZV_WINDOWS_WIDTH='$forced': got '$got', want '$want|…$why…'"
 done
+
+# A forced width handed on by a script that decided it keeps that script's reason.
+got=$(ZV_WINE32_LOADER=$refused ZV_WINDOWS_WIDTH=64 ZV_WINDOWS_WIDTH_WHY="this machine runs no 32-bit processes" \
+  bash -c '. "$1/scripts/lib/windows-width.sh"; zv_windows_width && echo "$ZV_WIDTH|$ZV_WIDTH_WHY"' _ "$top")
+[ "$got" = "64|this machine runs no 32-bit processes" ] || fail "a handed-on reason: got '$got'"
 
 # For 64, `wine` is the 64-bit loader, with WINELOADER pointing at it; for 32, Debian's own.
 got=$(ZV_WINDOWS_WIDTH=64 bash -c '. "$1/scripts/lib/windows-width.sh"; zv_windows_width &&
@@ -47,11 +52,11 @@ got=$(ZV_WINE32_LOADER=$runs ZV_WINDOWS_WIDTH=32 bash -c '. "$1/scripts/lib/wind
 [ "$got" != "$top/scripts/wine64/wine" ] || fail "ZV_WINDOWS_WIDTH=32 still takes the 64-bit wine"
 
 # A forced width that cannot run: scripts/test stops before building anything, with one line.
-out=$(ZV_WINE32_LOADER=$refused ZV_WINDOWS_WIDTH=32 "$top/scripts/test" 2>&1 | grep -v '^setup: ')
+out=$(ZV_WINE32_LOADER=$refused ZV_WINDOWS_WIDTH=32 ZV_WINDOWS_WIDTH_WHY= "$top/scripts/test" 2>&1 | grep -v '^setup: ')
 rc=${PIPESTATUS[0]}
 [ "$rc" -ne 0 ] && [ "$(echo "$out" | wc -l)" -eq 1 ] &&
   [[ "$out" == "test: ZV_WINDOWS_WIDTH=32, but this machine runs no 32-bit x86 processes"* ]] ||
   fail "scripts/test with a width that cannot run: exit ${rc:-?}, printed: $out"
 
-echo "windows_width_test: $((${#cases[@]} + 3)) checks, $failures failure(s)"
+echo "windows_width_test: $((${#cases[@]} + 4)) checks, $failures failure(s)"
 [ "$failures" -eq 0 ]
