@@ -78,20 +78,7 @@ class FormPeer : public Win32Peer {
   }
 
   void Created() override {
-    if (!form_.IconResource.empty()) {
-      const std::wstring name = Widen(form_.IconResource);
-      const int ppi = form_.PixelsPerInch();
-      bigIcon_ = static_cast<HICON>(LoadImageW(Backend().Instance(), name.c_str(), IMAGE_ICON,
-                                               SystemMetricForDpi(SM_CXICON, ppi),
-                                               SystemMetricForDpi(SM_CYICON, ppi), 0));
-      smallIcon_ = static_cast<HICON>(LoadImageW(Backend().Instance(), name.c_str(), IMAGE_ICON,
-                                                 SystemMetricForDpi(SM_CXSMICON, ppi),
-                                                 SystemMetricForDpi(SM_CYSMICON, ppi), 0));
-      if (bigIcon_)
-        SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
-      if (smallIcon_)
-        SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
-    }
+    LoadIcons(form_.PixelsPerInch());
     StoreWindowRect();
   }
 
@@ -130,6 +117,7 @@ class FormPeer : public Win32Peer {
         // Moved to a monitor of another scale: every control rescales in place, then the window
         // takes the rectangle that the system suggests for the new scale.
         form_.ScaleForPPI(LOWORD(wp));
+        LoadIcons(LOWORD(wp));
         const RECT* r = reinterpret_cast<const RECT*>(lp);
         SetWindowPos(Handle(), nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
@@ -181,6 +169,30 @@ class FormPeer : public Win32Peer {
     if (!target || !IsWindow(target) || !IsChild(Handle(), target))
       target = GetNextDlgTabItem(Handle(), nullptr, FALSE);
     if (target) ::SetFocus(target);
+  }
+
+  // The window's icons at the sizes the system uses at `ppi` (title bar, task switcher), taken
+  // from the icon resource's nearest image. The window is given the new ones before the old ones
+  // are destroyed, so that it never holds a destroyed icon.
+  void LoadIcons(int ppi) {
+    if (form_.IconResource.empty()) return;
+    const std::wstring name = Widen(form_.IconResource);
+    HICON large = static_cast<HICON>(LoadImageW(Backend().Instance(), name.c_str(), IMAGE_ICON,
+                                                SystemMetricForDpi(SM_CXICON, ppi),
+                                                SystemMetricForDpi(SM_CYICON, ppi), 0));
+    HICON little = static_cast<HICON>(LoadImageW(Backend().Instance(), name.c_str(), IMAGE_ICON,
+                                                 SystemMetricForDpi(SM_CXSMICON, ppi),
+                                                 SystemMetricForDpi(SM_CYSMICON, ppi), 0));
+    if (large) {
+      SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
+      if (bigIcon_) DestroyIcon(bigIcon_);
+      bigIcon_ = large;
+    }
+    if (little) {
+      SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(little));
+      if (smallIcon_) DestroyIcon(smallIcon_);
+      smallIcon_ = little;
+    }
   }
 
   TForm& form_;

@@ -52,6 +52,17 @@ class DpiChange : public ::testing::Test {
     MapWindowPoints(HWND_DESKTOP, Form(), reinterpret_cast<POINT*>(&r), 2);
     return {r.left, r.top, r.right, r.bottom};
   }
+  // The width of the window's icon of that kind (ICON_BIG or ICON_SMALL), 0 without one.
+  int IconWidth(WPARAM kind) {
+    HICON icon = reinterpret_cast<HICON>(SendMessageW(Form(), WM_GETICON, kind, 0));
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) return 0;
+    BITMAP bm{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bm), &bm);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    return bm.bmWidth;
+  }
   RECT Client() {
     RECT r;
     GetClientRect(Form(), &r);
@@ -73,6 +84,8 @@ TEST_F(DpiChange, ControlsRescaleInPlaceAndTheWindowTakesTheSuggestedRectangle) 
   RECT before;
   GetWindowRect(Form(), &before);
   const RECT clientBefore = Client();
+  ASSERT_EQ(16, IconWidth(ICON_SMALL));
+  ASSERT_EQ(32, IconWidth(ICON_BIG));
   struct Placed {
     const TControl* c;
     TRect r;
@@ -146,6 +159,9 @@ TEST_F(DpiChange, ControlsRescaleInPlaceAndTheWindowTakesTheSuggestedRectangle) 
     MINMAXINFO mmi{};
     SendMessageW(Form(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
     EXPECT_EQ(MulDiv(660, dpi, 96), mmi.ptMinTrackSize.x);
+    // The title bar's and the task switcher's icons at the sizes of the new scale.
+    EXPECT_EQ(MulDiv(16, dpi, 96), IconWidth(ICON_SMALL));
+    EXPECT_EQ(MulDiv(32, dpi, 96), IconWidth(ICON_BIG));
 
     // Back on a monitor of 100 %: the design again, pixel for pixel.
     MoveToMonitorOf(96, before);
@@ -155,6 +171,8 @@ TEST_F(DpiChange, ControlsRescaleInPlaceAndTheWindowTakesTheSuggestedRectangle) 
     }
     EXPECT_EQ(16, f.DirectoryEdit1.Glyph().Width);
     EXPECT_EQ(18, f.GridView1.HeaderSize);
+    EXPECT_EQ(16, IconWidth(ICON_SMALL));
+    EXPECT_EQ(32, IconWidth(ICON_BIG));
   }
 }
 
