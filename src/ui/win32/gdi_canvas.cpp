@@ -23,19 +23,7 @@ std::vector<POINT> ToPoints(const std::vector<TPoint>& points) {
 // A 32-bit top-down DIB section holding a copy of a Bitmap, selected into a memory DC.
 class DibCopy {
  public:
-  DibCopy(HDC like, const Bitmap& bitmap) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = bitmap.Width;
-    info.bmiHeader.biHeight = -bitmap.Height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    bmp_ = CreateDIBSection(like, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bmp_ && bits) {
-      std::copy(bitmap.Pixels.begin(), bitmap.Pixels.end(), static_cast<std::uint32_t*>(bits));
-    }
+  DibCopy(HDC like, const Bitmap& bitmap) : bmp_(CreateDibCopy(like, bitmap)) {
     dc_ = CreateCompatibleDC(like);
     old_ = SelectObject(dc_, bmp_);
   }
@@ -56,6 +44,27 @@ class DibCopy {
 };
 
 }  // namespace
+
+BITMAPINFO TopDownDibInfo(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+HBITMAP CreateDibCopy(HDC like, const Bitmap& bitmap) {
+  const BITMAPINFO info = TopDownDibInfo(bitmap.Width, bitmap.Height);
+  void* bits = nullptr;
+  HBITMAP bmp = CreateDIBSection(like, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bmp && bits) {
+    std::copy(bitmap.Pixels.begin(), bitmap.Pixels.end(), static_cast<std::uint32_t*>(bits));
+  }
+  return bmp;
+}
 
 TColor Win32Colors::Resolve(TColor c) const {
   if (!IsSystemColor(c)) return c;

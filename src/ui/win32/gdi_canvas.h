@@ -75,6 +75,12 @@ class GdiCanvas : public Canvas {
   std::map<std::string, HTHEME> themes_;
 };
 
+// A 32-bit top-down DIB's header: the layout of a Bitmap's 0x00RRGGBB pixels.
+BITMAPINFO TopDownDibInfo(int width, int height);
+// A DIB section holding a copy of the bitmap's pixels, compatible with `like` (the screen when
+// null); null when it cannot be made. The caller deletes it.
+HBITMAP CreateDibCopy(HDC like, const Bitmap& bitmap);
+
 // Paints a window's invalid area through a memory bitmap (call from WM_PAINT).
 void PaintBuffered(HWND hwnd, FontCache& fonts, const std::function<void(Canvas&)>& paint);
 // Paints the whole client area into dc (WM_PRINTCLIENT).

@@ -18,6 +18,7 @@
 #include "ui/win32/backend.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/edit_peer.h"
+#include "ui/win32/gdi_canvas.h"
 #include "ui/win32/win32_text.h"
 
 namespace zv {
@@ -265,12 +266,7 @@ class BitBtnPeer : public ButtonPeer {
     if (!bmp) return out;
     BITMAP info{};
     GetObjectW(bmp, sizeof(info), &info);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = info.bmWidth;
-    bi.bmiHeader.biHeight = -info.bmHeight;  // top-down
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
+    BITMAPINFO bi = TopDownDibInfo(info.bmWidth, info.bmHeight);
     out.Width = info.bmWidth;
     out.Height = info.bmHeight;
     out.Pixels.resize(size_t(out.Width) * size_t(out.Height));
@@ -299,16 +295,8 @@ class BitBtnPeer : public ButtonPeer {
     const TColor keyColor = RGB(int(key >> 16), int((key >> 8) & 0xFF), int(key & 0xFF));
     const Bitmap glyph =
         PickScaledBitmap(versions, design.Width, design.Height, button_.PixelsPerInch(), keyColor);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = glyph.Width;
-    bi.bmiHeader.biHeight = -glyph.Height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bmp = CreateDibCopy(nullptr, glyph);
     if (!bmp) return;
-    std::copy(glyph.Pixels.begin(), glyph.Pixels.end(), static_cast<std::uint32_t*>(bits));
     images_ = ImageList_Create(glyph.Width, glyph.Height, ILC_COLOR24 | ILC_MASK, 1, 0);
     ImageList_AddMasked(images_, bmp, static_cast<COLORREF>(keyColor));
     DeleteObject(bmp);

@@ -8,50 +8,20 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <thread>
+#include <vector>
 
-#include "app/win32/program.h"
 #include "folderedit/win32/combo_edit_peer.h"
-#include "form_fixture.h"
 #include "gridview/photo_columns.h"
-#include "testing/sim_phone.h"
+#include "main_window_fixture.h"
 #include "ui/scaling.h"
-#include "ui/win32/backend.h"
 #include "ui/win32/dpi.h"
 
 namespace zv {
 namespace {
 
-HWND Hwnd(const TControl& c) { return static_cast<HWND>(c.Peer()->NativeHandle()); }
-
-class DpiChange : public ::testing::Test {
+class DpiChange : public MainWindowTest {
  protected:
-  void SetUp() override {
-    RegisterProgramPeers(backend_);
-    ConnectPlatform(*fx_.Form1);
-    backend_.CreateHandle(*fx_.Form1);
-    fx_.Create();
-    fx_.Form1->Show();
-    Pump();
-  }
-  void TearDown() override {
-    fx_.Form1.reset();
-    fx_.Form3.reset();
-  }
-  void Pump() {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(50);
-    do {
-      backend_.ProcessMessages();
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    } while (std::chrono::steady_clock::now() < end);
-  }
-  HWND Form() { return Hwnd(*fx_.Form1); }
-  TRect InForm(const TControl& c) {
-    RECT r;
-    GetWindowRect(Hwnd(c), &r);
-    MapWindowPoints(HWND_DESKTOP, Form(), reinterpret_cast<POINT*>(&r), 2);
-    return {r.left, r.top, r.right, r.bottom};
-  }
+  HWND Form() { return Hwnd(*fx.Form1); }
   // The width of the window's icon of that kind (ICON_BIG or ICON_SMALL), 0 without one.
   int IconWidth(WPARAM kind) {
     HICON icon = reinterpret_cast<HICON>(SendMessageW(Form(), WM_GETICON, kind, 0));
@@ -63,27 +33,18 @@ class DpiChange : public ::testing::Test {
     if (info.hbmMask) DeleteObject(info.hbmMask);
     return bm.bmWidth;
   }
-  RECT Client() {
-    RECT r;
-    GetClientRect(Form(), &r);
-    return r;
-  }
   // What Windows sends when the window's monitor changes to `dpi`.
   void MoveToMonitorOf(int dpi, const RECT& suggested) {
     SendMessageW(Form(), kWmDpiChanged, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-    Pump();
+    Pump(std::chrono::milliseconds(50));
   }
-
-  SimPhone phone_;
-  FormFixture fx_{phone_.Api()};
-  Win32Backend backend_{fx_.App, GetModuleHandleW(nullptr)};
 };
 
 TEST_F(DpiChange, ControlsRescaleInPlaceAndTheWindowTakesTheSuggestedRectangle) {
-  TForm1& f = *fx_.Form1;
+  TForm1& f = *fx.Form1;
   RECT before;
   GetWindowRect(Form(), &before);
-  const RECT clientBefore = Client();
+  const TRect clientBefore = Client();
   ASSERT_EQ(16, IconWidth(ICON_SMALL));
   ASSERT_EQ(32, IconWidth(ICON_BIG));
   struct Placed {
@@ -94,7 +55,7 @@ TEST_F(DpiChange, ControlsRescaleInPlaceAndTheWindowTakesTheSuggestedRectangle) 
   for (const TControl* c : std::initializer_list<const TControl*>{
            &f.Label1, &f.Edit1, &f.BitBtn3, &f.GridView1, &f.BitBtn2, &f.DirectoryEdit1, &f.BitBtn1,
            &f.StatusBar1})
-    placed.push_back({c, InForm(*c)});
+    placed.push_back({c, RectInForm(*c)});
 
   // Both fit the test's screen of 1280 × 1024 (a larger window would be held to the screen).
   for (int dpi : {120, 144}) {
@@ -113,15 +74,15 @@ TEST_F(DpiChange, ControlsRescaleInPlaceAndTheWindowTakesTheSuggestedRectangle) 
 
     // Each control at its place scaled; the anchored ones keep their scaled distances to the
     // client area's right and bottom edges.
-    const RECT client = Client();
-    const int oldW = MulDiv(int(clientBefore.right), dpi, 96);
-    const int oldH = MulDiv(int(clientBefore.bottom), dpi, 96);
-    const int dx = client.right - oldW, dy = client.bottom - oldH;
+    const TRect client = Client();
+    const int oldW = MulDiv(clientBefore.Right, dpi, 96);
+    const int oldH = MulDiv(clientBefore.Bottom, dpi, 96);
+    const int dx = client.Right - oldW, dy = client.Bottom - oldH;
     for (const Placed& p : placed) {
       TRect want = ScaleBounds(p.r, dpi, 96);
       const TAnchors a = p.c->Anchors();
       if (p.c == &f.StatusBar1) {
-        want = {0, client.bottom - want.Height(), client.right, client.bottom};
+        want = {0, client.Bottom - want.Height(), client.Right, client.Bottom};
       } else {
         if (a & akRight) {
           want.Right += dx;
@@ -132,7 +93,7 @@ TEST_F(DpiChange, ControlsRescaleInPlaceAndTheWindowTakesTheSuggestedRectangle) 
           if (!(a & akTop)) want.Top += dy;
         }
       }
-      const TRect got = InForm(*p.c);
+      const TRect got = RectInForm(*p.c);
       EXPECT_NEAR(want.Left, got.Left, 1) << p.c->Name;
       EXPECT_NEAR(want.Top, got.Top, 1) << p.c->Name;
       EXPECT_NEAR(want.Right, got.Right, 1) << p.c->Name;
@@ -167,7 +128,7 @@ TEST_F(DpiChange, ControlsRescaleInPlaceAndTheWindowTakesTheSuggestedRectangle) 
     MoveToMonitorOf(96, before);
     EXPECT_EQ(96, f.PixelsPerInch());
     for (const Placed& p : placed) {
-      EXPECT_EQ(p.r, InForm(*p.c)) << p.c->Name;
+      EXPECT_EQ(p.r, RectInForm(*p.c)) << p.c->Name;
     }
     EXPECT_EQ(16, f.DirectoryEdit1.Glyph().Width);
     EXPECT_EQ(18, f.GridView1.HeaderSize);
