@@ -3,6 +3,7 @@
 // rows changed.
 #include "gridview/grid_accessible.h"
 
+#include <algorithm>
 #include <string>
 
 #include "ui/text.h"
@@ -227,7 +228,7 @@ AccessibleStates TGridAccessible::State(AccessibleId id) const {
   const bool focused = grid_.Focused();
   switch (p.kind) {
     case Kind::Self:
-      return asFocusable | (focused ? asFocused : 0);
+      return asFocusable | (focused ? AccessibleStates{asFocused} : 0u);
     case Kind::Row: {
       AccessibleStates s = asSelectable | asFocusable;
       if (p.row == grid_.SelectedRow()) s |= asSelected;
