@@ -51,8 +51,7 @@ int main() {
     const auto start = std::chrono::steady_clock::now();
     for (zv::AccessibleId id : ids) characters += model.Name(id).size();
     const double us =
-        std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
-            .count();
+        std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
     best = std::min(best, us / kAsks);
   }
   if (characters == 0) {

@@ -22,8 +22,8 @@ struct AccessFixture : ViewFixture {
       static const char* kNames[] = {"Focus", "Selection", "StateChange", "Reorder"};
       events.push_back(std::string(kNames[static_cast<int>(e)]) + " " + std::to_string(id));
     };
-    Fill(4, {u"01-05-08_0100.jpg", u"05-12-07_0012.jpg", u"14-02-09_0200.jpg",
-             u"28-06-09_0300.jpg"});
+    Fill(4,
+         {u"01-05-08_0100.jpg", u"05-12-07_0012.jpg", u"14-02-09_0200.jpg", u"28-06-09_0300.jpg"});
     events.clear();
   }
   std::vector<std::string> TakeEvents() {
@@ -38,7 +38,9 @@ struct AccessFixture : ViewFixture {
   }
 };
 
-std::string Ev(const char* name, AccessibleId id) { return std::string(name) + " " + std::to_string(id); }
+std::string Ev(const char* name, AccessibleId id) {
+  return std::string(name) + " " + std::to_string(id);
+}
 
 TEST(GridAccessible, ListedGridSaysEveryPart) {
   AccessFixture f;
@@ -53,28 +55,58 @@ TEST(GridAccessible, ListedGridSaysEveryPart) {
     TRect location;
   };
   const Case cases[] = {
-      {kAccessibleSelf, AccessibleRole::Table, u"Фотографии на телефоне", asFocusable | asFocused,
+      {kAccessibleSelf,
+       AccessibleRole::Table,
+       u"Фотографии на телефоне",
+       asFocusable | asFocused,
        {0, 0, 712, 259}},
       {A::kHeaderRowId, AccessibleRole::Row, u"", 0, {0, 0, 712, 18}},
-      {A::CellId(kDownLoadColumn, -1), AccessibleRole::ColumnHeader, u"Скачать", 0,
+      {A::CellId(kDownLoadColumn, -1),
+       AccessibleRole::ColumnHeader,
+       u"Скачать",
+       0,
        {37, 0, 62, 18}},
       {A::CellId(kDeleteColumn, -1), AccessibleRole::ColumnHeader, u"Удалить", 0, {62, 0, 87, 18}},
       {A::CellId(kFileColumn, -1), AccessibleRole::ColumnHeader, u"Файл", 0, {87, 0, 631, 18}},
-      {A::RowId(0), AccessibleRole::Row, u"01-05-08_0100.jpg, 1000", kPick,
+      {A::RowId(0),
+       AccessibleRole::Row,
+       u"01-05-08_0100.jpg, 1000",
+       kPick,
        {0, top, 712, top + 16}},
-      {A::RowId(1), AccessibleRole::Row, u"05-12-07_0012.jpg, 1001", kPick | asSelected,
+      {A::RowId(1),
+       AccessibleRole::Row,
+       u"05-12-07_0012.jpg, 1001",
+       kPick | asSelected,
        {0, top + pitch, 712, top + pitch + 16}},
-      {A::CellId(kNumColumn, 1), AccessibleRole::Cell, u"2", kPick,
+      {A::CellId(kNumColumn, 1),
+       AccessibleRole::Cell,
+       u"2",
+       kPick,
        {12, top + pitch, 37, top + pitch + 16}},
-      {A::CellId(kDownLoadColumn, 1), AccessibleRole::CheckButton, u"Скачать", kPick | asChecked,
+      {A::CellId(kDownLoadColumn, 1),
+       AccessibleRole::CheckButton,
+       u"Скачать",
+       kPick | asChecked,
        {37, top + pitch, 62, top + pitch + 16}},
-      {A::CellId(kDeleteColumn, 1), AccessibleRole::CheckButton, u"Удалить",
-       kPick | asChecked | asSelected | asFocused, {62, top + pitch, 87, top + pitch + 16}},
-      {A::CellId(kDeleteColumn, 2), AccessibleRole::CheckButton, u"Удалить", kPick,
+      {A::CellId(kDeleteColumn, 1),
+       AccessibleRole::CheckButton,
+       u"Удалить",
+       kPick | asChecked | asSelected | asFocused,
+       {62, top + pitch, 87, top + pitch + 16}},
+      {A::CellId(kDeleteColumn, 2),
+       AccessibleRole::CheckButton,
+       u"Удалить",
+       kPick,
        {62, top + 2 * pitch, 87, top + 2 * pitch + 16}},
-      {A::CellId(kFileColumn, 3), AccessibleRole::Cell, u"28-06-09_0300.jpg", kPick,
+      {A::CellId(kFileColumn, 3),
+       AccessibleRole::Cell,
+       u"28-06-09_0300.jpg",
+       kPick,
        {87, top + 3 * pitch, 631, top + 3 * pitch + 16}},
-      {A::CellId(kSizeColumn, 3), AccessibleRole::Cell, u"1003", kPick,
+      {A::CellId(kSizeColumn, 3),
+       AccessibleRole::Cell,
+       u"1003",
+       kPick,
        {631, top + 3 * pitch, 712, top + 3 * pitch + 16}},
   };
   for (const Case& c : cases) {
@@ -184,7 +216,7 @@ TEST(GridAccessible, NavigationStopsAtTheEdges) {
       {A::CellId(kNumColumn, 0), N::Up, A::CellId(kNumColumn, -1)},
       {A::CellId(kNumColumn, -1), N::Up, kAccessibleNone},
       {A::CellId(kNumColumn, 1), N::Left, kAccessibleNone},
-      {A::CellId(kFileColumn, 1), N::Right, kAccessibleNone},       // Size is hidden
+      {A::CellId(kFileColumn, 1), N::Right, kAccessibleNone},           // Size is hidden
       {A::CellId(kFileColumn, 1), N::Next, A::CellId(kSizeColumn, 1)},  // but still a child
       {A::CellId(kSizeColumn, 3), N::Down, kAccessibleNone},
       {A::CellId(kDeleteColumn, 3), N::Up, A::CellId(kDeleteColumn, 2)},

@@ -20,17 +20,22 @@ namespace {
 
 constexpr UINT_PTR kAccessSubclassId = 0x6761;  // one subclass per grid window
 
+// Default actions run through the application's dispatch place, as the window's messages do.
+AccessibleHost::Dispatcher DispatcherOf(HWND hwnd) {
+  return [hwnd](const std::function<void()>& action) {
+    if (Win32Peer* peer = Win32Peer::FromHandle(hwnd))
+      peer->Backend().Dispatch(action);
+    else
+      action();
+  };
+}
+
 // What one grid window needs while it lives; owned by its subclass, freed with the window.
 struct GridAccess {
   GridAccess(TGridView& grid, HWND hwnd)
       : grid(grid),
         model(grid),
-        host(std::make_shared<AccessibleHost>(hwnd, model, [hwnd](const std::function<void()>& f) {
-          if (Win32Peer* peer = Win32Peer::FromHandle(hwnd))
-            peer->Backend().Dispatch(f);
-          else
-            f();
-        })),
+        host(std::make_shared<AccessibleHost>(hwnd, model, DispatcherOf(hwnd))),
         // Handing the object to another process marshals it through COM, which the window's
         // thread must have joined; the folder dialog joins and leaves it in its own turn.
         comJoined(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}

@@ -285,8 +285,7 @@ class AccessiblePart : public IAccessible {
   template <class F>
   HRESULT Guard(F&& call) {
     AccessibleTree* tree = host_->Tree();
-    if (!tree || !IsWindow(host_->Window()) || !tree->Exists(id_))
-      return RPC_E_DISCONNECTED;
+    if (!tree || !IsWindow(host_->Window()) || !tree->Exists(id_)) return RPC_E_DISCONNECTED;
     try {
       return call(*tree);
     } catch (...) {
@@ -333,7 +332,7 @@ class AccessiblePart : public IAccessible {
       return S_OK;
     }
     out->vt = VT_I4;
-    out->lVal = id == id_ ? CHILDID_SELF
+    out->lVal = id == id_                ? CHILDID_SELF
                 : tree.Parent(id) == id_ ? tree.IndexInParent(id) + 1
                                          : static_cast<long>(id);
     return S_OK;

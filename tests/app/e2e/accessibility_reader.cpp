@@ -107,9 +107,9 @@ int wmain(int argc, wchar_t** argv) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   HWND window = reinterpret_cast<HWND>(static_cast<INT_PTR>(std::wcstoll(argv[1], nullptr, 10)));
   IAccessible* root = nullptr;
-  const HRESULT hr = AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
-                                                __uuidof(IAccessible),
-                                                reinterpret_cast<void**>(&root));
+  const HRESULT hr =
+      AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                 reinterpret_cast<void**>(&root));
   if (FAILED(hr) || !root) {
     std::printf("error %lx\n", static_cast<unsigned long>(hr));
     return 1;
