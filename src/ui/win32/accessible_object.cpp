@@ -76,6 +76,14 @@ bool NavOf(long dir, AccessibleNav& nav) {
   }
 }
 
+// Whether a click could reach the window now: not while its top-level window is disabled, as it
+// is under the program's message boxes. A default action is refused then, as a click would be,
+// so that it never runs inside a handler that waits on a box.
+bool Reachable(HWND window) {
+  HWND top = GetAncestor(window, GA_ROOT);
+  return IsWindowEnabled(window) && (!top || IsWindowEnabled(top));
+}
+
 HRESULT Text(const std::u16string& text, BSTR* out) {
   if (!out) return E_POINTER;
   *out = nullptr;
@@ -271,6 +279,7 @@ class AccessiblePart : public IAccessible {
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
     return Ask(child, [&](AccessibleTree& t, AccessibleId id) -> HRESULT {
       if (t.DefaultAction(id).empty()) return DISP_E_MEMBERNOTFOUND;
+      if (!Reachable(host_->Window())) return E_FAIL;
       // Carried out by the window's own message loop, as a click would be: the client's call
       // returns at once rather than waiting for whatever the action starts.
       PostMessageW(host_->Window(), AccessibleHost::ActionMessage(), static_cast<WPARAM>(id), 0);
@@ -372,7 +381,7 @@ bool AnswerAccessibleMessage(const std::shared_ptr<AccessibleHost>& host, UINT m
   }
   if (msg == AccessibleHost::ActionMessage()) {
     result = 0;
-    if (AccessibleTree* tree = host->Tree()) {
+    if (AccessibleTree* tree = host->Tree(); tree && Reachable(host->Window())) {
       const auto id = static_cast<AccessibleId>(wp);
       host->Dispatch([tree, id] {
         if (tree->Exists(id)) tree->DoDefaultAction(id);

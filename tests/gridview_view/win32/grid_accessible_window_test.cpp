@@ -192,6 +192,12 @@ TEST(GridAccessibleWindow, FocusSelectionAndDefaultActions) {
   EXPECT_EQ(u"1000", g.grid.CellText(kSizeColumn, 0));  // ascending, as text
   EXPECT_EQ(u"900", g.grid.CellText(kSizeColumn, 3));
 
+  // Under a message box of the program (its window disabled) a click cannot reach the grid, and
+  // no default action runs either.
+  HWND top = GetAncestor(g.Handle(), GA_ROOT);
+  EnableWindow(top, FALSE);
+  EXPECT_EQ(E_FAIL, row->accDoDefaultAction(Id(3)));
+  EnableWindow(top, TRUE);
   ASSERT_EQ(S_OK, row->accDoDefaultAction(Id(3)));  // row 2's delete box
   g.backend.ProcessMessages();
   EXPECT_TRUE(g.grid.CellAt(kDeleteColumn, 2).AsBoolean());
