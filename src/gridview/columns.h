@@ -118,6 +118,9 @@ class TCustomColumn : public TComponent {
   void SetFont(const TFont& value);
   TColumnFooter& Footer() { return footer_; }
   const TColumnFooter& Footer() const { return footer_; }
+  // What a screen reader calls the column (its header and its check boxes); empty: the
+  // header's caption. A header that shows only a picture needs one.
+  std::u16string AccessibleName;
   TColumnHeader& Header() { return header_; }
   const TColumnHeader& Header() const { return header_; }
   const std::u16string& InputCaption() const { return inputCaption_; }

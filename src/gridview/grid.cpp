@@ -93,6 +93,7 @@ void TGridView::SetSelectedCell(int ACol, int ARow) {
 void TGridView::CellChanged(int ACol, int ARow) {
   if (updateCount_ > 0) return;
   Screen().InvalidateCell(ACol, ARow);
+  AccessibleCellWritten(ACol, ARow);
   if (OnChange) OnChange(this, ACol, ARow);
 }
 
@@ -183,9 +184,11 @@ void TGridView::SortColumn(TCustomColumn& Column, bool Ascending) {
   } catch (...) {
     // A failed comparison leaves the rows partly sorted: show them as they are.
     Screen().InvalidateData();
+    AccessibleRowsChanged();
     throw;
   }
   Screen().InvalidateData();
+  AccessibleRowsChanged();
 }
 
 void TGridView::ToggleColumnSort(TCustomColumn& Column) {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "gridview/cell_store.h"
 #include "gridview/cells.h"
@@ -17,6 +18,7 @@
 #include "gridview/grid_view_control.h"
 #include "gridview/grid_view_sink.h"
 #include "gridview/rows.h"
+#include "ui/accessibility.h"
 #include "ui/component.h"
 #include "ui/errors.h"
 #include "ui/graphics.h"
@@ -152,6 +154,26 @@ class TGridView : public TCustomGridView {
   TMeasuringRowHeightEvent OnMeasuringRowHeight;
   TColumnResizeEvent OnColumnResize;
 
+  // ---- accessibility: what a screen reader hears (the model is grid_accessible.h) ----
+  // The table's name.
+  std::u16string AccessibleName;
+  // The columns (items order) whose texts, in this order, name a row; empty: every visible
+  // textual column in display order.
+  std::vector<int> AccessibleNameColumns;
+  // A short note that the owner adds to a row's name (the state of the row's photo, say).
+  // Unset or empty: nothing is added.
+  std::function<std::u16string(int ARow)> AccessibleRowNote;
+  // Receives the events a screen reader follows; unset: none are raised.
+  AccessibleEventSink AccessibleEvents;
+  // The grid's points of those events (grid_accessible.cpp): the current cell moved (focus to
+  // it while the grid has the focus; selection of its row when the row changed), the grid
+  // gained the focus, a cell was written (a box's state), rows were added, removed or sorted
+  // (once at the end of a batch).
+  void AccessibleCurrentCellMoved(bool rowChanged);
+  void AccessibleFocusEntered();
+  void AccessibleCellWritten(int ACol, int ARow);
+  void AccessibleRowsChanged();
+
   // ======================================================================================
   // Layout hooks: called by the columns at the points where column layout and auto-sizing run.
   // ======================================================================================
@@ -219,6 +241,7 @@ class TGridView : public TCustomGridView {
   int updateCount_ = 0;
   bool handleAllocated_ = false;
   bool loading_ = false;
+  bool accessibleReorderPending_ = false;
 };
 
 }  // namespace zv

@@ -15,6 +15,7 @@ void TGridView::EndUpdate() {
   if (--updateCount_ > 0) return;
   Screen().InvalidateData();
   Screen().UpdateVerticalScrollRange();
+  if (accessibleReorderPending_) AccessibleRowsChanged();
 }
 
 void TGridView::AddRows(int Count) {
@@ -27,6 +28,7 @@ void TGridView::AddRows(int Count) {
   const int first = RowCount();
   cells_.AddRows(Count);
   rows_.Add(Count, rowSize_);
+  AccessibleRowsChanged();
   if (options_.Contains(goUseDefaultValues)) {
     for (int r = first; r < first + Count; ++r)
       for (int c = 0; c < columns_.Count(); ++c)
@@ -51,6 +53,7 @@ void TGridView::DeleteRow(int Index) {
   Screen().InvalidateSelection();
   // The range asked for before the removal still counted the removed row.
   Screen().UpdateVerticalScrollRange();
+  AccessibleRowsChanged();
 }
 
 void TGridView::ClearRows() {
@@ -62,6 +65,7 @@ void TGridView::ClearRows() {
   Screen().InvalidateIndicator();
   Screen().UpdateHorizontalScrollRange();
   Screen().UpdateVerticalScrollRange();
+  AccessibleRowsChanged();
 }
 
 int TGridView::RowHeight(int Index) {

@@ -193,6 +193,7 @@ void TCustomGridView::FocusIn() {
   TCustomControl::FocusIn();
   RepaintSelectedRows();
   InvalidateIndicator();
+  Grid().AccessibleFocusEntered();
 }
 
 void TCustomGridView::FocusOut() {

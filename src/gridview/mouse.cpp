@@ -100,6 +100,7 @@ void TCustomGridView::SelectCell(int ACol, int ARow, TShiftState Shift) {
       if (exists(ARow)) InvalidateRow(ARow);
     }
   }
+  if (changed) grid.AccessibleCurrentCellMoved(oldRow != ARow);
   if (OnSelectCell) OnSelectCell(this, ACol, ARow);
 }
 

@@ -45,11 +45,14 @@ void AddPhotoGridColumns(TGridView& grid) {
   Apply(download, kDownLoadColumn, {25, taCenter, checkBoxOptions, false, skAscending});
   download.Header().SetDisplayMode(dmImageOnly);
   download.Header().SetGlyphVersions(DownloadHeaderGlyphs());
+  // The two box columns show only a picture; a screen reader says what the user calls them.
+  download.AccessibleName = u"Скачать";
 
   auto& del = columns.Add<TCheckBoxColumn>("Delete");
   Apply(del, kDeleteColumn, {25, taCenter, checkBoxOptions, false, skDescending});
   del.Header().SetDisplayMode(dmImageOnly);
   del.Header().SetGlyphVersions(DeleteHeaderGlyphs());
+  del.AccessibleName = u"Удалить";
 
   auto& file = columns.Add<TTextualColumn>("File");
   Apply(file, kFileColumn,
@@ -94,6 +97,9 @@ void SetupPhotoGrid(TGridView& grid) {
   grid.SelectionMoveDirection = mdDown;
   grid.WantReturns = false;
   grid.SetTabStop(true);
+  // A screen reader's names: the table after what it lists, a row after its photo.
+  grid.AccessibleName = u"Фотографии на телефоне";
+  grid.AccessibleNameColumns = {kFileColumn, kSizeColumn};
   AddPhotoGridColumns(grid);
 }
 

@@ -2,6 +2,7 @@
 #include "app/win32/program.h"
 
 #include "folderedit/win32/combo_edit_peer.h"
+#include "gridview/win32/grid_accessibility.h"
 #include "gridview/win32/system_look.h"
 #include "phone/win32/phone_library_win32.h"
 #include "trayicon/main_tray_icon.h"
@@ -29,6 +30,7 @@ void RegisterProgramPeers(Win32Backend& backend) { RegisterFolderEditPeers(backe
 
 void ConnectPlatform(TForm1& form) {
   UseSystemLook(form.GridView1);
+  UseGridAccessibility(form.GridView1);
   form.ScreenBitsPerPixel = ScreenBitsPerPixel();
   form.RepaintPending = DispatchPendingPaints;
 }
