@@ -224,7 +224,13 @@ bool AnswerAccessibleLeaf(HWND hwnd, WPARAM wp, LPARAM lp, const Win32Accessible
   if (!Oleacc().LresultFromObject) return false;
   auto* object = new LeafObject(hwnd, leaf);
   // LresultFromObject takes a reference of its own for the reader; ours goes at once.
-  const LRESULT answer = Oleacc().LresultFromObject(__uuidof(IAccessible), wp, object);
+  LRESULT answer = Oleacc().LresultFromObject(__uuidof(IAccessible), wp, object);
+  if (answer == LRESULT(CO_E_NOTINITIALIZED) &&
+      SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+    // Handing the object over marshals it, which wants COM on this thread. The window thread
+    // keeps it for the rest of its life, as every thread with windows may.
+    answer = Oleacc().LresultFromObject(__uuidof(IAccessible), wp, object);
+  }
   object->Release();
   if (answer <= 0) return false;  // a COM error: the system's default object answers instead
   result = answer;
