@@ -14,7 +14,10 @@ TImage::TImage(TComponent* owner, std::string name) : TCustomControl(owner, std:
 void TImage::SetPicture(Bitmap picture, std::string name) {
   spare_ = std::move(picture_.Pixels);
   picture_ = std::move(picture);
-  pictureName_ = std::move(name);
+  if (name != pictureName_) {
+    pictureName_ = std::move(name);
+    Changed(kScreenReaderLeafChanged);
+  }
   ++pictureVersion_;
   scaled_ = Bitmap{};  // the old picture's copy is of no further use
   if (AutoSize && Align() == TAlign::alNone && !picture_.Empty())

@@ -13,6 +13,10 @@ enum class TAccessibleRole {
   arPushButton,  // a button
 };
 
+// The property change (TControl::Changed) by which a control says that what it tells screen
+// readers changed: the window then tells the readers (for a picture: its name).
+constexpr int kScreenReaderLeafChanged = 900;
+
 struct AccessibleLeaf {
   TAccessibleRole Role = TAccessibleRole::arNone;
   std::string Name;  // UTF-8; what the reader says the thing is called

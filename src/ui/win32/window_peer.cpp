@@ -193,6 +193,11 @@ bool Win32Peer::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   }
 }
 
+void Win32Peer::PropertyChanged(int property) {
+  if (property == kScreenReaderLeafChanged && hwnd_)
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hwnd_, OBJID_CLIENT, CHILDID_SELF);
+}
+
 void Win32Peer::SetBounds(const TRect& b) {
   SetWindowPos(hwnd_, nullptr, b.Left, b.Top, b.Width(), b.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }

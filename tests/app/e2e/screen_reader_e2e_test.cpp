@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -170,15 +171,34 @@ TEST_F(ScreenReaderEndToEnd, TheBrowseButtonIsAPushButtonThatItsDefaultActionPre
                 Heard(ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_UNAVAILABLE, "Выбрать папку")});
 }
 
+// The windows whose client object said its name changed, as a reader's event hook hears it.
+std::vector<HWND> g_renamed;
+void CALLBACK NameChanged(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD, DWORD) {
+  if (object == OBJID_CLIENT && child == CHILDID_SELF) g_renamed.push_back(hwnd);
+}
+
 TEST_F(ScreenReaderEndToEnd, ThePreviewsPictureIsAGraphicNamedAfterItsPhoto) {
   HWND picture = Hwnd(p_.Form3().Image1);
+  g_renamed.clear();
+  HWINEVENTHOOK hook =
+      SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, &NameChanged,
+                      GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  ASSERT_TRUE(hook);
   constexpr int kHeader = 18, kRowPitch = 17, kFileX = 12 + 3 * 25 + 30;
-  for (int row : {0, 1, 0}) {
-    p_.GridDoubleClick(kFileX, kHeader + kRowPitch * row + 8);
-    const std::string photo = p_.GridNames()[size_t(row)];
+  struct Case {
+    int row;
+    bool renamed;  // another photo than the one shown: readers are told the new name
+  } cases[] = {{0, true}, {1, true}, {1, false}, {0, true}};
+  for (const Case& c : cases) {
+    g_renamed.clear();
+    p_.GridDoubleClick(kFileX, kHeader + kRowPitch * c.row + 8);
+    p_.Pump(50);
+    const std::string photo = p_.GridNames()[size_t(c.row)];
     EXPECT_EQ(Ask("describe", {picture}),
               std::vector<std::string>{Heard(ROLE_SYSTEM_GRAPHIC, STATE_SYSTEM_READONLY, photo)});
+    EXPECT_EQ(std::count(g_renamed.begin(), g_renamed.end(), picture), c.renamed ? 1 : 0) << photo;
   }
+  UnhookWinEvent(hook);
   // Closed, the window keeps its picture and says it is out of sight.
   SendMessageW(Hwnd(p_.Form3()), WM_CLOSE, 0, 0);
   p_.Pump(50);
