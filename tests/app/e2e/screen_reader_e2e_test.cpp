@@ -50,6 +50,7 @@ class ScreenReaderEndToEnd : public ::testing::Test {
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     const fs::path reader = fs::path(self).parent_path() / L"zv_screen_reader.exe";
     const fs::path out = p_.Folder() / "heard.txt";
+    fs::remove(out);  // nothing of an earlier question may pass for an answer
     std::wstring line =
         L"\"" + reader.wstring() + L"\" \"" + out.wstring() + L"\" " + Widen(command);
     for (HWND h : windows) line += L" " + std::to_wstring(reinterpret_cast<INT_PTR>(h));
