@@ -21,6 +21,7 @@ TForm1::TForm1(const FormServices& services)
       GridView1(this, "GridView1"),
       BitBtn2(this, "BitBtn2"),
       DirectoryEdit1(this, "DirectoryEdit1"),
+      Label2(this, "Label2"),
       BitBtn1(this, "BitBtn1"),
       StatusBar1(this, "StatusBar1"),
       Timer1(this, "Timer1"),
@@ -50,6 +51,7 @@ void TForm1::CreateControls() {
   Label1.SetBounds(16, 16, 141, 13);
   Label1.SetCaption("Профиль пользователя");
   Label1.SetFont(bold);
+  Label1.FocusControl = &Edit1;  // the profile box is read out by this label
 
   Edit1.SetParent(this);
   Edit1.SetBounds(168, 14, 201, 21);
@@ -86,6 +88,12 @@ void TForm1::CreateControls() {
   DirectoryEdit1.NumGlyphs = 1;
   DirectoryEdit1.SetButtonWidth(20);
   DirectoryEdit1.SetTabOrder(5);
+
+  Label2.SetParent(this);
+  Label2.SetBounds(176, 319, 0, 0);
+  Label2.SetAnchors(akLeft | akBottom);
+  Label2.SetCaption(kFolderLabelText);
+  Label2.FocusControl = &DirectoryEdit1;
 
   BitBtn1.SetParent(this);
   BitBtn1.SetBounds(650, 317, 97, 25);

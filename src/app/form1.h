@@ -46,6 +46,7 @@ class TForm1 : public TForm {
   static constexpr char kNoCount[] = "---";
   static constexpr char kCreditText[] = "Zarvelinthoscope © команда Zarvelinthoscope";
   static constexpr char kProfileMissingText[] = "Профиль не определен!";
+  static constexpr char kFolderLabelText[] = "Папка архива";  // read out, never shown
   static constexpr int kProfileMaxLength = 200;
 
   // Builds the window with all of its controls in their initial state (start-up step 2).
@@ -68,6 +69,9 @@ class TForm1 : public TForm {
   TGridView GridView1;
   TBitBtn BitBtn2;
   TDirectoryEdit DirectoryEdit1;
+  // The folder box's name for screen readers, which the system takes from the label just before
+  // a box in the window order. It has no size: the window shows no label there.
+  TLabel Label2;
   TBitBtn BitBtn1;
   TStatusBar StatusBar1;
   TTimer Timer1;

@@ -54,6 +54,9 @@ class TCustomComboEdit : public TEdit {
   int NumGlyphs = 1;  // pictures side by side in Glyph; one serves every button state
 
   TShortCut ClickKey{TKey::Down, ssAlt};
+  // What a screen reader calls the button, which shows only a picture (its window's text too,
+  // set when the window is made).
+  std::string ButtonName;
   bool DirectInput = true;  // false: the text can only be changed through the button
 
   TNotifyEvent OnButtonClick;

@@ -14,7 +14,9 @@ void TFileDirEdit::DoAfterDialog(std::string& Name, bool& Action) {
 }
 
 TDirectoryEdit::TDirectoryEdit(TComponent* owner, std::string name)
-    : TFileDirEdit(owner, std::move(name)) {}
+    : TFileDirEdit(owner, std::move(name)) {
+  ButtonName = "Выбрать папку";
+}
 
 bool TDirectoryEdit::DirectoryExists(const std::string& path) const {
   return files_ && !path.empty() && files_->DirectoryExists(path);

@@ -269,6 +269,11 @@ class TCustomGridView : public TCustomControl, public GridViewSink, protected Sc
   // Prepares the check-box play object of a column for (ACol, ARow); false when OnBeforeEdit
   // refused. The returned object lives as long as the grid.
   TCheckBoxColumnPlay* PreparePlay(TCustomColumn& column, int ACol, int ARow);
+  // What a left click on column ACol's header does, for the keyboard (Ctrl+Space) and for
+  // anything else that acts for the mouse: OnHeaderClick(ACol) when the column has coCanClick,
+  // then the sort toggle. Nothing for a column without a header to click (hidden, no header
+  // band, no such column). (keyboard.cpp)
+  void ClickHeader(int ACol);
 
   // ---- scrolling (scroll.cpp) ----
   TControlScrollBar HorzScrollBar{*this, TScrollBarKind::sbHorizontal};
@@ -321,6 +326,8 @@ class TCustomGridView : public TCustomControl, public GridViewSink, protected Sc
   TGridView& Grid();
   const TGridView& Grid() const;
   void LookChanged();
+  // Set by Ctrl+Space: the space character that the same key press types is not a tick.
+  bool swallowSpace_ = false;
 
   // paint.cpp / paint_header.cpp
   void PaintHeader(Canvas& canvas);

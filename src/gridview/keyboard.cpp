@@ -1,7 +1,9 @@
 // The grid's keyboard, wheel and focus: navigation keys moving the current row and scrolling,
 // characters (Enter swallowed, the space bar toggling a check box, the incremental search with
-// its timer), the wheel scrolling by rows, and the repaints when the focus comes and goes.
+// its timer), Ctrl+Space doing what a click on the current column's header does, the wheel
+// scrolling by rows, and the repaints when the focus comes and goes.
 #include <algorithm>
+#include <utility>
 
 #include "gridview/grid.h"
 
@@ -9,6 +11,17 @@ namespace zv {
 
 bool TCustomGridView::KeyDown(TKey key, TShiftState shift) {
   TGridView& grid = Grid();
+  swallowSpace_ = false;
+  // Ctrl+Space: the header action of the current column (the column-wide toggle of a box column,
+  // the sort of a sortable one), which the mouse reaches only on the header. Space alone acts on
+  // the current cell; with Ctrl on the whole column, as in a spreadsheet. It works with rows or
+  // without, as the click does.
+  if (key == TKey::Space && (shift & ssCtrl) && !(shift & ssAlt)) {
+    swallowSpace_ = true;
+    ClickHeader(grid.SelectedColumn());
+    if (OnKeyDown) OnKeyDown(this, key, shift);
+    return true;
+  }
   const int count = grid.RowCount();
   bool handled = false;
   if (count > 0) {
@@ -103,6 +116,7 @@ bool TCustomGridView::KeyUp(TKey key, TShiftState shift) {
 }
 
 bool TCustomGridView::KeyPress(char16_t& ch) {
+  if (std::exchange(swallowSpace_, false) && ch == u' ') return true;
   if (OnKeyPress) OnKeyPress(this, ch);
   if (ch == 0) return true;
   if (ch == 27) return false;  // Escape: nothing to cancel
@@ -154,6 +168,19 @@ bool TCustomGridView::KeyPress(char16_t& ch) {
     }
   }
   return true;
+}
+
+void TCustomGridView::ClickHeader(int ACol) {
+  TGridView& grid = Grid();
+  auto clickable = [&] {
+    return grid.Options().Contains(goHeader) && ACol >= 0 && ACol < grid.Columns().Count() &&
+           grid.Columns()[ACol].Visible();
+  };
+  if (!clickable()) return;
+  // The same two steps as a left press and release on the header cell, in the same order.
+  if (grid.Columns()[ACol].Options().Contains(coCanClick) && OnHeaderClick)
+    OnHeaderClick(this, ACol);
+  if (clickable()) grid.ToggleColumnSort(grid.Columns()[ACol]);
 }
 
 void TCustomGridView::SearchTimerFired() {

@@ -11,9 +11,13 @@ TImage::TImage(TComponent* owner, std::string name) : TCustomControl(owner, std:
   HasScrollBars = false;
 }
 
-void TImage::SetPicture(Bitmap picture) {
+void TImage::SetPicture(Bitmap picture, std::string name) {
   spare_ = std::move(picture_.Pixels);
   picture_ = std::move(picture);
+  if (name != pictureName_) {
+    pictureName_ = std::move(name);
+    Changed(kScreenReaderLeafChanged);
+  }
   ++pictureVersion_;
   scaled_ = Bitmap{};  // the old picture's copy is of no further use
   if (AutoSize && Align() == TAlign::alNone && !picture_.Empty())

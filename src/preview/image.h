@@ -32,7 +32,9 @@ class TImage : public TCustomControl {
 
   const Bitmap& Picture() const { return picture_; }
   // Replaces the picture and repaints. The old picture's pixel memory is kept as the spare.
-  void SetPicture(Bitmap picture);
+  // `name` is what the picture is called (the photo's file name), for screen readers.
+  void SetPicture(Bitmap picture, std::string name = {});
+  const std::string& PictureName() const { return pictureName_; }
   // The pixel memory of the picture replaced last (empty when there is none), handed over for the
   // next picture to be decoded into: memory that the program has used already costs nothing to
   // write, where fresh memory costs the system a page fault per 4 KiB, a third again as much
@@ -48,6 +50,11 @@ class TImage : public TCustomControl {
   // Paints the whole client area.
   void Paint(Canvas& canvas) override;
 
+  // A screen reader hears a graphic named after the picture.
+  AccessibleLeaf ScreenReaderLeaf() const override {
+    return {TAccessibleRole::arGraphic, pictureName_};
+  }
+
  protected:
   void Resize() override;
 
@@ -56,6 +63,7 @@ class TImage : public TCustomControl {
   TColor Background() const;
 
   Bitmap picture_;
+  std::string pictureName_;
   std::vector<std::uint32_t> spare_;
   std::uint64_t pictureVersion_ = 0;
   Bitmap scaled_;

@@ -77,7 +77,7 @@ void RunPreview(const PreviewSources& s) {
   jpeg->LoadFromMemory(std::move(buffer));
   JpegPicture picture = jpeg->Decode(s.Image->TakeSpare());
   s.Image->Halftone = s.ScreenBitsPerPixel <= 8 && picture.BitsPerPixel > s.ScreenBitsPerPixel;
-  s.Image->SetPicture(std::move(picture.Colors));
+  s.Image->SetPicture(std::move(picture.Colors), Utf16ToUtf8(name));
 
   // The normal end, in its order: indicator off, decoder freed.
   hideBusy.Dismiss();

@@ -8,6 +8,7 @@
 // headless control), except that the scroll-bar state and cursor are still remembered.
 #include <memory>
 
+#include "ui/accessible_leaf.h"
 #include "ui/canvas.h"
 #include "ui/control.h"
 #include "ui/input.h"
@@ -34,6 +35,10 @@ class TCustomControl : public TWinControl {
   // Initial look of the two platform scroll bars: the window style includes WS_HSCROLL and
   // WS_VSCROLL so that SetScrollBar can show them later.
   bool HasScrollBars = true;
+
+  // What a screen reader is told about the control when it is one whole thing without parts
+  // (a picture); the default, arNone, leaves the description to the system.
+  virtual AccessibleLeaf ScreenReaderLeaf() const { return {}; }
 
   // --- Painting: called with a canvas clipped to the area to repaint (Canvas::ClipBox) ---
   virtual void Paint(Canvas& canvas) { (void)canvas; }

@@ -12,6 +12,11 @@ class TLabel : public TWinControl {
  public:
   using TWinControl::TWinControl;
   const char* PeerKind() const override { return "TLabel"; }
+
+  // The control that the label names (not owned). Its window is made just before that
+  // control's, so that it comes right before it in the window order, where the system looks
+  // for the name of an edit box to give screen readers.
+  TWinControl* FocusControl = nullptr;
 };
 
 // A single-line edit box. Derived controls (the folder box) keep this peer kind family: the

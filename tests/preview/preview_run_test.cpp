@@ -134,6 +134,9 @@ TEST_F(PreviewRun, CyrillicNameBecomesAWindows1251PhonePath) {
   Run();
   EXPECT_EQ(phone.log.at(0), "File_Create /a/mobile/picture/01-02-09_\xD4\xEE\xF2\xEE.jpg 0");
   EXPECT_EQ(image.Picture().Width, 40);
+  // A screen reader hears the picture as a graphic named after the photo, as the grid spells it.
+  EXPECT_EQ(image.ScreenReaderLeaf().Role, TAccessibleRole::arGraphic);
+  EXPECT_EQ(image.ScreenReaderLeaf().Name, "01-02-09_Фото.jpg");
 }
 
 TEST_F(PreviewRun, EmptyGridFailsBeforeThePhoneIsTouched) {

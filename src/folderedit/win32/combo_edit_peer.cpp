@@ -6,7 +6,9 @@
 
 #include "folderedit/directory_edit.h"
 #include "folderedit/folder_glyph.h"
+#include "ui/win32/accessible_leaf.h"
 #include "ui/win32/gdi_canvas.h"
+#include "ui/win32/win32_text.h"
 
 namespace zv {
 namespace {
@@ -56,8 +58,11 @@ void Win32ComboEditPeer::Created() {
     RegisterClassExW(&wc);
   }
   const TRect r = box_.ButtonRect();
-  button_ = CreateWindowExW(0, kButtonClass, L"", WS_CHILD | WS_CLIPSIBLINGS, r.Left, r.Top,
-                            r.Width(), r.Height(), Handle(), nullptr, instance, this);
+  // The window's text is the button's name, which the system's default description of a window
+  // reads too; the picture is painted, never the text.
+  button_ =
+      CreateWindowExW(0, kButtonClass, Widen(box_.ButtonName).c_str(), WS_CHILD | WS_CLIPSIBLINGS,
+                      r.Left, r.Top, r.Width(), r.Height(), Handle(), nullptr, instance, this);
   Layout();
 }
 
@@ -138,6 +143,20 @@ LRESULT Win32ComboEditPeer::ButtonMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CAPTURECHANGED:
       tracking_ = false;
       SetPressed(false);
+      return 0;
+    case WM_GETOBJECT: {
+      // A screen reader hears a push button with the box's name for it; its default action
+      // presses it.
+      LRESULT result = 0;
+      if (AnswerAccessibleLeaf(button_, wp, lp,
+                               {TAccessibleRole::arPushButton, Widen(box_.ButtonName), BM_CLICK},
+                               result))
+        return result;
+      return DefWindowProcW(button_, msg, wp, lp);
+    }
+    case BM_CLICK:
+      // The default action above, as a click on the button.
+      if (box_.Enabled()) box_.DoClick();
       return 0;
     case WM_ERASEBKGND:
       return 1;

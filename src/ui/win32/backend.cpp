@@ -36,10 +36,17 @@ class Win32TimerPeer : public TimerPeer {
 };
 
 // Windowed children in the order their windows are made: tab stops by TabOrder first (the
-// dialog manager tabs in window order), then the others as they were parented.
+// dialog manager tabs in window order), each right after the label that names it (the system
+// names an edit box after the label just before it in that order), then the others as they were
+// parented.
 std::vector<TControl*> CreationOrder(TWinControl& parent) {
   std::vector<TControl*> order;
-  for (TWinControl* w : parent.TabList()) order.push_back(w);
+  for (TWinControl* w : parent.TabList()) {
+    for (TControl* c : parent.Controls())
+      if (auto* label = dynamic_cast<TLabel*>(c); label && label->FocusControl == w)
+        order.push_back(label);
+    order.push_back(w);
+  }
   for (TControl* c : parent.Controls())
     if (std::find(order.begin(), order.end(), c) == order.end()) order.push_back(c);
   return order;

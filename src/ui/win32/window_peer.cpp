@@ -4,7 +4,9 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "ui/custom_control.h"
 #include "ui/errors.h"
+#include "ui/win32/accessible_leaf.h"
 #include "ui/win32/backend.h"
 #include "ui/win32/gdi_canvas.h"
 #include "ui/win32/win32_text.h"
@@ -169,6 +171,15 @@ bool Win32Peer::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
       if (Win32Peer* child = FromHandle(reinterpret_cast<HWND>(lp)); child && child != this)
         return child->HandleCtlColor(reinterpret_cast<HDC>(wp), result);
       return false;
+    case WM_GETOBJECT:
+      // A custom-painted control that is one whole thing says what it is itself; every other
+      // window (the system's controls, the grid unless it answers first) is described by the
+      // system's default objects.
+      if (auto* custom = dynamic_cast<TCustomControl*>(&control_)) {
+        const AccessibleLeaf leaf = custom->ScreenReaderLeaf();
+        return AnswerAccessibleLeaf(hwnd_, wp, lp, {leaf.Role, Widen(leaf.Name)}, result);
+      }
+      return false;
     case WM_SETCURSOR:
       if (LOWORD(lp) == HTCLIENT && cursor_ != TCursor::crDefault &&
           reinterpret_cast<HWND>(wp) == hwnd_) {
@@ -180,6 +191,11 @@ bool Win32Peer::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     default:
       return false;
   }
+}
+
+void Win32Peer::PropertyChanged(int property) {
+  if (property == kScreenReaderLeafChanged && hwnd_)
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hwnd_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void Win32Peer::SetBounds(const TRect& b) {

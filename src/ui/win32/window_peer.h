@@ -76,7 +76,8 @@ class Win32Peer : public CustomControlPeer {
   void SetEnabled(bool enabled) override;
   void SetText(const std::string& text) override;
   void SetFont(const TFont& font) override;
-  void PropertyChanged(int property) override { (void)property; }
+  // The base tells screen readers when a control's own description of itself changed.
+  void PropertyChanged(int property) override;
   void Invalidate(const TRect* rect) override;
   void Update() override;
   void SetFocus() override;
