@@ -301,9 +301,8 @@ bool TGridAccessible::DoDefaultAction(AccessibleId id) {
   const Part p = Decode(id);
   TCustomColumn& column = grid_.Columns()[p.col];
   if (p.kind == Kind::HeaderCell) {
-    // What a left click on the header does: the header event, then the sort rule.
-    if (grid_.OnHeaderClick) grid_.OnHeaderClick(&grid_, p.col);
-    grid_.ToggleColumnSort(column);
+    // What a left click on the header does (and Ctrl+Space on its column).
+    grid_.ClickHeader(p.col);
     return true;
   }
   // The box's own toggle, as a click inside it or the space bar: the edit events, the write
