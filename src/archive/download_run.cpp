@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "archive/archive_check.h"
 #include "archive/archive_names.h"
 #include "archive/folder_scheme.h"
 #include "archive/photo_copy.h"
@@ -66,6 +67,7 @@ DownloadRunResult RunDownload(DownloadRunHost& host) {
       host.setPanel(1, "Найдено файлов: " + std::to_string(host.FoundCount - result.DeletedCount));
       host.setPanel(2, "Фотографий: " + std::to_string(host.PhotoCount - result.DeletedCount));
     }
+    if (host.rowsSettled) host.rowsSettled();
   };
 
   {
@@ -100,6 +102,24 @@ DownloadRunResult RunDownload(DownloadRunHost& host) {
           continue;
         }
         bool copied = true;
+        if (wantCopy && !wantDelete) {
+          // A photo that stays on the phone and that the archive holds already (by name and
+          // size, as the archive is now) is not read again over the phone's slow link.
+          const std::string rootNow = host.root();
+          ArchiveLook look(host.files, rootNow, profile);
+          const AnsiString held = look.Find(name8, size);
+          if (!held.empty()) {
+            ++result.DownloadedCount;
+            const std::string heldUtf8 = Cp1251ToUtf8(held);
+            if (heldUtf8 != Utf16ToUtf8(name)) storedAs.push_back(Utf16ToUtf8(name) + " → " + heldUtf8);
+            // Later rows that land on this file meet it as they would a file this run wrote.
+            const AnsiString below = Utf8ToCp1251(MonthFolderName(name8)) + "\\" +
+                                     Utf8ToCp1251(DayFolderName(name8)) + "\\";
+            runFiles[WindowsNameKey(below + held)] =
+                ArchiveFolder(rootNow, profile, name8) + "\\" + heldUtf8;
+            continue;
+          }
+        }
         if (wantCopy) {
           PhotoCopyRequest request{source.phonePath, name8, size, host.root(), profile};
           const CopyResult copy = CopyPhoto(host.phone, host.files, request, buffer, runFiles);
