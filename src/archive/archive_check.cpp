@@ -37,8 +37,12 @@ AnsiString UnnumberedName(const AnsiString& name, int& number) {
   if (name[open] == '0') return name;
   const int n = std::stoi(name.substr(open, digits));
   if (n < 2) return name;
+  AnsiString photo = name.substr(0, open - 2) + name.substr(at);
+  // ".jpg (2)" comes from ".jpg", but " (2).jpg" from no name at all: only what NumberedName
+  // gives back counts.
+  if (NumberedName(photo, n) != name) return name;
   number = n;
-  return name.substr(0, open - 2) + name.substr(at);
+  return photo;
 }
 
 ArchiveLook::ArchiveLook(FileSystem& files, std::string root, std::string profile)
@@ -82,14 +86,14 @@ const ArchiveLook::DayFolder* ArchiveLook::FolderOf(const AnsiString& photoName)
   return folder.get();
 }
 
-AnsiString ArchiveLook::Find(const AnsiString& photoName, std::int64_t size) {
+ArchiveLook::Found ArchiveLook::Find(const AnsiString& photoName, std::int64_t size) {
   if (!profileUsable_ || photoName.size() < kFolderPrefix) return {};
   const DayFolder* folder = FolderOf(photoName);
   if (!folder) return {};
   const auto held = folder->find(WindowsNameKey(photoName));
   if (held == folder->end()) return {};
   for (const Held& file : held->second)
-    if (file.size == size) return file.name;
+    if (file.size == size) return {file.number, file.name};
   return {};
 }
 

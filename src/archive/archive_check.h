@@ -33,12 +33,18 @@ class ArchiveLook {
   // nothing, so every photo is then new.
   ArchiveLook(FileSystem& files, std::string root, std::string profile);
 
-  // The archive file that holds the photo (its name in the day folder, Windows-1251): its own
-  // name before the numbered ones, lower numbers first. Empty when the photo is not archived,
-  // and for a name that has no day folder (its month is no month, or Windows would change its
-  // folders' names).
-  AnsiString Find(const AnsiString& photoName, std::int64_t size);
-  bool Holds(const AnsiString& photoName, std::int64_t size) { return !Find(photoName, size).empty(); }
+  // Where the archive holds the photo: under its own name (number 1) or its n-th numbered
+  // name, the lowest number first, and the name of that file as the folder has it (letter case
+  // may differ). Number 0 when the photo is not archived, and for a name that has no day folder
+  // (its month is no month, or Windows would change its folders' names).
+  struct Found {
+    int number = 0;
+    AnsiString file;
+  };
+  Found Find(const AnsiString& photoName, std::int64_t size);
+  bool Holds(const AnsiString& photoName, std::int64_t size) {
+    return Find(photoName, size).number > 0;
+  }
 
   // How many folders were listed (each at most once).
   int FoldersListed() const { return listed_; }

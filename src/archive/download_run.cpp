@@ -107,16 +107,19 @@ DownloadRunResult RunDownload(DownloadRunHost& host) {
           // size, as the archive is now) is not read again over the phone's slow link.
           const std::string rootNow = host.root();
           ArchiveLook look(host.files, rootNow, profile);
-          const AnsiString held = look.Find(name8, size);
-          if (!held.empty()) {
+          const ArchiveLook::Found held = look.Find(name8, size);
+          if (held.number > 0) {
             ++result.DownloadedCount;
-            const std::string heldUtf8 = Cp1251ToUtf8(held);
-            if (heldUtf8 != Utf16ToUtf8(name)) storedAs.push_back(Utf16ToUtf8(name) + " → " + heldUtf8);
+            // Named as a copy found by comparing would be: by the name the run gives it.
+            const std::string storedName =
+                Cp1251ToUtf8(held.number == 1 ? name8 : NumberedName(name8, held.number));
+            if (storedName != Utf16ToUtf8(name))
+              storedAs.push_back(Utf16ToUtf8(name) + " → " + storedName);
             // Later rows that land on this file meet it as they would a file this run wrote.
             const AnsiString below = Utf8ToCp1251(MonthFolderName(name8)) + "\\" +
                                      Utf8ToCp1251(DayFolderName(name8)) + "\\";
-            runFiles[WindowsNameKey(below + held)] =
-                ArchiveFolder(rootNow, profile, name8) + "\\" + heldUtf8;
+            runFiles[WindowsNameKey(below + held.file)] =
+                ArchiveFolder(rootNow, profile, name8) + "\\" + Cp1251ToUtf8(held.file);
             continue;
           }
         }
