@@ -54,11 +54,11 @@ ArchiveLook::ArchiveLook(FileSystem& files, std::string root, std::string profil
 }
 
 const ArchiveLook::DayFolder* ArchiveLook::FolderOf(const AnsiString& photoName) {
-  const AnsiString prefix = photoName.substr(0, kFolderPrefix);
-  const auto known = folders_.find(prefix);
+  prefix_.assign(photoName, 0, kFolderPrefix);
+  const auto known = folders_.find(prefix_);
   if (known != folders_.end()) return known->second.get();
 
-  std::unique_ptr<DayFolder>& folder = folders_[prefix];
+  std::unique_ptr<DayFolder>& folder = folders_[prefix_];
   try {
     PhotoMonth(photoName);
   } catch (const Exception&) {
@@ -69,10 +69,14 @@ const ArchiveLook::DayFolder* ArchiveLook::FolderOf(const AnsiString& photoName)
   folder = std::make_unique<DayFolder>();
   ++listed_;
   if (!files_.ListFiles(ArchiveFolder(root_, profile_, photoName), scratch_)) return folder.get();
+  folder->reserve(scratch_.size());
   for (const FileEntry& file : scratch_) {
-    const AnsiString name = Utf8ToCp1251(file.name);
-    // A name with characters outside Windows-1251 is no photo's name.
-    if (Cp1251ToUtf8(name) != file.name) continue;
+    // Most names are plain ASCII, the same in both encodings; a name with characters outside
+    // Windows-1251 is no photo's name.
+    const bool ascii = std::all_of(file.name.begin(), file.name.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const AnsiString name = ascii ? file.name : Utf8ToCp1251(file.name);
+    if (!ascii && Cp1251ToUtf8(name) != file.name) continue;
     const std::int64_t size = static_cast<std::int64_t>(file.size);
     (*folder)[WindowsNameKey(name)].push_back({1, size, name});
     int number = 1;
@@ -80,17 +84,20 @@ const ArchiveLook::DayFolder* ArchiveLook::FolderOf(const AnsiString& photoName)
     if (number > 1) (*folder)[WindowsNameKey(photo)].push_back({number, size, name});
   }
   for (auto& [key, held] : *folder)
-    std::sort(held.begin(), held.end(), [](const Held& a, const Held& b) {
-      return a.number != b.number ? a.number < b.number : a.name < b.name;
-    });
+    if (held.size() > 1)
+      std::sort(held.begin(), held.end(), [](const Held& a, const Held& b) {
+        return a.number != b.number ? a.number < b.number : a.name < b.name;
+      });
   return folder.get();
 }
 
 ArchiveLook::Found ArchiveLook::Find(const AnsiString& photoName, std::int64_t size) {
   if (!profileUsable_ || photoName.size() < kFolderPrefix) return {};
   const DayFolder* folder = FolderOf(photoName);
-  if (!folder) return {};
-  const auto held = folder->find(WindowsNameKey(photoName));
+  if (!folder || folder->empty()) return {};
+  key_.assign(photoName);
+  MakeWindowsNameKey(key_);
+  const auto held = folder->find(key_);
   if (held == folder->end()) return {};
   for (const Held& file : held->second)
     if (file.size == size) return {file.number, file.name};

@@ -9,7 +9,6 @@
 // user which rows are new. They are not proof enough to delete the phone's copy: the run still
 // reads and compares such a photo byte for byte.
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -64,8 +63,9 @@ class ArchiveLook {
   bool profileUsable_;
   // By the first eight characters of a photo name (DD-MM-YY), which alone decide its folder;
   // null for a name that has none.
-  std::map<AnsiString, std::unique_ptr<DayFolder>> folders_;
+  std::unordered_map<AnsiString, std::unique_ptr<DayFolder>> folders_;
   std::vector<FileEntry> scratch_;
+  AnsiString prefix_, key_;  // reused for every photo: a check of many rows makes no copies
   int listed_ = 0;
 };
 

@@ -1,10 +1,11 @@
 // "Already in the archive": numbered names read back, one look into each day folder for a
 // check of many rows, and marks that follow the rows through a sort.
+#include "archive/archive_check.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "archive/archive_check.h"
 #include "archive/archive_names.h"
 #include "fake_file_system.h"
 #include "gridview/photo_columns.h"
@@ -25,9 +26,9 @@ TEST(UnnumberedName, UndoesNumberedNameAndNothingElse) {
     }
   }
   // Names that look numbered but that the run never gives.
-  for (const AnsiString name : {"05-12-07_0012 (1).jpg", "05-12-07_0012 (02).jpg",
-                                "05-12-07_0012(2).jpg", "05-12-07_0012 (2)x.jpg",
-                                "05-12-07_0012 ().jpg", " (2).jpg", "05-12-07_0012 (2).a.jpg"}) {
+  for (const AnsiString name :
+       {"05-12-07_0012 (1).jpg", "05-12-07_0012 (02).jpg", "05-12-07_0012(2).jpg",
+        "05-12-07_0012 (2)x.jpg", "05-12-07_0012 ().jpg", " (2).jpg", "05-12-07_0012 (2).a.jpg"}) {
     SCOPED_TRACE(name);
     int number = 0;
     EXPECT_EQ(UnnumberedName(name, number), name);
@@ -87,10 +88,10 @@ TEST_F(ArchiveMarks, OneLookIntoEachDayFolder) {
   EXPECT_EQ(marks.Count(), 8u);
   std::vector<std::string> marked = Marked();
   std::sort(marked.begin(), marked.end());
-  EXPECT_EQ(marked, (std::vector<std::string>{"01-05-08_0004.jpg", "01-05-08_0005.jpg",
-                                              "01-05-08_0006.jpg", "01-05-08_0007.jpg",
-                                              "05-12-07_0000.jpg", "05-12-07_0001.jpg",
-                                              "05-12-07_0002.jpg", "05-12-07_0003.jpg"}));
+  EXPECT_EQ(marked,
+            (std::vector<std::string>{"01-05-08_0004.jpg", "01-05-08_0005.jpg", "01-05-08_0006.jpg",
+                                      "01-05-08_0007.jpg", "05-12-07_0000.jpg", "05-12-07_0001.jpg",
+                                      "05-12-07_0002.jpg", "05-12-07_0003.jpg"}));
 
   // The marks belong to the photos, not to row numbers: a sort moves them along.
   const std::vector<std::string> before = Marked();

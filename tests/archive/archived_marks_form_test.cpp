@@ -47,8 +47,8 @@ class ArchivedMarksOnTheForm : public ::testing::Test {
     return boxes;
   }
   void Put(const std::string& relative, size_t size) {
-    const auto file = fx.Temp.Path() / std::filesystem::path(std::u8string(
-                                           relative.begin(), relative.end()));
+    const auto file =
+        fx.Temp.Path() / std::filesystem::path(std::u8string(relative.begin(), relative.end()));
     std::filesystem::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << std::string(size, 'a');
   }

@@ -26,8 +26,8 @@ bool TaskbarProgress::Ready() {
   // means it was one already, and is balanced all the same.
   comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
   void* object = nullptr;
-  if (FAILED(CoCreateInstance(kTaskbarList, nullptr, CLSCTX_INPROC_SERVER,
-                              __uuidof(ITaskbarList3), &object)) ||
+  if (FAILED(CoCreateInstance(kTaskbarList, nullptr, CLSCTX_INPROC_SERVER, __uuidof(ITaskbarList3),
+                              &object)) ||
       !object) {
     return false;  // before Windows 7: no progress on the button
   }

@@ -156,8 +156,8 @@ bool Win32FileSystem::ListFiles(const std::string& folder, std::vector<FileEntry
   do {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     const std::u16string name(reinterpret_cast<const char16_t*>(found.cFileName));
-    files.push_back({Utf16ToUtf8(name), (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) |
-                                            found.nFileSizeLow});
+    files.push_back({Utf16ToUtf8(name),
+                     (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow});
   } while (::FindNextFileW(h, &found));
   return true;
 }
