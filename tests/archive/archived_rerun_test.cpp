@@ -152,13 +152,18 @@ TEST_P(Rerun, TheArchiveAsItIsWhenTheRunGetsThere) {
   EXPECT_EQ(PhoneCalls("File_Read"), 3);
   EXPECT_EQ(files.files.count(elsewhere + "\\Phone1\\Декабрь 2007\\05 декабря\\05-12-07_0012.jpg"),
             1u);
+}
 
-  // The same photo twice on the phone (its name in two letter cases): the first row's copy,
-  // written in this run, spares the second row its read.
+// The same photo twice on the phone (its name in two letter cases): the first row's copy,
+// written in this run, spares the second row its read.
+TEST_P(Rerun, ACopyWrittenEarlierInTheRunCounts) {
   const std::string twin = "05-12-07_0012.JPG";
   phone.AddFile("/a/mobile/picture/" + twin, PhotoBytes("05-12-07_0012.jpg", 300));
   FakeFileSystem fresh;
   List();
+  if (grid.RowCount() != 4)
+    GTEST_SKIP() << "the phone's folder here keeps one of two names "
+                    "that differ in letter case only (Wine)";
   phone.ClearLog();
   for (int row = 0; row < grid.RowCount(); ++row)
     Check(kDownLoadColumn, row, GridNames()[size_t(row)].rfind("05-12-07_0012", 0) == 0);
