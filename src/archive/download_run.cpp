@@ -118,7 +118,7 @@ DownloadRunResult RunDownload(DownloadRunHost& host) {
             // Later rows that land on this file meet it as they would a file this run wrote.
             const AnsiString below = Utf8ToCp1251(MonthFolderName(name8)) + "\\" +
                                      Utf8ToCp1251(DayFolderName(name8)) + "\\";
-            runFiles[WindowsNameKey(below + held.file)] =
+            runFiles.files[WindowsNameKey(below + held.file)] =
                 ArchiveFolder(rootNow, profile, name8) + "\\" + Cp1251ToUtf8(held.file);
             continue;
           }

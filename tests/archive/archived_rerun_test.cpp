@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "fake_file_system.h"
 #include "run_fixture.h"
@@ -170,6 +171,61 @@ TEST_P(Rerun, ACopyWrittenEarlierInTheRunCounts) {
   const DownloadRunResult r = RunOn(fresh);
   EXPECT_EQ(r.DownloadedCount, 2);
   EXPECT_EQ(PhoneCalls("File_Read"), 1);
+}
+
+// The phone, with something to do before a photo is opened.
+class PhoneWithHook : public PhoneApi {
+ public:
+  PhoneWithHook(PhoneApi& phone, std::function<void(const std::string&)> beforeOpen)
+      : phone_(phone), beforeOpen_(std::move(beforeOpen)) {}
+  int P2K_Init(P2KStatusCallback cb) override { return phone_.P2K_Init(cb); }
+  int P2K_GetStatus() override { return phone_.P2K_GetStatus(); }
+  int File_Count() override { return phone_.File_Count(); }
+  int File_List(void* e, int n) override { return phone_.File_List(e, n); }
+  int File_Create(const char* p, int m) override {
+    beforeOpen_(p);
+    return phone_.File_Create(p, m);
+  }
+  int File_Read(void* b, int n) override { return phone_.File_Read(b, n); }
+  int File_Write(const void* b, int n) override { return phone_.File_Write(b, n); }
+  int File_Close() override { return phone_.File_Close(); }
+  int File_Delete(const char* p) override { return phone_.File_Delete(p); }
+
+ private:
+  PhoneApi& phone_;
+  std::function<void(const std::string&)> beforeOpen_;
+};
+
+// The levels of a day folder's path are looked at for the first photo of the day in a run only;
+// a day folder that goes during the run is made again for the next photo of the day.
+TEST_P(Rerun, DayFolderPathWalkedOncePerRunAndMadeAgainIfItGoes) {
+  List();
+  auto levelsLookedAt = [&] {
+    return int(std::count_if(files.log.begin(), files.log.end(), [](const std::string& line) {
+      return line.rfind("exists ", 0) == 0 && line.back() == '\\';
+    }));
+  };
+  RunOn(files);
+  // C:\, the root, the profile, the month and the day: twice (two days), not three times.
+  EXPECT_EQ(levelsLookedAt(), 10);
+
+  // Again into another root, the first photo's day folder taken away before the second photo.
+  root = "C:\\Другой";
+  const std::string day = root + "\\Phone1\\Декабрь 2007\\05 декабря";
+  PhoneWithHook phoneWithHook(phone.Api(), [&](const std::string& path) {
+    if (path.find("_0013") == std::string::npos) return;
+    files.dirs.erase(day);
+    files.files.erase(day + "\\05-12-07_0012.jpg");
+  });
+  DownloadRunHost host = RunHostFor(files);
+  DownloadRunHost withHook{grid,         phoneWithHook, files,         boxes,
+                           FoundCount,   PhotoCount,    host.profile,  host.root,
+                           host.setBusy, host.setPanel, host.progress, host.sources};
+  files.log.clear();
+  const DownloadRunResult r = RunDownload(withHook);
+  EXPECT_EQ(r.DownloadedCount, 3);
+  EXPECT_EQ(files.files.count(day + "\\05-12-07_0013.jpg"), 1u);
+  EXPECT_EQ(levelsLookedAt(), 15);
 }
 
 ZV_IN_BOTH_RESULT_STYLES(Rerun);
