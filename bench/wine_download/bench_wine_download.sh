@@ -2,11 +2,12 @@
 # Budget wine_download_vs_copy_loop (bench/wine_download/wine_download_bench.cpp): builds the
 # measuring program in the Windows tree (the 32-bit one, or the x86-64 one on a machine that runs
 # no 32-bit processes, as scripts/test decides) and runs it under Wine on a virtual display.
-# Where Wine cannot run it, one line says that the budget was skipped and why.
+# Where Wine cannot run it, one line says that the budget was skipped and why; it begins as the
+# budget lines do, so that it shows among them.
 set -uo pipefail
 top="@ZV_SOURCE_DIR@"
 skip() {
-  echo "skipped wine_download_vs_copy_loop: $*"
+  echo "budget wine_download_vs_copy_loop: skipped ($*)"
   exit 0
 }
 command -v wine >/dev/null || skip "Wine is not installed (scripts/setup installs it)"
