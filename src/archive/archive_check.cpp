@@ -5,7 +5,6 @@
 
 #include "archive/archive_names.h"
 #include "archive/folder_scheme.h"
-#include "catalogue/photo_names.h"
 #include "gridview/grid.h"
 #include "gridview/photo_columns.h"
 #include "ui/errors.h"
@@ -48,9 +47,7 @@ AnsiString UnnumberedName(const AnsiString& name, int& number) {
 ArchiveLook::ArchiveLook(FileSystem& files, std::string root, std::string profile)
     : files_(files), root_(std::move(root)), profile_(std::move(profile)) {
   // The run refuses such a profile, so nothing is archived under it.
-  profileUsable_ = !profile_.empty() && IsSafeFileName(profile_) &&
-                   !IsReservedDeviceName(profile_) && profile_.back() != ' ' &&
-                   profile_.back() != '.';
+  profileUsable_ = IsUsableProfileName(profile_);
 }
 
 const ArchiveLook::DayFolder* ArchiveLook::FolderOf(const AnsiString& photoName) {
@@ -67,7 +64,6 @@ const ArchiveLook::DayFolder* ArchiveLook::FolderOf(const AnsiString& photoName)
   if (!WindowsKeepsFolders(photoName)) return nullptr;
 
   folder = std::make_unique<DayFolder>();
-  ++listed_;
   if (!files_.ListFiles(ArchiveFolder(root_, profile_, photoName), scratch_)) return folder.get();
   folder->reserve(scratch_.size());
   for (const FileEntry& file : scratch_) {

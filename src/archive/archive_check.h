@@ -45,9 +45,6 @@ class ArchiveLook {
     return Find(photoName, size).number > 0;
   }
 
-  // How many folders were listed (each at most once).
-  int FoldersListed() const { return listed_; }
-
  private:
   struct Held {
     int number;  // 1 for the photo's own name, n for its "(n)"
@@ -66,7 +63,6 @@ class ArchiveLook {
   std::unordered_map<AnsiString, std::unique_ptr<DayFolder>> folders_;
   std::vector<FileEntry> scratch_;
   AnsiString prefix_, key_;  // reused for every photo: a check of many rows makes no copies
-  int listed_ = 0;
 };
 
 // The photo a numbered name stands for: "05-12-07_0012 (2).jpg" gives "05-12-07_0012.jpg" and

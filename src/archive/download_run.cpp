@@ -46,11 +46,8 @@ DownloadRunResult RunDownload(DownloadRunHost& host) {
     host.boxes.ShowMessage(kNoProfileText);
     return result;
   }
-  // The profile names a folder of the archive: it must not lead out of it, and it must be a
-  // name that Windows keeps as given (a trailing space or full stop would be dropped from it,
-  // leaving folders that the usual tools cannot remove).
-  if (!IsSafeFileName(profile) || IsReservedDeviceName(profile) || profile.back() == ' ' ||
-      profile.back() == '.') {
+  // The profile names a folder of the archive (see IsUsableProfileName).
+  if (!IsUsableProfileName(profile)) {
     host.boxes.ShowMessage(kBadProfileText);
     return result;
   }
