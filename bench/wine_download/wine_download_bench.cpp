@@ -111,6 +111,13 @@ int Main() {
   }
 
   const auto paced = p.Form1().Now;
+  // The run's end is when it clears the taskbar button, just before its summary box opens: the
+  // box, and the harness's noticing it, are no part of the work.
+  Clock::time_point runEnded{};
+  p.Form1().TaskbarProgress = [&, shown = p.Form1().TaskbarProgress](int done, int total) {
+    if (total == 0) runEnded = Clock::now();
+    if (shown) shown(done, total);
+  };
   // Every row shown: a clock that moves a second between rows.
   auto everyRow = [t = Clock::now()]() mutable { return t += std::chrono::seconds(1); };
   double bestRun = 1e9, bestEveryRow = 1e9, bestLoop = 1e9, lastRun = 0;
@@ -127,28 +134,10 @@ int Main() {
         p.Form1().Now = everyRow;
       else
         p.Form1().Now = paced;
-      // What the simulated phone itself costs: its three calls for every photo, as the run makes
-      // them (the simulator looks at its control files at each call, which a real phone's library
-      // does not), for the record beside the program's time.
-      double bestPhone = 1e9;
-      std::vector<char> buffer(kSize + 1);
-      for (int round = 0; round < kRounds; ++round) {
-        PhoneApi& phone = p.Phone().Api();
-        const auto t0 = Clock::now();
-        for (int i = 0; i < kPhotos; ++i) {
-          const std::string path = "/a/mobile/picture/" + PhotoName(i);
-          if (phone.File_Create(path.c_str(), 0) < 0 || phone.File_Read(buffer.data(), kSize) < 0 ||
-              phone.File_Close() < 0) {
-            std::fprintf(stderr, "the phone failed to deliver %s\n", path.c_str());
-            return 1;
-          }
-        }
-        bestPhone = std::min(bestPhone, Since(t0));
-      }
       const auto t0 = Clock::now();
       BoxCloser boxes;
       p.Click(p.Form1().BitBtn2);
-      const double seconds = Since(t0);
+      const double seconds = std::chrono::duration<double>(runEnded - t0).count();
       const std::vector<BoxSeen> seen = boxes.Stop();
       if (seen.size() != 1 || FilesBelow(root) != kPhotos) {
         std::fprintf(stderr, "the run wrote %zu files\n", FilesBelow(root));
