@@ -29,7 +29,7 @@ using Clock = std::chrono::steady_clock;
 constexpr int kPhotos = 300;
 constexpr size_t kSize = 300 * 1024;
 // Rounds of each measurement; the best counts (the disk's flushes vary with what else runs).
-constexpr int kRounds = 5;
+constexpr int kRounds = 7;
 
 std::string PhotoName(int i) {
   char name[32];
