@@ -260,6 +260,19 @@ class MemoryFileSystem : public FileSystem {
     return true;
   }
 
+  bool ListFiles(const std::string& folder, std::vector<FileEntry>& found) override {
+    CheckBelowRoot(folder, true);
+    found.clear();
+    const std::string prefix = WithSlash(folder);
+    if (!below(folder) || folders.count(prefix) == 0) return false;
+    for (auto it = files.lower_bound(prefix);
+         it != files.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it) {
+      if (it->first.find('\\', prefix.size()) == std::string::npos)
+        found.push_back({it->first.substr(prefix.size()), it->second.size()});
+    }
+    return true;
+  }
+
   const std::string& Root() const { return root_; }
 
  private:

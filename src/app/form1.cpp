@@ -137,6 +137,12 @@ void TForm1::WireEvents() {
   BitBtn3.OnClick = [this](TObject* s) { BitBtn3Click(s); };
   GridView1.OnDblClick = [this](TObject* s) { GridView1DblClick(s); };
   GridView1.OnHeaderClick = [this](TObject* s, int col) { GridView1HeaderClick(s, col); };
+  GridView1.OnCellFormating = [this](TObject* s, int col, int row, TColor& color,
+                                     TFontStyles& style, TCellState state) {
+    GridView1CellFormating(s, col, row, color, style, state);
+  };
+  Edit1.OnChange = [this](TObject* s) { Edit1Change(s); };
+  DirectoryEdit1.OnChange = [this](TObject* s) { DirectoryEdit1Change(s); };
   DirectoryEdit1.OnAfterDialog = [this](TObject* s, std::string& name, bool& action) {
     DirectoryEdit1AfterDialog(s, name, action);
   };

@@ -3,10 +3,12 @@
 // every handler. The handlers live in one file per subsystem (form1_*.cpp); the form itself only
 // builds the controls (form1.cpp) and wires their events to the handlers. The form runs headless
 // (native tests construct it with fakes or the simulated phone) and with the Win32 backend.
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "archive/archive_check.h"
 #include "catalogue/photo_sources.h"
 #include "folderedit/directory_edit.h"
 #include "gridview/grid.h"
@@ -86,6 +88,10 @@ class TForm1 : public TForm {
   PhotoSources Sources;
   bool AllDownloadChecked = true;
   bool AllDeleteChecked = false;
+  // The rows whose photos are already in the archive under the current root and profile; their
+  // name and size are drawn grey. Marked afresh after a listing, after a run, and when the root
+  // or the profile changes (form1_archived.cpp).
+  ArchivedPhotos Archived;
 
   // --- Handlers ---
   void FormCreate(TObject* Sender);    // form1.cpp
@@ -98,6 +104,16 @@ class TForm1 : public TForm {
   void GridView1HeaderClick(TObject* Sender, int ACol);
   void GridView1DblClick(TObject* Sender);  // preview
   void DirectoryEdit1AfterDialog(TObject* Sender, std::string& Name, bool& Action);
+  void GridView1CellFormating(TObject* Sender, int ACol, int ARow, TColor& TextColor,
+                              TFontStyles& FontStyle, TCellState CellState);
+  void Edit1Change(TObject* Sender);           // the profile: the archive marks follow it
+  void DirectoryEdit1Change(TObject* Sender);  // the archive root: likewise
+
+  // --- The archive marks (form1_archived.cpp) ---
+  void MarkArchivedRows();
+  // Whether row `row`'s photo is marked as archived: one lookup, no file-system call, so that
+  // painting and the screen reader's row names may ask for every row they show.
+  bool RowArchived(int row);
 
   // Convenience for the handlers: panel i of StatusBar1.
   void SetPanelText(int panel, const std::string& text) { StatusBar1.Panels[panel].SetText(text); }
@@ -110,6 +126,16 @@ class TForm1 : public TForm {
   // Clicks, keys and timer ticks stay queued until the handler ends. The platform sets
   // RepaintPending; headless it is empty.
   std::function<void()> RepaintPending;
+  // The taskbar button's progress during the run: done of total, and (0, 0) to clear it. Set by
+  // the platform where the system offers it; headless it is empty.
+  std::function<void(int done, int total)> TaskbarProgress;
+  // The clock that paces the run's progress display (tests give their own).
+  std::function<std::chrono::steady_clock::time_point()> Now = std::chrono::steady_clock::now;
+  // The run's progress before each row: caption, tip, taskbar and repaint at most ten times a
+  // second, since the eye needs no more and each costs the window thread more than a row of
+  // archived photos; the first and the last row are always shown.
+  void ShowRunProgress(int photo, int photos);
+  static constexpr std::chrono::milliseconds kProgressInterval{100};
   static std::string DownloadProgressText(int photo, int photos);  // "12 из 200"
   static std::string ListingProgressText(int entries);  // "чтение списка файлов: 30"
   void ShowWorkProgress(const std::string& text);
@@ -121,6 +147,8 @@ class TForm1 : public TForm {
 
  private:
   bool progressShown_ = false;
+  bool taskbarShown_ = false;
+  std::chrono::steady_clock::time_point lastRunProgress_{};
   std::string captionBeforeWork_;
   std::string hintBeforeWork_;
 

@@ -16,10 +16,9 @@ void TForm1::BitBtn2Click(TObject*) {
                        [this] { return DirectoryEdit1.Text(); },
                        [this](bool on) { SetBusy(on); },
                        [this](int panel, const std::string& text) { SetPanelText(panel, text); },
-                       [this](int photo, int photos) {
-                         ShowWorkProgress(DownloadProgressText(photo, photos));
-                       },
-                       &Sources};
+                       [this](int photo, int photos) { ShowRunProgress(photo, photos); },
+                       &Sources,
+                       [this] { MarkArchivedRows(); }};
   RunDownload(host);
 }
 

@@ -10,6 +10,7 @@ void TForm1::BitBtn1Click(TObject*) {
 }
 
 void TForm1::ListPhotos() {
+  Archived.Clear();
   ListingHost host{GridView1,
                    Phone,
                    FoundCount,
@@ -20,6 +21,7 @@ void TForm1::ListPhotos() {
                    [this](int entries) { ShowWorkProgress(ListingProgressText(entries)); },
                    &Sources};
   zv::ListPhotos(host);
+  MarkArchivedRows();
 }
 
 }  // namespace zv

@@ -24,7 +24,23 @@ void TForm1::ShowWorkProgress(const std::string& text) {
   if (RepaintPending) RepaintPending();
 }
 
+void TForm1::ShowRunProgress(int photo, int photos) {
+  const auto now = Now();
+  if (progressShown_ && photo > 1 && photo < photos && now - lastRunProgress_ < kProgressInterval)
+    return;
+  lastRunProgress_ = now;
+  if (TaskbarProgress) {
+    TaskbarProgress(photo, photos);
+    taskbarShown_ = true;
+  }
+  ShowWorkProgress(DownloadProgressText(photo, photos));
+}
+
 void TForm1::EndWorkProgress() {
+  if (taskbarShown_) {
+    taskbarShown_ = false;
+    TaskbarProgress(0, 0);
+  }
   if (!progressShown_) return;
   progressShown_ = false;
   SetCaption(captionBeforeWork_);

@@ -29,7 +29,7 @@ constexpr std::array<std::pair<unsigned char, unsigned char>, 15> kCyrillicPairs
 }};
 
 unsigned char Capital(unsigned char c) {
-  if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 'a' + 'A');
+  if (c < 0x80) return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 'a' + 'A') : c;
   if (c >= 0xE0) return static_cast<unsigned char>(c - 0x20);  // а..я
   for (const auto& [lower, upper] : kCyrillicPairs) {
     if (c == lower) return upper;
@@ -43,9 +43,13 @@ bool WindowsKeepsName(const AnsiString& name) {
   return !name.empty() && name.back() != '.' && name.back() != ' ';
 }
 
+void MakeWindowsNameKey(AnsiString& name) {
+  for (char& c : name) c = static_cast<char>(Capital(static_cast<unsigned char>(c)));
+}
+
 AnsiString WindowsNameKey(const AnsiString& name) {
   AnsiString key = name;
-  for (char& c : key) c = static_cast<char>(Capital(static_cast<unsigned char>(c)));
+  MakeWindowsNameKey(key);
   return key;
 }
 

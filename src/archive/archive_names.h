@@ -12,6 +12,8 @@ bool WindowsKeepsName(const AnsiString& name);
 // The name as Windows compares file names: letter case does not count, for the Latin letters and
 // for every Cyrillic letter of Windows-1251. Two names with the same key are one archive file.
 AnsiString WindowsNameKey(const AnsiString& name);
+// The same in place, for callers that reuse one buffer over many names.
+void MakeWindowsNameKey(AnsiString& name);
 
 // The name under which Explorer keeps the n-th of several files of one name side by side
 // (n from 2): " (n)" before the extension, "05-12-07_0012.jpg" giving "05-12-07_0012 (2).jpg",

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "archive/archive_check.h"
 #include "archive/archive_names.h"
 #include "archive/folder_scheme.h"
 #include "archive/photo_copy.h"
@@ -45,11 +46,8 @@ DownloadRunResult RunDownload(DownloadRunHost& host) {
     host.boxes.ShowMessage(kNoProfileText);
     return result;
   }
-  // The profile names a folder of the archive: it must not lead out of it, and it must be a
-  // name that Windows keeps as given (a trailing space or full stop would be dropped from it,
-  // leaving folders that the usual tools cannot remove).
-  if (!IsSafeFileName(profile) || IsReservedDeviceName(profile) || profile.back() == ' ' ||
-      profile.back() == '.') {
+  // The profile names a folder of the archive (see IsUsableProfileName).
+  if (!IsUsableProfileName(profile)) {
     host.boxes.ShowMessage(kBadProfileText);
     return result;
   }
@@ -66,6 +64,7 @@ DownloadRunResult RunDownload(DownloadRunHost& host) {
       host.setPanel(1, "Найдено файлов: " + std::to_string(host.FoundCount - result.DeletedCount));
       host.setPanel(2, "Фотографий: " + std::to_string(host.PhotoCount - result.DeletedCount));
     }
+    if (host.rowsSettled) host.rowsSettled();
   };
 
   {
@@ -100,6 +99,27 @@ DownloadRunResult RunDownload(DownloadRunHost& host) {
           continue;
         }
         bool copied = true;
+        if (wantCopy && !wantDelete) {
+          // A photo that stays on the phone and that the archive holds already (by name and
+          // size, as the archive is now) is not read again over the phone's slow link.
+          const std::string rootNow = host.root();
+          ArchiveLook look(host.files, rootNow, profile);
+          const ArchiveLook::Found held = look.Find(name8, size);
+          if (held.number > 0) {
+            ++result.DownloadedCount;
+            // Named as a copy found by comparing would be: by the name the run gives it.
+            const std::string storedName =
+                Cp1251ToUtf8(held.number == 1 ? name8 : NumberedName(name8, held.number));
+            if (storedName != Utf16ToUtf8(name))
+              storedAs.push_back(Utf16ToUtf8(name) + " → " + storedName);
+            // Later rows that land on this file meet it as they would a file this run wrote.
+            const AnsiString below = Utf8ToCp1251(MonthFolderName(name8)) + "\\" +
+                                     Utf8ToCp1251(DayFolderName(name8)) + "\\";
+            runFiles.files[WindowsNameKey(below + held.file)] =
+                ArchiveFolder(rootNow, profile, name8) + "\\" + Cp1251ToUtf8(held.file);
+            continue;
+          }
+        }
         if (wantCopy) {
           PhotoCopyRequest request{source.phonePath, name8, size, host.root(), profile};
           const CopyResult copy = CopyPhoto(host.phone, host.files, request, buffer, runFiles);

@@ -4,6 +4,12 @@
 // complete is deleted on the phone and its row removed, the two count panels are lowered and a
 // summary is shown.
 //
+// A photo whose delete box is clear and that the archive already holds (ArchiveLook: its name
+// or a numbered name of it, with its size, in its day folder as the archive is when the run
+// reaches the photo) is not read from the phone: it counts as downloaded, as an identical copy
+// does, and nothing is written. A photo whose delete box is ticked is always read and compared
+// byte for byte before its phone copy goes.
+//
 // What may go wrong, and what the user then sees:
 //   - the phone fails to deliver a photo (open, read, close, or fewer bytes than its size): the
 //     photo is neither written nor deleted, its row stays, the run goes on, and after the summary
@@ -54,6 +60,9 @@ struct DownloadRunHost {
   // The directory entries behind the rows, as the last listing recorded them; when null, the
   // phone path of a row is rebuilt from its name.
   const PhotoSources* sources = nullptr;
+  // Once the rows are final (the deleted ones removed), before the summary, and on the way out
+  // of a run that an error ended: the window marks the rows whose photos are archived now.
+  std::function<void()> rowsSettled = {};
 };
 
 // What a run did.

@@ -1,6 +1,7 @@
 // Archive folder names and folder creation (see folder_scheme.h).
 #include "archive/folder_scheme.h"
 
+#include "catalogue/photo_names.h"
 #include "ui/errors.h"
 #include "ui/text.h"
 
@@ -83,6 +84,11 @@ bool WindowsKeepsFolders(std::string_view photoName) {
     return !folder.empty() && folder.back() != '.' && folder.back() != ' ';
   };
   return kept(MonthFolderName(photoName)) && kept(DayFolderName(photoName));
+}
+
+bool IsUsableProfileName(std::string_view profile) {
+  return !profile.empty() && IsSafeFileName(profile) && !IsReservedDeviceName(profile) &&
+         profile.back() != ' ' && profile.back() != '.';
 }
 
 std::string ArchiveFolder(std::string_view root, std::string_view profile,

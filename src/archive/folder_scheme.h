@@ -33,6 +33,11 @@ std::string DayFolderName(std::string_view photoName);
 // throw for it).
 bool WindowsKeepsFolders(std::string_view photoName);
 
+// True when a profile name can name the profile's folder of the archive: not empty, not leading
+// out of the archive, no device name, and kept by Windows as given (a trailing space or full
+// stop would be dropped, leaving folders that the usual tools cannot remove).
+bool IsUsableProfileName(std::string_view profile);
+
 // root\profile\month folder\day folder, joined exactly as they stand (no trimming, so a root
 // ending in "\" gives a doubled separator). root and profile are UTF-8.
 std::string ArchiveFolder(std::string_view root, std::string_view profile,

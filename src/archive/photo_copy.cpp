@@ -56,7 +56,8 @@ CopyResult CopyPhoto(PhoneApi& phone, FileSystem& files, const PhotoCopyRequest&
 
   const std::string folder = ArchiveFolder(request.root, request.profile, request.photoName);
   // A folder that cannot be made shows up as the file's creation error below.
-  CreateFolderPath(files, folder);
+  const bool folderKnown = runFiles.folders.count(folder) > 0;
+  if (!folderKnown) CreateFolderPath(files, folder);
   const AnsiString below = Utf8ToCp1251(MonthFolderName(request.photoName)) + "\\" +
                            Utf8ToCp1251(DayFolderName(request.photoName)) + "\\";
   const std::string partial = folder + "\\" + PartialFileName(Cp1251ToUtf8(request.photoName));
@@ -69,25 +70,37 @@ CopyResult CopyPhoto(PhoneApi& phone, FileSystem& files, const PhotoCopyRequest&
       const std::string nameUtf8 = Cp1251ToUtf8(name);
       const std::string target = folder + "\\" + nameUtf8;
       const AnsiString key = WindowsNameKey(below + name);
-      const auto known = runFiles.find(key);
-      const std::string& existing = known != runFiles.end() ? known->second : target;
-      if (known != runFiles.end() || files.FileExists(existing)) {
+      const auto known = runFiles.files.find(key);
+      const std::string& existing = known != runFiles.files.end() ? known->second : target;
+      if (known != runFiles.files.end() || files.FileExists(existing)) {
         const Holds holds = Compare(files, existing, bytes, size);
         if (holds == Holds::kOther) continue;
         if (written) files.DeleteFile(partial);
         if (holds == Holds::kUnreadable) return {CopyOutcome::kUnreadable, nameUtf8};
-        runFiles[key] = existing;
+        runFiles.files[key] = existing;
+        runFiles.folders.insert(folder);
         return {CopyOutcome::kAlreadyThere, nameUtf8};
       }
       if (files.DirectoryExists(target)) continue;  // a folder has the name
       if (!written) {
-        BufferedOutputFile out(files.CreateFile(partial));
+        std::unique_ptr<OutputFile> file;
+        try {
+          file = files.CreateFile(partial);
+        } catch (const EInOutError&) {
+          if (!folderKnown) throw;
+          // The day folder went since this run filed a photo in it: made again, as for a first.
+          runFiles.folders.erase(folder);
+          CreateFolderPath(files, folder);
+          file = files.CreateFile(partial);
+        }
+        BufferedOutputFile out(std::move(file));
         out.WriteEach(bytes, size);
         out.FlushToDiskAndClose();
         written = true;
       }
       if (files.RenameNoReplace(partial, target)) {
-        runFiles[key] = target;
+        runFiles.files[key] = target;
+        runFiles.folders.insert(folder);
         return {CopyOutcome::kWritten, nameUtf8};
       }
       // Another program took the name after it was looked at: look at it again, a few times.

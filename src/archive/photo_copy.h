@@ -6,6 +6,7 @@
 // other bytes send the photo on to the next free name as Explorer numbers them, "(2)", "(3)", ...
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,11 +29,18 @@ struct PhotoCopyRequest {
   std::string profile;   // profile name (UTF-8)
 };
 
-// The archive files one run has written or found, by their place below the profile folder as
-// Windows compares names (WindowsNameKey of "month\day\name"), each with its full path. Rows
-// whose names Windows takes for one file thus meet that file whatever the host's file system
-// compares.
-using RunArchiveFiles = std::map<AnsiString, std::string>;
+// What one run has learnt of the archive.
+struct RunArchiveFiles {
+  // The archive files it has written or found, by their place below the profile folder as
+  // Windows compares names (WindowsNameKey of "month\day\name"), each with its full path. Rows
+  // whose names Windows takes for one file thus meet that file whatever the host's file system
+  // compares.
+  std::map<AnsiString, std::string> files;
+  // The day folders it has filed a photo in: the next photo of the day needs no look at every
+  // level of the folder's path (a call each, from the drive down). Should one go meanwhile, the
+  // file's creation fails and the path is made again.
+  std::set<std::string> folders;
+};
 
 enum class CopyOutcome {
   kPhoneFailed,   // the phone did not deliver the whole photo; nothing local was touched

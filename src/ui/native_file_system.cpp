@@ -4,6 +4,7 @@
 
 #if !defined(_WIN32)
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <memory>
 #include <new>
 
 #include "ui/errors.h"
@@ -184,6 +186,24 @@ bool NativeFileSystem::ReadFile(const std::string& path, size_t limit, std::vect
   }
   ::close(fd);
   return ok;
+}
+
+bool NativeFileSystem::ListFiles(const std::string& folder, std::vector<FileEntry>& files) {
+  files.clear();
+  struct CloseDir {
+    void operator()(DIR* d) const { ::closedir(d); }
+  };
+  const std::unique_ptr<DIR, CloseDir> dir(::opendir(NativePath(folder).c_str()));
+  if (!dir) return false;
+  const int fd = ::dirfd(dir.get());
+  while (const dirent* e = ::readdir(dir.get())) {
+    // The size, and whether it is a file at all, from the entry's own inode (a link is not
+    // followed: Windows would not see through one either).
+    struct stat st {};
+    if (::fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
+    files.push_back({e->d_name, static_cast<std::uint64_t>(st.st_size)});
+  }
+  return true;
 }
 
 }  // namespace zv

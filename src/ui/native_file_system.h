@@ -22,6 +22,7 @@ class NativeFileSystem : public FileSystem {
   // photo would double the disk flushes of a download.
   bool RenameNoReplace(const std::string& source, const std::string& target) override;
   bool ReadFile(const std::string& path, size_t limit, std::vector<uint8_t>& data) override;
+  bool ListFiles(const std::string& folder, std::vector<FileEntry>& files) override;
 };
 
 // The POSIX path for a path with "\" separators.

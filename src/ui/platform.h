@@ -30,6 +30,12 @@ class OutputFile {
   virtual void Close() = 0;
 };
 
+// One file of a folder, as FileSystem::ListFiles gives it.
+struct FileEntry {
+  std::string name;    // UTF-8, the name alone
+  std::uint64_t size;  // bytes
+};
+
 // The local file system. Paths are UTF-8 with "\" separators as the user sees them; the Win32
 // implementation hands them to the UTF-16 calls, the native one maps "\" to "/".
 class FileSystem {
@@ -61,6 +67,14 @@ class FileSystem {
   // cannot be opened or read; the default reads nothing.
   virtual bool ReadFile(const std::string& path, size_t limit, std::vector<uint8_t>& data) {
     (void)path, (void)limit, data.clear();
+    return false;
+  }
+  // The files (not the folders) directly in a folder, in no particular order, with their sizes:
+  // one look that answers for every name in it, where testing name after name would cost a call
+  // each. False, with files empty, when the folder cannot be read (it does not exist, say); the
+  // default can read none.
+  virtual bool ListFiles(const std::string& folder, std::vector<FileEntry>& files) {
+    (void)folder, files.clear();
     return false;
   }
 };

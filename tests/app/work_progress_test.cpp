@@ -3,6 +3,7 @@
 // repaint asked for at each of them, and both restored before the summary box or the error box.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -31,6 +32,11 @@ class WorkProgress : public ::testing::Test {
       hints.push_back(f.TrayIcon1->Hint());
       tips.push_back(TipInTheArea());
     };
+    // A slow run by default: every row is shown (ShowRunProgress paces faster ones).
+    f.Now = [this] { return clock += std::chrono::milliseconds(150); };
+    f.TaskbarProgress = [this](int done, int total) {
+      taskbar.push_back(std::to_string(done) + "/" + std::to_string(total));
+    };
     fx.Boxes.OnShow = [this] {
       atBoxes.push_back(f.Caption() + " | tip \"" + f.TrayIcon1->Hint() + "\"" +
                         (f.TrayIcon1->Active() ? " | busy" : ""));
@@ -56,7 +62,8 @@ class WorkProgress : public ::testing::Test {
   SimPhone phone;
   FormFixture fx{phone.Api()};
   TForm1& f = *fx.Form1;
-  Texts captions, hints, tips, atBoxes;
+  Texts captions, hints, tips, atBoxes, taskbar;
+  std::chrono::steady_clock::time_point clock{};
 };
 
 TEST_F(WorkProgress, ListingAndRunOfThreePhotosShowHowFarTheyHaveGot) {
@@ -122,6 +129,36 @@ TEST_F(WorkProgress, RunEndedByAnErrorRestoresCaptionAndTip) {
   ASSERT_TRUE(fx.Dispatch([&] { f.BitBtn2Click(&f.BitBtn2); }));
   EXPECT_EQ(captions.front(), "Zarvelinthoscope — 1 из 3");
   EXPECT_EQ(f.Caption(), "Zarvelinthoscope");
+}
+
+// Rows that go by faster than a tenth of a second are not each shown: caption, tip, repaint and
+// taskbar follow at most ten times a second, always with the first and the last row; the
+// taskbar button is cleared at the end, also when an error ends the run.
+TEST_F(WorkProgress, FastRowsAreShownTenTimesASecondAndOnTheTaskbar) {
+  for (int i = 10; i < 32; ++i)
+    phone.AddFile("/a/mobile/picture/04-02-08_" + std::to_string(i) + ".jpg", std::string(50, 'p'));
+  f.Now = [this] { return clock += std::chrono::milliseconds(40); };
+  ASSERT_TRUE(fx.Dispatch([&] { f.BitBtn1Click(&f.BitBtn1); }));
+  ASSERT_EQ(f.GridView1.RowCount(), 25);
+  ClearSeen();
+  ASSERT_TRUE(fx.Dispatch([&] { f.BitBtn2Click(&f.BitBtn2); }));
+  Texts shown, onTaskbar;
+  for (int row : {1, 4, 7, 10, 13, 16, 19, 22, 25}) {
+    shown.push_back("Zarvelinthoscope — " + std::to_string(row) + " из 25");
+    onTaskbar.push_back(std::to_string(row) + "/25");
+  }
+  onTaskbar.push_back("0/0");
+  EXPECT_EQ(captions, shown);
+  EXPECT_EQ(tips, shown);
+  EXPECT_EQ(taskbar, onTaskbar);
+
+  // A day folder blocked by a file: the error ends the run at its first photo.
+  taskbar.clear();
+  std::filesystem::remove_all(Archived("Phone1"));
+  std::filesystem::create_directories(Archived("Phone1/Февраль 2008"));
+  { std::ofstream(Archived("Phone1/Февраль 2008/01 февраля")) << "x"; }
+  EXPECT_FALSE(fx.Dispatch([&] { f.BitBtn2Click(&f.BitBtn2); }));
+  EXPECT_EQ(taskbar, (Texts{"1/25", "0/0"}));
 }
 
 }  // namespace

@@ -58,6 +58,19 @@ class FakeFileSystem : public FileSystem {
     return true;
   }
 
+  bool ListFiles(const std::string& folder, std::vector<FileEntry>& found) override {
+    log.push_back("list " + folder);
+    found.clear();
+    const std::string k = Key(folder);
+    if (!dirs.count(k)) return false;
+    for (const auto& [path, bytes] : files) {
+      if (path.size() > k.size() + 1 && path.compare(0, k.size() + 1, k + "\\") == 0 &&
+          path.find('\\', k.size() + 1) == std::string::npos)
+        found.push_back({path.substr(k.size() + 1), bytes.size()});
+    }
+    return true;
+  }
+
   std::set<std::string> dirs;
   std::map<std::string, std::string> files;
   std::set<std::string> refuseDirs;

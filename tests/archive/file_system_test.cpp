@@ -2,6 +2,7 @@
 // error codes and texts of the usual failures. Runs natively and under Wine alike.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -99,6 +100,34 @@ TEST(LocalFileSystem, RenameNeverReplacesAndReadsAreCutAtTheLimit) {
     EXPECT_EQ(files->ReadFile(r.path, r.limit, data), r.ok);
     EXPECT_EQ(std::string(data.begin(), data.end()), r.bytes);
   }
+}
+
+// One look gives every file of a folder with its size, Cyrillic names as they are, and neither
+// the folders in it nor the files below them; a folder that is not there gives false.
+TEST(LocalFileSystem, ListFilesGivesTheFilesOfOneFolderWithTheirSizes) {
+  testing::TempDir top;
+  auto files = testing::MakeLocalFileSystem();
+  const std::string dir = top.Utf8() + "\\05 декабря";
+  ASSERT_TRUE(files->CreateDir(dir));
+  ASSERT_TRUE(files->CreateDir(dir + "\\05-12-07_0012 (2).jpg"));  // a folder of a photo's name
+  const std::vector<std::pair<std::string, size_t>> written = {
+      {"05-12-07_0012.jpg", 0}, {"05-12-07_фото.jpg", 5}, {"big.bin", 70000}};
+  for (const auto& [name, size] : written) {
+    auto out = files->CreateFile(dir + "\\" + name);
+    out->Write(std::string(size, 'x').data(), size);
+    out->Close();
+  }
+  files->CreateFile(dir + "\\05-12-07_0012 (2).jpg\\below.jpg")->Close();
+
+  std::vector<FileEntry> found{{"left over", 1}};
+  ASSERT_TRUE(files->ListFiles(dir, found));
+  std::vector<std::pair<std::string, size_t>> listed;
+  for (const FileEntry& f : found) listed.emplace_back(f.name, size_t(f.size));
+  std::sort(listed.begin(), listed.end());
+  EXPECT_EQ(listed, written);
+
+  EXPECT_FALSE(files->ListFiles(dir + "\\none", found));
+  EXPECT_TRUE(found.empty());
 }
 
 TEST(LocalFileSystem, CreateErrorsCarryTheRuntimeTexts) {

@@ -58,6 +58,10 @@ void Win32Program::Start() {
       FormServices{*phone_.api, boxes_, files_, settings_, *tray_, &folders_});
   app_.SetMainForm(*form1_);
   ConnectPlatform(*form1_);
+  form1_->TaskbarProgress = [this](int done, int total) {
+    taskbar_.Show(static_cast<HWND>(form1_->Peer() ? form1_->Peer()->NativeHandle() : nullptr),
+                  done, total);
+  };
   // The busy indicator's frames drawn at the notification area's small icon size.
   form1_->TrayIcon1->LoadIcons(MainTrayIconFramesFor(SystemMetricForDpi(SM_CXSMICON, SystemDpi())));
   // Laid out at the scale of the monitor it opens on: the main window opens centred on the

@@ -16,6 +16,7 @@
 #include "app/form1.h"
 #include "app/form3.h"
 #include "app/settings/win32/win32_ini_store.h"
+#include "app/win32/taskbar_progress.h"
 #include "folderedit/win32/shell_folder_dialog.h"
 #include "phone/phone_library.h"
 #include "trayicon/notify_area.h"
@@ -69,6 +70,7 @@ class Win32Program {
   Win32IniStore settings_;
   std::unique_ptr<NotifyArea> tray_;
   ShellFolderDialog folders_;
+  TaskbarProgress taskbar_;
   std::unique_ptr<TForm1> form1_;
   std::unique_ptr<TForm3> form3_;
 };

@@ -7,6 +7,7 @@
 #undef DeleteFile
 
 #include <algorithm>
+#include <memory>
 #include <new>
 
 #include "ui/errors.h"
@@ -144,6 +145,21 @@ bool Win32FileSystem::ReadFile(const std::string& path, size_t limit, std::vecto
   }
   ::CloseHandle(h);
   return ok;
+}
+
+bool Win32FileSystem::ListFiles(const std::string& folder, std::vector<FileEntry>& files) {
+  files.clear();
+  WIN32_FIND_DATAW found;
+  HANDLE h = ::FindFirstFileW(Wide(folder + "\\*").c_str(), &found);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  const std::unique_ptr<void, decltype(&::FindClose)> search(h, &::FindClose);
+  do {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    const std::u16string name(reinterpret_cast<const char16_t*>(found.cFileName));
+    files.push_back({Utf16ToUtf8(name),
+                     (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow});
+  } while (::FindNextFileW(h, &found));
+  return true;
 }
 
 }  // namespace zv

@@ -29,6 +29,8 @@ class Win32FileSystem : public FileSystem {
   bool DeleteFile(const std::string& path) override;
   bool RenameNoReplace(const std::string& source, const std::string& target) override;
   bool ReadFile(const std::string& path, size_t limit, std::vector<uint8_t>& data) override;
+  // FindFirstFileW / FindNextFileW: the sizes come with the names, one call per batch of them.
+  bool ListFiles(const std::string& folder, std::vector<FileEntry>& files) override;
 };
 
 }  // namespace zv

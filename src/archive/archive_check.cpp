@@ -1,0 +1,125 @@
+// Whether photos are already in the archive (see archive_check.h).
+#include "archive/archive_check.h"
+
+#include <algorithm>
+
+#include "archive/archive_names.h"
+#include "archive/folder_scheme.h"
+#include "gridview/grid.h"
+#include "gridview/photo_columns.h"
+#include "ui/errors.h"
+
+namespace zv {
+namespace {
+
+// The characters of a photo name that decide its day folder: day, month and year (DD-MM-YY).
+constexpr size_t kFolderPrefix = 8;
+
+// Where NumberedName puts " (n)": before the extension, or at the end of a name without one.
+size_t NumberPlace(const AnsiString& name) {
+  const size_t dot = name.rfind('.');
+  return dot == AnsiString::npos || dot == 0 ? name.size() : dot;
+}
+
+}  // namespace
+
+AnsiString UnnumberedName(const AnsiString& name, int& number) {
+  number = 1;
+  const size_t at = NumberPlace(name);
+  // " (" digits ")" just before `at`; the digits as std::to_string writes a number from 2.
+  if (at < 4 || name[at - 1] != ')') return name;
+  size_t open = at - 1;
+  while (open > 0 && name[open - 1] >= '0' && name[open - 1] <= '9') --open;
+  const size_t digits = at - 1 - open;
+  if (digits == 0 || digits > 9 || open < 2 || name[open - 1] != '(' || name[open - 2] != ' ')
+    return name;
+  if (name[open] == '0') return name;
+  const int n = std::stoi(name.substr(open, digits));
+  if (n < 2) return name;
+  AnsiString photo = name.substr(0, open - 2) + name.substr(at);
+  // ".jpg (2)" comes from ".jpg", but " (2).jpg" from no name at all: only what NumberedName
+  // gives back counts.
+  if (NumberedName(photo, n) != name) return name;
+  number = n;
+  return photo;
+}
+
+ArchiveLook::ArchiveLook(FileSystem& files, std::string root, std::string profile)
+    : files_(files), root_(std::move(root)), profile_(std::move(profile)) {
+  // The run refuses such a profile, so nothing is archived under it.
+  profileUsable_ = IsUsableProfileName(profile_);
+}
+
+const ArchiveLook::DayFolder* ArchiveLook::FolderOf(const AnsiString& photoName) {
+  prefix_.assign(photoName, 0, kFolderPrefix);
+  const auto known = folders_.find(prefix_);
+  if (known != folders_.end()) return known->second.get();
+
+  std::unique_ptr<DayFolder>& folder = folders_[prefix_];
+  try {
+    PhotoMonth(photoName);
+  } catch (const Exception&) {
+    return nullptr;  // no month, no folder: the run stops at such a photo
+  }
+  if (!WindowsKeepsFolders(photoName)) return nullptr;
+
+  folder = std::make_unique<DayFolder>();
+  if (!files_.ListFiles(ArchiveFolder(root_, profile_, photoName), scratch_)) return folder.get();
+  folder->reserve(scratch_.size());
+  for (const FileEntry& file : scratch_) {
+    // Most names are plain ASCII, the same in both encodings; a name with characters outside
+    // Windows-1251 is no photo's name.
+    const bool ascii = std::all_of(file.name.begin(), file.name.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const AnsiString name = ascii ? file.name : Utf8ToCp1251(file.name);
+    if (!ascii && Cp1251ToUtf8(name) != file.name) continue;
+    const std::int64_t size = static_cast<std::int64_t>(file.size);
+    (*folder)[WindowsNameKey(name)].push_back({1, size, name});
+    int number = 1;
+    const AnsiString photo = UnnumberedName(name, number);
+    if (number > 1) (*folder)[WindowsNameKey(photo)].push_back({number, size, name});
+  }
+  for (auto& [key, held] : *folder)
+    if (held.size() > 1)
+      std::sort(held.begin(), held.end(), [](const Held& a, const Held& b) {
+        return a.number != b.number ? a.number < b.number : a.name < b.name;
+      });
+  return folder.get();
+}
+
+ArchiveLook::Found ArchiveLook::Find(const AnsiString& photoName, std::int64_t size) {
+  if (!profileUsable_ || photoName.size() < kFolderPrefix) return {};
+  const DayFolder* folder = FolderOf(photoName);
+  if (!folder || folder->empty()) return {};
+  key_.assign(photoName);
+  MakeWindowsNameKey(key_);
+  const auto held = folder->find(key_);
+  if (held == folder->end()) return {};
+  for (const Held& file : held->second)
+    if (file.size == size) return {file.number, file.name};
+  return {};
+}
+
+void ArchivedPhotos::Mark(TGridView& grid, FileSystem& files, const std::string& root,
+                          const std::string& profile) {
+  marked_.clear();
+  ArchiveLook look(files, root, profile);
+  const int rows = grid.RowCount();
+  for (int row = 0; row < rows; ++row) {
+    const AnsiString name = Utf16ToCp1251(grid.CellAt(kFileColumn, row).AsString());
+    const std::int64_t size = grid.CellAt(kSizeColumn, row).AsInteger();
+    if (look.Holds(name, size)) marked_.emplace(WindowsNameKey(name), size);
+  }
+}
+
+bool ArchivedPhotos::Holds(const std::u16string& name, std::int64_t size) const {
+  if (marked_.empty()) return false;
+  return marked_.count({WindowsNameKey(Utf16ToCp1251(name)), size}) > 0;
+}
+
+bool ArchivedPhotos::RowHolds(TGridView& grid, int row) const {
+  if (marked_.empty() || row < 0 || row >= grid.RowCount()) return false;
+  return Holds(grid.CellAt(kFileColumn, row).AsString(), grid.CellAt(kSizeColumn, row).AsInteger());
+}
+
+}  // namespace zv
