@@ -141,6 +141,10 @@ void TForm1::WireEvents() {
                                      TFontStyles& style, TCellState state) {
     GridView1CellFormating(s, col, row, color, style, state);
   };
+  // A grey row says in words what its colour shows.
+  GridView1.AccessibleRowNote = [this](int row) {
+    return RowArchived(row) ? std::u16string(kArchivedRowNote) : std::u16string();
+  };
   Edit1.OnChange = [this](TObject* s) { Edit1Change(s); };
   DirectoryEdit1.OnChange = [this](TObject* s) { DirectoryEdit1Change(s); };
   DirectoryEdit1.OnAfterDialog = [this](TObject* s, std::string& name, bool& action) {

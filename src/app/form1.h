@@ -49,6 +49,8 @@ class TForm1 : public TForm {
   static constexpr char kCreditText[] = "Zarvelinthoscope © команда Zarvelinthoscope";
   static constexpr char kProfileMissingText[] = "Профиль не определен!";
   static constexpr char kFolderLabelText[] = "Папка архива";  // read out, never shown
+  // What a screen reader hears after the name of a row drawn grey.
+  static constexpr char16_t kArchivedRowNote[] = u"в архиве";
   static constexpr int kProfileMaxLength = 200;
 
   // Builds the window with all of its controls in their initial state (start-up step 2).

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "form_fixture.h"
+#include "gridview/grid_accessible.h"
 #include "gridview/photo_columns.h"
 #include "testing/sim_phone.h"
 
@@ -36,6 +37,9 @@ class ArchivedMarksOnTheForm : public ::testing::Test {
       }
       rows += colours == "---gg" ? 'g' : colours == "-----" ? '-' : '?';
       EXPECT_EQ(f.RowArchived(row), rows.back() == 'g') << "row " << row;
+      // A screen reader hears the same mark in the row's name.
+      const std::u16string name = TGridAccessible(f.GridView1).Name(TGridAccessible::RowId(row));
+      EXPECT_EQ(name.ends_with(u", в архиве"), rows.back() == 'g') << "row " << row;
     }
     return rows;
   }
