@@ -8,7 +8,7 @@
 namespace zv {
 
 void TForm1::MarkArchivedRows() {
-  Archived.Mark(GridView1, Files, DirectoryEdit1.Text(), Edit1.Text());
+  Archived.Mark(Files, DirectoryEdit1.Text(), Edit1.Text());
   GridView1.Invalidate();
 }
 

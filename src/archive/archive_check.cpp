@@ -100,25 +100,17 @@ ArchiveLook::Found ArchiveLook::Find(const AnsiString& photoName, std::int64_t s
   return {};
 }
 
-void ArchivedPhotos::Mark(TGridView& grid, FileSystem& files, const std::string& root,
+void ArchivedPhotos::Mark(FileSystem& files, const std::string& root,
                           const std::string& profile) {
-  marked_.clear();
-  ArchiveLook look(files, root, profile);
-  const int rows = grid.RowCount();
-  for (int row = 0; row < rows; ++row) {
-    const AnsiString name = Utf16ToCp1251(grid.CellAt(kFileColumn, row).AsString());
-    const std::int64_t size = grid.CellAt(kSizeColumn, row).AsInteger();
-    if (look.Holds(name, size)) marked_.emplace(WindowsNameKey(name), size);
-  }
+  look_ = std::make_unique<ArchiveLook>(files, root, profile);
 }
 
-bool ArchivedPhotos::Holds(const std::u16string& name, std::int64_t size) const {
-  if (marked_.empty()) return false;
-  return marked_.count({WindowsNameKey(Utf16ToCp1251(name)), size}) > 0;
+bool ArchivedPhotos::Holds(const std::u16string& name, std::int64_t size) {
+  return look_ && look_->Holds(Utf16ToCp1251(name), size);
 }
 
-bool ArchivedPhotos::RowHolds(TGridView& grid, int row) const {
-  if (marked_.empty() || row < 0 || row >= grid.RowCount()) return false;
+bool ArchivedPhotos::RowHolds(TGridView& grid, int row) {
+  if (!look_ || row < 0 || row >= grid.RowCount()) return false;
   return Holds(grid.CellAt(kFileColumn, row).AsString(), grid.CellAt(kSizeColumn, row).AsInteger());
 }
 

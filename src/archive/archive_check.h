@@ -10,7 +10,6 @@
 // reads and compares such a photo byte for byte.
 #include <cstdint>
 #include <memory>
-#include <set>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -70,23 +69,25 @@ class ArchiveLook {
 // itself and 1.
 AnsiString UnnumberedName(const AnsiString& name, int& number);
 
-// The marks of the photo grid's rows whose photos are already in the archive. They are kept by
-// photo name and size, the two things a row holds, so that they follow the rows through a sort
+// The marks of the photo grid's rows whose photos are already in the archive. A row is looked up
+// when it is first asked about (painted, or read by a screen reader), so that a listing of tens
+// of thousands of rows costs nothing more until its rows show; each day folder is looked into
+// once, for the first row of that day asked about, until the marks are renewed. The marks go by
+// a row's photo name and size, the two things a row holds, so they follow the rows through a sort
 // and the removal of deleted rows.
 class ArchivedPhotos {
  public:
-  // Marks afresh, from one look, every row of the grid.
-  void Mark(TGridView& grid, FileSystem& files, const std::string& root,
-            const std::string& profile);
-  void Clear() { marked_.clear(); }
-  // True when the row showing this name and size was marked.
-  bool Holds(const std::u16string& name, std::int64_t size) const;
+  // Renews the marks for the archive under root and profile (UTF-8): every folder is looked
+  // into afresh when a row of its day is next asked about.
+  void Mark(FileSystem& files, const std::string& root, const std::string& profile);
+  void Clear() { look_.reset(); }
+  // True when the archive holds the photo of this name and size.
+  bool Holds(const std::u16string& name, std::int64_t size);
   // The same for row `row` of the grid (false for a row it does not have).
-  bool RowHolds(TGridView& grid, int row) const;
-  std::size_t Count() const { return marked_.size(); }
+  bool RowHolds(TGridView& grid, int row);
 
  private:
-  std::set<std::pair<AnsiString, std::int64_t>> marked_;  // WindowsNameKey of the name, size
+  std::unique_ptr<ArchiveLook> look_;  // null until the first Mark, and after Clear
 };
 
 }  // namespace zv

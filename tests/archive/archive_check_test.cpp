@@ -82,11 +82,11 @@ TEST_F(ArchiveMarks, OneLookIntoEachDayFolder) {
   Put(may, "01-05-08_0007.JPG", 107);
   Put(may, "01-05-08_0008.jpg", 999);  // another size: not this photo
 
-  marks.Mark(grid, files, "R", "P");
+  marks.Mark(files, "R", "P");
+  EXPECT_EQ(Listings(), 0);  // nothing is looked at before a row is asked about
 
-  EXPECT_EQ(Listings(), 3);
-  EXPECT_EQ(marks.Count(), 8u);
   std::vector<std::string> marked = Marked();
+  EXPECT_EQ(Listings(), 3);
   std::sort(marked.begin(), marked.end());
   EXPECT_EQ(marked,
             (std::vector<std::string>{"01-05-08_0004.jpg", "01-05-08_0005.jpg", "01-05-08_0006.jpg",
@@ -100,6 +100,13 @@ TEST_F(ArchiveMarks, OneLookIntoEachDayFolder) {
   EXPECT_NE(after, before);
   std::sort(after.begin(), after.end());
   EXPECT_EQ(after, marked);
+  EXPECT_EQ(Listings(), 3);  // asked again, the rows are answered from the same looks
+
+  // Renewed marks look again, and see the archive as it is now.
+  Put(dec, "05-12-07_0004.jpg", 104);
+  marks.Mark(files, "R", "P");
+  EXPECT_EQ(Marked().size(), 9u);
+  EXPECT_EQ(Listings(), 6);
 }
 
 // A profile the run refuses, and names without a day folder, mark nothing and look nowhere.
@@ -111,14 +118,14 @@ TEST_F(ArchiveMarks, NoFolderNoLook) {
   for (const char* profile : {"", "..", "CON", "P.", "P "}) {
     SCOPED_TRACE(profile);
     files.log.clear();
-    marks.Mark(grid, files, "R", profile);
-    EXPECT_EQ(Listings(), 0);
+    marks.Mark(files, "R", profile);
     EXPECT_EQ(Marked(), std::vector<std::string>{});
+    EXPECT_EQ(Listings(), 0);
   }
   files.log.clear();
-  marks.Mark(grid, files, "R", "P");
-  EXPECT_EQ(files.log, (std::vector<std::string>{"list R\\P\\Декабрь 2007\\05 декабря"}));
+  marks.Mark(files, "R", "P");
   EXPECT_EQ(Marked(), (std::vector<std::string>{"05-12-07_0000.jpg"}));
+  EXPECT_EQ(files.log, (std::vector<std::string>{"list R\\P\\Декабрь 2007\\05 декабря"}));
 }
 
 }  // namespace
