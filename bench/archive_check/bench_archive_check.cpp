@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -22,6 +21,7 @@
 #include "archive/archive_check.h"
 #include "archive/folder_scheme.h"
 #include "catalogue/listing.h"
+#include "directory_phone.h"
 #include "gridview/photo_columns.h"
 #include "phone/phone_entry.h"
 #include "ui/native_file_system.h"
@@ -44,30 +44,12 @@ std::string PhotoName(int i) {
 }
 int PhotoSize(int i) { return 50000 + i % 1000; }
 
-class MemoryPhone : public PhoneApi {
- public:
-  MemoryPhone() {
-    for (int i = 0; i < kPhotos; ++i)
-      entries_.push_back(
-          PhoneFileEntry::Make(PhotoSize(i), ("/a/mobile/picture/" + PhotoName(i)).c_str()));
-  }
-  int P2K_Init(P2KStatusCallback) override { return 0; }
-  int P2K_GetStatus() override { return 1; }
-  int File_Count() override { return static_cast<int>(entries_.size()); }
-  int File_List(void* out, int count) override {
-    const int n = std::min(count, File_Count());
-    std::memcpy(out, entries_.data(), sizeof(PhoneFileEntry) * static_cast<size_t>(n));
-    return n;
-  }
-  int File_Create(const char*, int) override { return -1; }
-  int File_Read(void*, int) override { return -1; }
-  int File_Write(const void*, int) override { return -1; }
-  int File_Close() override { return -1; }
-  int File_Delete(const char*) override { return -1; }
-
- private:
-  std::vector<PhoneFileEntry> entries_;
-};
+// Every photo of the listing, in order.
+void FillDirectory(DirectoryPhone& phone) {
+  for (int i = 0; i < kPhotos; ++i)
+    phone.entries.push_back(
+        PhoneFileEntry::Make(PhotoSize(i), ("/a/mobile/picture/" + PhotoName(i)).c_str()));
+}
 
 // The native file system with every folder's listing kept after its first look: what is left
 // is the program's own cost, as on Windows, where the sizes come with the names (a POSIX
@@ -92,7 +74,7 @@ constexpr int kScreenRows = 30;
 
 // Best time of a listing into the grid followed, when mark is set, by the marks under root of
 // the first `asked` rows; `marked` counts the marked rows among all of them, after the timing.
-double BestListing(MemoryPhone& phone, TGridView& grid, bool mark, const std::string& root,
+double BestListing(DirectoryPhone& phone, TGridView& grid, bool mark, const std::string& root,
                    size_t& marked, int asked = kScreenRows,
                    FileSystem&& files = NativeFileSystem()) {
   ArchivedPhotos archived;
@@ -116,7 +98,8 @@ double BestListing(MemoryPhone& phone, TGridView& grid, bool mark, const std::st
 }
 
 int Main() {
-  MemoryPhone phone;
+  DirectoryPhone phone;
+  FillDirectory(phone);
   TGridView grid;
   SetupPhotoGrid(grid);
 

@@ -4,51 +4,32 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <string>
-#include <vector>
 
 #include "catalogue/listing.h"
+#include "directory_phone.h"
 #include "gridview/photo_columns.h"
 #include "phone/phone_entry.h"
 
 namespace zv {
 namespace {
 
-class MemoryPhone : public PhoneApi {
- public:
-  explicit MemoryPhone(int count) {
-    for (int i = 0; i < count; ++i) {
-      char path[96];
-      if (i % 10 == 9) {
-        ++others_;
-        std::snprintf(path, sizeof path, "/a/mobile/audio/track_%06d.mp3", i);
-      } else {
-        std::snprintf(path, sizeof path, "/a/mobile/picture/%02d-%02d-08_%06d.jpg", i % 28 + 1,
-                      i % 12 + 1, i);
-      }
-      entries_.push_back(PhoneFileEntry::Make(100000 + i, path));
+// `count` entries, nine in ten of them photos; gives the number of photos.
+int FillDirectory(DirectoryPhone& phone, int count) {
+  int photos = 0;
+  for (int i = 0; i < count; ++i) {
+    char path[96];
+    if (i % 10 == 9) {
+      std::snprintf(path, sizeof path, "/a/mobile/audio/track_%06d.mp3", i);
+    } else {
+      ++photos;
+      std::snprintf(path, sizeof path, "/a/mobile/picture/%02d-%02d-08_%06d.jpg", i % 28 + 1,
+                    i % 12 + 1, i);
     }
+    phone.entries.push_back(PhoneFileEntry::Make(100000 + i, path));
   }
-  int P2K_Init(P2KStatusCallback) override { return 0; }
-  int P2K_GetStatus() override { return 1; }
-  int File_Count() override { return static_cast<int>(entries_.size()); }
-  int File_List(void* out, int count) override {
-    const int n = std::min(count, File_Count());
-    std::memcpy(out, entries_.data(), sizeof(PhoneFileEntry) * static_cast<size_t>(n));
-    return n;
-  }
-  int File_Create(const char*, int) override { return -1; }
-  int File_Read(void*, int) override { return -1; }
-  int File_Write(const void*, int) override { return -1; }
-  int File_Close() override { return -1; }
-  int File_Delete(const char*) override { return -1; }
-  int Photos() const { return static_cast<int>(entries_.size()) - others_; }
-
- private:
-  std::vector<PhoneFileEntry> entries_;
-  int others_ = 0;
-};
+  return photos;
+}
 
 }  // namespace
 }  // namespace zv
@@ -56,7 +37,8 @@ class MemoryPhone : public PhoneApi {
 int main() {
   using Clock = std::chrono::steady_clock;
   constexpr int kEntries = zv::kMaxDirectoryEntries;
-  zv::MemoryPhone phone(kEntries);
+  zv::DirectoryPhone phone;
+  const int kPhotos = zv::FillDirectory(phone, kEntries);
   zv::TGridView grid;
   zv::SetupPhotoGrid(grid);
   int found = 0, photos = 0;
@@ -67,7 +49,7 @@ int main() {
     const auto t0 = Clock::now();
     zv::ListPhotos(host);
     best = std::min(best, std::chrono::duration<double>(Clock::now() - t0).count());
-    if (found != kEntries || photos != phone.Photos()) {
+    if (found != kEntries || photos != kPhotos) {
       std::fprintf(stderr, "listed %d of %d\n", photos, found);
       return 1;
     }

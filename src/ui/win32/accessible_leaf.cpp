@@ -8,31 +8,6 @@
 namespace zv {
 namespace {
 
-// oleacc.dll's calls, looked up once: the program must start, and its other windows still
-// speak through the system's default objects, where the library is missing or incomplete.
-struct OleaccCalls {
-  using LresultFromObjectFn = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
-  using CreateStdAccessibleObjectFn = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
-  LresultFromObjectFn LresultFromObject = nullptr;
-  CreateStdAccessibleObjectFn CreateStdAccessibleObject = nullptr;
-
-  OleaccCalls() {
-    HMODULE module = LoadLibraryW(L"oleacc.dll");
-    if (!module) return;
-    Bind(module, "LresultFromObject", LresultFromObject);
-    Bind(module, "CreateStdAccessibleObject", CreateStdAccessibleObject);
-  }
-  template <class F>
-  static void Bind(HMODULE module, const char* name, F& fn) {
-    fn = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-  }
-};
-
-const OleaccCalls& Oleacc() {
-  static const OleaccCalls calls;
-  return calls;
-}
-
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
 void SetEmpty(VARIANT* v) {
@@ -86,9 +61,9 @@ class LeafObject final : public IAccessible {
     if (!parent) return E_POINTER;
     *parent = nullptr;
     // The window's own object (frame, caption) is the parent, as for every window's client.
-    if (!IsWindow(hwnd_) || !Oleacc().CreateStdAccessibleObject) return S_FALSE;
-    return Oleacc().CreateStdAccessibleObject(hwnd_, OBJID_WINDOW, __uuidof(IDispatch),
-                                              reinterpret_cast<void**>(parent));
+    if (!IsWindow(hwnd_)) return S_FALSE;
+    return CreateStdAccessibleObject(hwnd_, OBJID_WINDOW, __uuidof(IDispatch),
+                                     reinterpret_cast<void**>(parent));
   }
   HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
     if (!count) return E_POINTER;
@@ -221,15 +196,14 @@ class LeafObject final : public IAccessible {
 bool AnswerAccessibleLeaf(HWND hwnd, WPARAM wp, LPARAM lp, const Win32AccessibleLeaf& leaf,
                           LRESULT& result) {
   if (static_cast<LONG>(lp) != OBJID_CLIENT || leaf.Role == TAccessibleRole::arNone) return false;
-  if (!Oleacc().LresultFromObject) return false;
   auto* object = new LeafObject(hwnd, leaf);
   // LresultFromObject takes a reference of its own for the reader; ours goes at once.
-  LRESULT answer = Oleacc().LresultFromObject(__uuidof(IAccessible), wp, object);
+  LRESULT answer = LresultFromObject(__uuidof(IAccessible), wp, object);
   if (answer == LRESULT(CO_E_NOTINITIALIZED) &&
       SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
     // Handing the object over marshals it, which wants COM on this thread. The window thread
     // keeps it for the rest of its life, as every thread with windows may.
-    answer = Oleacc().LresultFromObject(__uuidof(IAccessible), wp, object);
+    answer = LresultFromObject(__uuidof(IAccessible), wp, object);
   }
   object->Release();
   if (answer <= 0) return false;  // a COM error: the system's default object answers instead

@@ -1,9 +1,7 @@
 #pragma once
 // The system's accessibility object (IAccessible) for a window that is one whole thing without
 // parts: role, name, state, place, and for a button its default action. Screen readers ask a
-// window for it with WM_GETOBJECT; the window answers with AnswerAccessibleLeaf. oleacc.dll is
-// looked up when first asked for, so the program starts where it is missing, and then the system's
-// default answer stands.
+// window for it with WM_GETOBJECT; the window answers with AnswerAccessibleLeaf.
 #include <windows.h>
 
 #include <string>
@@ -22,7 +20,7 @@ struct Win32AccessibleLeaf {
 };
 
 // Answers a WM_GETOBJECT for the window's client object with `leaf` and returns true, `result`
-// set; false for any other object, for arNone, and when oleacc.dll cannot be used.
+// set; false for any other object, for arNone, and when the object cannot be handed over.
 bool AnswerAccessibleLeaf(HWND hwnd, WPARAM wp, LPARAM lp, const Win32AccessibleLeaf& leaf,
                           LRESULT& result);
 
