@@ -11,10 +11,12 @@ namespace zv {
 
 TForm1::TForm1(const FormServices& services)
     : TForm(nullptr, "Form1"),
+      ownJobs_(services.Jobs ? nullptr : std::make_unique<InlinePhoneJobs>(services.Phone)),
       Phone(services.Phone),
       Boxes(services.Boxes),
       Files(services.Files),
       Settings(services.Settings),
+      Jobs(services.Jobs ? *services.Jobs : *ownJobs_),
       Label1(this, "Label1"),
       Edit1(this, "Edit1"),
       BitBtn3(this, "BitBtn3"),
@@ -145,6 +147,13 @@ void TForm1::WireEvents() {
   GridView1.AccessibleRowNote = [this](int row) {
     return RowArchived(row) ? std::u16string(kArchivedRowNote) : std::u16string();
   };
+  // While phone work runs, its rows' boxes stay as the work found them.
+  GridView1.OnBeforeEdit = [this](TObject*, int, int, bool& accept) {
+    if (job_ != JobKind::kNone && job_ != JobKind::kPoll) accept = false;
+  };
+  OnClose = [this](TObject* s, TCloseAction& action) { FormClose(s, action); };
+  OnCancel = [this](TObject* s) { FormCancel(s); };
+  OnSessionEnd = [this](TObject* s) { FormSessionEnd(s); };
   Edit1.OnChange = [this](TObject* s) { Edit1Change(s); };
   DirectoryEdit1.OnChange = [this](TObject* s) { DirectoryEdit1Change(s); };
   DirectoryEdit1.OnAfterDialog = [this](TObject* s, std::string& name, bool& action) {

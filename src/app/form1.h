@@ -6,6 +6,8 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <string>
 
 #include "archive/archive_check.h"
@@ -13,6 +15,8 @@
 #include "folderedit/directory_edit.h"
 #include "gridview/grid.h"
 #include "phone/phone_api.h"
+#include "phone/phone_jobs.h"
+#include "archive/run_progress.h"
 #include "trayicon/tray_icon.h"
 #include "ui/comctrls.h"
 #include "ui/forms.h"
@@ -36,9 +40,19 @@ struct FormServices {
   SettingsStore& Settings;          // the settings file
   NotifyArea& Tray;                 // where TrayIcon1 shows its icon
   FolderDialog* Folders = nullptr;  // the folder box's browse dialog; none: the button only
+  // Where the phone work runs: the program's phone thread. None: each job runs to its end at
+  // once on the window thread (tests of the handlers' logic).
+  PhoneJobs* Jobs = nullptr;
 };
 
+// The phone work the window can have going: a status poll of the monitor (it locks nothing), or
+// work the user started (it locks the controls that would start more or change its input).
+enum class JobKind { kNone, kPoll, kList, kRun, kPreview, kProfile };
+
 class TForm1 : public TForm {
+  // The jobs run at once when the services give no phone thread (first: Jobs may refer to it).
+  std::unique_ptr<PhoneJobs> ownJobs_;
+
  public:
   // The status bar texts.
   static constexpr char kDisconnectedText[] = "Соединение: Телефон отключен";
@@ -52,6 +66,13 @@ class TForm1 : public TForm {
   // What a screen reader hears after the name of a row drawn grey.
   static constexpr char16_t kArchivedRowNote[] = u"в архиве";
   static constexpr int kProfileMaxLength = 200;
+  // The phone work's own texts.
+  static constexpr char kNotAnsweringText[] = "Соединение: Телефон не отвечает";
+  static constexpr char kStopCaption[] = "Остановить";
+  static constexpr char kCloseDuringRunText[] = "Остановить скачивание и закрыть программу?";
+  // A phone call that has not returned for this long: the status bar says the phone does not
+  // answer, and closing the program no longer waits for it.
+  static constexpr std::chrono::seconds kNotAnsweringAfter{30};
 
   // Builds the window with all of its controls in their initial state (start-up step 2).
   // FormCreate is not run here: the program runs it next, tests when they need it.
@@ -63,6 +84,7 @@ class TForm1 : public TForm {
   MessageBoxes& Boxes;
   FileSystem& Files;
   SettingsStore& Settings;
+  PhoneJobs& Jobs;
   TForm3* Form3 = nullptr;      // the preview window, set once it is created
   int ScreenBitsPerPixel = 32;  // colour depth of the screen, tested once at start
 
@@ -111,6 +133,26 @@ class TForm1 : public TForm {
   void Edit1Change(TObject* Sender);           // the profile: the archive marks follow it
   void DirectoryEdit1Change(TObject* Sender);  // the archive root: likewise
 
+  void FormClose(TObject* Sender, TCloseAction& Action);  // closing during phone work
+  void FormCancel(TObject* Sender);                        // Esc: stops the phone work
+  void FormSessionEnd(TObject* Sender);                    // the session ends: stop, no question
+
+  // --- Phone work off the window thread (form1_jobs.cpp) ---
+  JobKind RunningJob() const { return job_; }
+  // Starts work the user asked for: the controls it locks are locked until it is done. A status
+  // poll in progress is waited for by the job, not by the window.
+  void StartJob(JobKind kind, PhoneJobs::Job job, PhoneJobs::Done done);
+  // Asks the user's work to stop after the phone call in progress.
+  void StopJob();
+  // The phone thread has had a call in progress for kNotAnsweringAfter.
+  bool PhoneNotAnswering() const;
+  // After the job that is running, the window closes (set when closing was asked meanwhile).
+  bool CloseAfterJob() const { return closeAfterJob_; }
+  // Where the platform waits for the phone thread as the session ends (bounded; may be empty).
+  std::function<void()> WaitForPhoneWork;
+  // The phone has gone (a status poll, or a run that found it gone): panels and buttons reset.
+  void PhoneDisconnected();
+
   // --- The archive marks (form1_archived.cpp) ---
   void MarkArchivedRows();
   // Whether row `row`'s photo is marked as archived: one lookup, no file-system call, so that
@@ -137,6 +179,7 @@ class TForm1 : public TForm {
   // second, since the eye needs no more and each costs the window thread more than a row of
   // archived photos; the first and the last row are always shown.
   void ShowRunProgress(int photo, int photos);
+  void ShowRunProgress(const RunProgress& progress);
   static constexpr std::chrono::milliseconds kProgressInterval{100};
   static std::string DownloadProgressText(int photo, int photos);  // "12 из 200"
   static std::string ListingProgressText(int entries);  // "чтение списка файлов: 30"
@@ -148,6 +191,29 @@ class TForm1 : public TForm {
   void SetBusy(bool on);
 
  private:
+  JobKind job_ = JobKind::kNone;
+  bool closeAfterJob_ = false;
+  bool notAnsweringShown_ = false;
+  std::string panelBeforeNotAnswering_;
+  // What the lock changed, to give back after the job.
+  bool listEnabledBefore_ = false, downloadEnabledBefore_ = false;
+  std::string downloadCaptionBefore_;
+  TColumnOptions fileColumnOptions_{}, sizeColumnOptions_{};
+  // A job the user started while a status poll was in progress: it starts when the poll is done.
+  std::optional<std::pair<PhoneJobs::Job, PhoneJobs::Done>> pendingJob_;
+  void LockForJob(JobKind kind);
+  void UnlockAfterJob();
+  void PollPhone();  // the monitor's tick as a job
+  // The buttons' states as the phone and the listing set them; while work the user started
+  // runs they are kept for the end of the lock.
+  void SetListEnabled(bool on);
+  void SetDownloadEnabled(bool on);
+  void ShowProfileFile(const char* bytes);  // the profile file's 200 bytes into Edit1
+  void ShowNotAnswering();
+  void BeginListing();
+  void BeginRun();
+  void BeginPreview();
+
   bool progressShown_ = false;
   bool taskbarShown_ = false;
   std::chrono::steady_clock::time_point lastRunProgress_{};

@@ -1,27 +1,50 @@
-// "Список": the main window's listing handlers. The listing itself is the catalogue's.
+// "Список": the main window's listing handlers. The listing itself is the catalogue's; the
+// phone's directory is fetched on the phone thread, and the grid keeps its rows until it has
+// arrived (a stopped listing leaves the grid as it was).
+#include <memory>
+
 #include "app/form1.h"
 #include "catalogue/listing.h"
+#include "ui/busy_scope.h"
 
 namespace zv {
 
-void TForm1::BitBtn1Click(TObject*) {
-  GridView1.ClearRows();
-  ListPhotos();
-}
+void TForm1::BitBtn1Click(TObject*) { BeginListing(); }
 
-void TForm1::ListPhotos() {
-  Archived.Clear();
-  ListingHost host{GridView1,
-                   Phone,
-                   FoundCount,
-                   PhotoCount,
-                   [this](bool on) { SetBusy(on); },
-                   [this](int panel, const std::string& text) { SetPanelText(panel, text); },
-                   [this] { BitBtn2.SetEnabled(true); },
-                   [this](int entries) { ShowWorkProgress(ListingProgressText(entries)); },
-                   &Sources};
-  zv::ListPhotos(host);
-  MarkArchivedRows();
+void TForm1::ListPhotos() { BeginListing(); }
+
+void TForm1::BeginListing() {
+  auto fetch = std::make_shared<DirectoryFetch>();
+  SetBusy(true);
+  StartJob(
+      JobKind::kList,
+      [this, fetch](JobContext& job) {
+        *fetch = FetchDirectory(job.phone, &job.stop, [this, &job](int entries) {
+          job.toWindow([this, entries] { ShowWorkProgress(ListingProgressText(entries)); });
+        });
+      },
+      [this, fetch](std::exception_ptr error) {
+        {
+          // Hidden on every way out, the error's included, before its box shows.
+          const std::function<void(bool)> setBusy = [this](bool on) { SetBusy(on); };
+          BusyScope busy(setBusy);
+          if (error) std::rethrow_exception(error);
+          if (fetch->stopped) return;
+          GridView1.ClearRows();
+          Archived.Clear();
+          ListingHost host{GridView1,
+                           Phone,
+                           FoundCount,
+                           PhotoCount,
+                           {},
+                           [this](int panel, const std::string& text) { SetPanelText(panel, text); },
+                           [this] { SetDownloadEnabled(true); },
+                           {},
+                           &Sources};
+          FillPhotoRows(host, *fetch);
+        }
+        MarkArchivedRows();
+      });
 }
 
 }  // namespace zv

@@ -17,37 +17,101 @@ constexpr int kProfileFileSize = 200;
 // A file whose first byte is this leaves the edit box as it is.
 constexpr unsigned char kKeepTypedName = 8;
 
+// The profile file as the phone holds it (phone thread). Zeroed first: a read that delivers
+// nothing gives an empty name.
+void ReadProfileFile(PhoneApi& phone, std::array<char, kProfileFileSize>& buffer) {
+  buffer.fill(0);
+  phone.File_Create(kProfileFile, 0);
+  phone.File_Read(buffer.data(), kProfileFileSize);
+  phone.File_Close();
+}
+
+// What one status poll found.
+struct Poll {
+  bool connected;  // as the window knew it when the poll started
+  bool wentDown = false, cameUp = false;
+  std::array<char, kProfileFileSize> profile{};
+};
+
 }  // namespace
 
 void TForm1::Timer1Timer(TObject*) {
+  ShowNotAnswering();
+  // While phone work runs, the work itself tells whether the phone is there; a poll still in
+  // progress is not joined by another.
+  if (job_ != JobKind::kNone || Jobs.Busy()) return;
+  PollPhone();
+}
+
+void TForm1::PollPhone() {
+  auto poll = std::make_shared<Poll>();
+  poll->connected = PhoneConnected;
   // Two fresh status calls, each tested by itself: a phone that went and came back between
   // ticks is taken down and up again, and its profile is read anew.
-  if (Phone.P2K_GetStatus() == 0 && PhoneConnected) {
-    PhoneConnected = false;
-    SetPanelText(0, kDisconnectedText);
-    SetPanelText(1, std::string(kFoundPrefix) + kNoCount);
-    SetPanelText(2, std::string(kPhotosPrefix) + kNoCount);
-    BitBtn1.SetEnabled(false);
-    BitBtn2.SetEnabled(false);
-  }
-  if (Phone.P2K_GetStatus() == 1 && !PhoneConnected) {
-    PhoneConnected = true;
-    ReadProfileId();
-    SetPanelText(0, kConnectedText);
-    BitBtn1.SetEnabled(true);
-  }
+  Jobs.Start(
+      [poll](JobContext& job) {
+        if (job.phone.P2K_GetStatus() == 0 && poll->connected) {
+          poll->connected = false;
+          poll->wentDown = true;
+        }
+        if (job.phone.P2K_GetStatus() == 1 && !poll->connected) {
+          poll->connected = true;
+          poll->cameUp = true;
+          ReadProfileFile(job.phone, poll->profile);
+        }
+      },
+      [this, poll](std::exception_ptr error) {
+        if (poll->wentDown) PhoneDisconnected();
+        if (poll->cameUp) {
+          PhoneConnected = true;
+          ShowProfileFile(poll->profile.data());
+          SetPanelText(0, kConnectedText);
+          SetListEnabled(true);
+        }
+        // Work the user started meanwhile has the phone now.
+        if (pendingJob_) {
+          auto [job, done] = std::move(*pendingJob_);
+          pendingJob_.reset();
+          Jobs.Start(std::move(job), std::move(done));
+        }
+        if (error) std::rethrow_exception(error);
+      });
+}
+
+void TForm1::PhoneDisconnected() {
+  PhoneConnected = false;
+  notAnsweringShown_ = false;
+  SetPanelText(0, kDisconnectedText);
+  SetPanelText(1, std::string(kFoundPrefix) + kNoCount);
+  SetPanelText(2, std::string(kPhotosPrefix) + kNoCount);
+  SetListEnabled(false);
+  SetDownloadEnabled(false);
+}
+
+void TForm1::SetListEnabled(bool on) {
+  if (job_ != JobKind::kNone && job_ != JobKind::kPoll)
+    listEnabledBefore_ = on;  // locked for the work in progress: given back after it
+  else
+    BitBtn1.SetEnabled(on);
+}
+
+void TForm1::SetDownloadEnabled(bool on) {
+  if (job_ != JobKind::kNone && job_ != JobKind::kPoll)
+    downloadEnabledBefore_ = on;
+  else
+    BitBtn2.SetEnabled(on);
+}
+
+void TForm1::ShowProfileFile(const char* bytes) {
+  if (static_cast<unsigned char>(bytes[0]) == kKeepTypedName) return;
+  const char* end = std::find(bytes, bytes + kProfileFileSize, '\0');
+  Edit1.SetText(Cp1251ToUtf8(std::string_view(bytes, static_cast<size_t>(end - bytes))));
 }
 
 void TForm1::ReadProfileId() {
-  // Zeroed first: a read that delivers nothing gives an empty name.
   std::array<char, kProfileFileSize> buffer{};
-  Phone.File_Create(kProfileFile, 0);
-  Phone.File_Read(buffer.data(), kProfileFileSize);
-  Phone.File_Close();
-
-  if (static_cast<unsigned char>(buffer[0]) == kKeepTypedName) return;
-  const auto end = std::find(buffer.begin(), buffer.end(), '\0');
-  Edit1.SetText(Cp1251ToUtf8(std::string_view(buffer.data(), end - buffer.begin())));
+  ReadProfileFile(Phone, buffer);
+  ShowProfileFile(buffer.data());
 }
 
 void TForm1::BitBtn3Click(TObject*) {
@@ -62,9 +126,16 @@ void TForm1::BitBtn3Click(TObject*) {
   std::array<char, kProfileFileSize> buffer{};
   std::copy_n(bytes.begin(), std::min<size_t>(bytes.size(), buffer.size()), buffer.begin());
 
-  Phone.File_Create(kProfileFile, 0);
-  Phone.File_Write(buffer.data(), kProfileFileSize);
-  Phone.File_Close();
+  StartJob(
+      JobKind::kProfile,
+      [buffer](JobContext& job) {
+        job.phone.File_Create(kProfileFile, 0);
+        job.phone.File_Write(buffer.data(), kProfileFileSize);
+        job.phone.File_Close();
+      },
+      [](std::exception_ptr error) {
+        if (error) std::rethrow_exception(error);
+      });
 }
 
 }  // namespace zv

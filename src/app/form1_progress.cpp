@@ -36,6 +36,15 @@ void TForm1::ShowRunProgress(int photo, int photos) {
   ShowWorkProgress(DownloadProgressText(photo, photos));
 }
 
+void TForm1::ShowRunProgress(const RunProgress& progress) {
+  // The phone thread paces its reports (kProgressInterval): each one shows.
+  if (TaskbarProgress) {
+    TaskbarProgress(progress.photo, progress.photos);
+    taskbarShown_ = true;
+  }
+  ShowWorkProgress(RunProgressText(progress));
+}
+
 void TForm1::EndWorkProgress() {
   if (taskbarShown_) {
     taskbarShown_ = false;

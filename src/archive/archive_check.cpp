@@ -73,18 +73,37 @@ const ArchiveLook::DayFolder* ArchiveLook::FolderOf(const AnsiString& photoName)
                                    [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     const AnsiString name = ascii ? file.name : Utf8ToCp1251(file.name);
     if (!ascii && Cp1251ToUtf8(name) != file.name) continue;
-    const std::int64_t size = static_cast<std::int64_t>(file.size);
-    (*folder)[WindowsNameKey(name)].push_back({1, size, name});
-    int number = 1;
-    const AnsiString photo = UnnumberedName(name, number);
-    if (number > 1) (*folder)[WindowsNameKey(photo)].push_back({number, size, name});
+    AddFile(*folder, name, static_cast<std::int64_t>(file.size));
   }
-  for (auto& [key, held] : *folder)
-    if (held.size() > 1)
-      std::sort(held.begin(), held.end(), [](const Held& a, const Held& b) {
-        return a.number != b.number ? a.number < b.number : a.name < b.name;
-      });
+  for (auto& [key, held] : *folder) SortHeld(held);
   return folder.get();
+}
+
+void ArchiveLook::AddFile(DayFolder& folder, const AnsiString& name, std::int64_t size) {
+  folder[WindowsNameKey(name)].push_back({1, size, name});
+  int number = 1;
+  const AnsiString photo = UnnumberedName(name, number);
+  if (number > 1) folder[WindowsNameKey(photo)].push_back({number, size, name});
+}
+
+void ArchiveLook::SortHeld(std::vector<Held>& held) {
+  if (held.size() > 1)
+    std::sort(held.begin(), held.end(), [](const Held& a, const Held& b) {
+      return a.number != b.number ? a.number < b.number : a.name < b.name;
+    });
+}
+
+void ArchiveLook::Note(const AnsiString& photoName, const AnsiString& file, std::int64_t size) {
+  if (photoName.size() < kFolderPrefix) return;
+  const auto known = folders_.find(photoName.substr(0, kFolderPrefix));
+  // A folder not listed yet shows the file when it is.
+  if (known == folders_.end() || !known->second) return;
+  DayFolder& folder = *known->second;
+  AddFile(folder, file, size);
+  SortHeld(folder[WindowsNameKey(file)]);
+  int number = 1;
+  const AnsiString photo = UnnumberedName(file, number);
+  if (number > 1) SortHeld(folder[WindowsNameKey(photo)]);
 }
 
 ArchiveLook::Found ArchiveLook::Find(const AnsiString& photoName, std::int64_t size) {

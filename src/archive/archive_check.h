@@ -43,6 +43,9 @@ class ArchiveLook {
   bool Holds(const AnsiString& photoName, std::int64_t size) {
     return Find(photoName, size).number > 0;
   }
+  // The caller has put `file` (a name in the photo's day folder) of `size` bytes there since
+  // the folder was listed: a look that lasts a whole run knows what the run wrote.
+  void Note(const AnsiString& photoName, const AnsiString& file, std::int64_t size);
 
  private:
   struct Held {
@@ -53,6 +56,8 @@ class ArchiveLook {
   // One day folder: for each photo name (as WindowsNameKey) the files that may hold it.
   using DayFolder = std::unordered_map<AnsiString, std::vector<Held>>;
   const DayFolder* FolderOf(const AnsiString& photoName);
+  static void AddFile(DayFolder& folder, const AnsiString& name, std::int64_t size);
+  static void SortHeld(std::vector<Held>& held);
 
   FileSystem& files_;
   std::string root_, profile_;

@@ -32,9 +32,15 @@
 //     is removed, the busy indicator hidden, the rows of photos already deleted on the phone
 //     removed and the panels lowered by them; the error goes on to the application's error box,
 //     and no summary is shown.
+#include <atomic>
+#include <chrono>
+#include <exception>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "archive/run_progress.h"
 #include "catalogue/photo_sources.h"
 #include "gridview/grid.h"
 #include "phone/phone_api.h"
@@ -63,6 +69,8 @@ struct DownloadRunHost {
   // Once the rows are final (the deleted ones removed), before the summary, and on the way out
   // of a run that an error ended: the window marks the rows whose photos are archived now.
   std::function<void()> rowsSettled = {};
+  // Whether row's photo is marked as already archived (only for the time-left estimate).
+  std::function<bool(int row)> archived = {};
 };
 
 // What a run did.
@@ -70,7 +78,54 @@ struct DownloadRunResult {
   bool started = false;     // false when the profile name was refused
   int DownloadedCount = 0;  // photos written to the archive
   int DeletedCount = 0;     // photos deleted on the phone (rows removed)
+  bool stopped = false;     // the user stopped it
+  bool phoneGone = false;   // the phone went in mid-run
 };
+
+// The run in three steps, so that its phone work can go on the phone thread while the window
+// lives: PlanDownload (window thread) takes what the rows say, ExecuteDownload (phone thread)
+// touches only the phone and the archive, FinishDownload (window thread) removes the rows, sets
+// the panels and shows the summary. RunDownload does all three in turn.
+// One row as the run found it when it started: the boxes cannot change while it runs.
+struct PlannedPhoto {
+  int row;
+  std::u16string name;
+  AnsiString name8;
+  int32_t size;
+  bool wantCopy, wantDelete;
+  PhotoSources::Source source;
+  std::int64_t toRead;  // bytes the phone will likely have to deliver for it
+};
+
+struct DownloadPlan {
+  std::string profile, root;  // as they were when the run started (their boxes are locked)
+  int rows = 0;
+  std::vector<PlannedPhoto> photos;
+  // What the run did.
+  DownloadRunResult result;
+  std::vector<bool> removeRow;
+  std::exception_ptr error;
+  // UTF-8 photo names for the boxes after the summary.
+  std::vector<std::string> notCopied, notDeleted, sameName, badName, tooLarge, unreadable;
+  std::vector<std::string> storedAs;  // "photo → name it got"
+};
+
+struct DownloadControl {
+  const std::atomic<bool>* stop = nullptr;  // set: no further phone call, the run ends
+  // How far the run has got: at the first and last row and at most every progressInterval.
+  std::function<void(const RunProgress&)> progress = {};
+  std::function<std::chrono::steady_clock::time_point()> now = std::chrono::steady_clock::now;
+  std::chrono::milliseconds progressInterval{100};
+};
+// Null when the run does not start (the box saying why was shown). Busy is not shown here.
+std::unique_ptr<DownloadPlan> PlanDownload(DownloadRunHost& host);
+// Never throws: an error that ends the run is kept for FinishDownload.
+void ExecuteDownload(DownloadPlan& plan, PhoneApi& phone, FileSystem& files,
+                     const DownloadControl& control);
+// Hides the busy indicator once the rows are settled. Throws the error that ended the run, after the clean-up.
+// showSummary false: the boxes are not shown (the program is closing).
+DownloadRunResult FinishDownload(DownloadRunHost& host, DownloadPlan& plan,
+                                 bool showSummary = true);
 
 // Texts of the run's own boxes.
 inline constexpr const char* kNoProfileText = "Профиль не определен!";
@@ -90,6 +145,13 @@ std::string TooLargeText();
 
 // The summary box's text (single carriage returns; the "c" of "уcпешно" is Latin).
 std::string DownloadSummaryText(const std::string& root, int downloaded, int deleted);
+// The first line of the summary of a run the user stopped, and of one the phone's going ended.
+inline constexpr const char* kStoppedText = "Скачивание остановлено.";
+inline constexpr const char* kPhoneGoneText =
+    "Телефон отключился, скачивание прервано. Остальные фотографии остались на телефоне.";
+// The summary with another first line.
+std::string DownloadSummaryText(const std::string& firstLine, const std::string& root,
+                                int downloaded, int deleted);
 
 // The run. Errors that end it propagate after the clean-up described above.
 DownloadRunResult RunDownload(DownloadRunHost& host);

@@ -39,12 +39,26 @@ bool AcceptPhotoEntry(std::string_view path, int32_t size, std::string_view& pho
   return IsPhotoName(photoName) && IsSafeFileName(photoName) && size >= 0;
 }
 
-void ListPhotos(ListingHost& host) {
-  BusyScope busy(host.setBusy);
-  if (host.sources) host.sources->Clear();
+DirectoryFetch FetchDirectory(PhoneApi& phone, const std::atomic<bool>* stop,
+                              const std::function<void(int entries)>& progress) {
+  DirectoryFetch fetch;
+  fetch.reported = phone.File_Count();
+  const int count = fetch.reported > 0 ? fetch.reported : 0;  // a failed count lists nothing
+  if (count > kMaxDirectoryEntries) return fetch;
+  if (stop && stop->load()) {
+    fetch.stopped = true;
+    return fetch;
+  }
+  if (progress) progress(count);
+  fetch.entries.resize(static_cast<size_t>(count));  // zero-filled
+  phone.File_List(fetch.entries.data(), count);
+  if (stop && stop->load()) fetch.stopped = true;
+  return fetch;
+}
 
-  const int reported = host.phone.File_Count();
-  const int count = reported > 0 ? reported : 0;  // a failed count lists nothing
+void FillPhotoRows(ListingHost& host, const DirectoryFetch& fetch) {
+  if (host.sources) host.sources->Clear();
+  const int count = fetch.reported > 0 ? fetch.reported : 0;
   host.FoundCount = count;
   if (host.setPanel) host.setPanel(1, "Найдено файлов: " + std::to_string(count));
   if (count > kMaxDirectoryEntries) {
@@ -53,15 +67,11 @@ void ListPhotos(ListingHost& host) {
     throw Exception(TooManyEntriesText(count));
   }
 
-  if (host.progress) host.progress(count);
-  std::vector<PhoneFileEntry> entries(static_cast<size_t>(count));  // zero-filled
-  host.phone.File_List(entries.data(), count);
-
   {
     UpdateScope batch(host.grid);
     static const std::u16string kDownLoad = u"DownLoad", kDelete = u"Delete", kFile = u"File",
                                 kSize = u"Size", kLast = u"Last";
-    for (const PhoneFileEntry& entry : entries) {
+    for (const PhoneFileEntry& entry : fetch.entries) {
       const std::string path = entry.Path();
       std::string_view name;
       if (!AcceptPhotoEntry(path, entry.Size(), name)) continue;
@@ -77,6 +87,11 @@ void ListPhotos(ListingHost& host) {
   host.PhotoCount = host.grid.RowCount();
   if (host.setPanel) host.setPanel(2, "Фотографий: " + std::to_string(host.PhotoCount));
   if (host.enableDownload) host.enableDownload();
+}
+
+void ListPhotos(ListingHost& host) {
+  BusyScope busy(host.setBusy);
+  FillPhotoRows(host, FetchDirectory(host.phone, nullptr, host.progress));
 }
 
 }  // namespace zv

@@ -1,12 +1,15 @@
 #pragma once
 // The listing: the phone's directory, filtered to the camera photos in "/a/mobile/picture/",
 // becomes the rows of the photo grid (download box checked, delete box clear, name, size).
+#include <atomic>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "catalogue/photo_sources.h"
 #include "gridview/grid.h"
 #include "phone/phone_api.h"
+#include "phone/phone_entry.h"
 
 namespace zv {
 
@@ -47,5 +50,17 @@ bool AcceptPhotoEntry(std::string_view path, int32_t size, std::string_view& pho
 // panel 1 show the count the phone reported, PhotoCount and panel 2 the rows the grid holds, and
 // Exception(TooManyEntriesText) goes to the application's error box.
 void ListPhotos(ListingHost& host);
+
+// The listing in two steps, so that the phone's part can go on the phone thread.
+struct DirectoryFetch {
+  int reported = 0;                    // what File_Count answered
+  std::vector<PhoneFileEntry> entries;  // none when the count was refused
+  bool stopped = false;                 // the user stopped it: the grid stays as it was
+};
+// File_Count, then (unless the count is refused or *stop is set) progress and File_List.
+DirectoryFetch FetchDirectory(PhoneApi& phone, const std::atomic<bool>* stop,
+                              const std::function<void(int entries)>& progress);
+// Everything of ListPhotos but the phone calls and the busy indicator, on the window thread.
+void FillPhotoRows(ListingHost& host, const DirectoryFetch& fetch);
 
 }  // namespace zv

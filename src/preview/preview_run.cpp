@@ -30,13 +30,17 @@ class ScopeExit {
   bool armed_ = true;
 };
 
-// Reads the whole photo; false when the phone reports a failure or a short read.
-bool ReadPhoto(PhoneApi& phone, const AnsiString& path, std::vector<std::uint8_t>& buffer) {
-  if (phone.File_Create(path.c_str(), 0) < 0) return false;
+// Reads the whole photo; false when the phone reports a failure or a short read, or when *stop
+// was set as a call returned (no further call is then made).
+bool ReadPhoto(PhoneApi& phone, const AnsiString& path, std::vector<std::uint8_t>& buffer,
+               const std::atomic<bool>* stop) {
+  const auto stopped = [stop] { return stop && stop->load(); };
+  if (phone.File_Create(path.c_str(), 0) < 0 || stopped()) return false;
   const int size = static_cast<int>(buffer.size());
   // A valid pointer even for an empty photo.
   std::uint8_t none = 0;
   const int read = phone.File_Read(buffer.empty() ? &none : buffer.data(), size);
+  if (stopped()) return false;
   const int closed = phone.File_Close();  // closed whatever the read gave
   return ReadTransfer(read, size) == Transfer::kComplete && closed >= 0 &&
          PhotoLooksWhole(buffer.data(), buffer.size());
@@ -53,36 +57,52 @@ std::string PhotoTooLargeText(const std::u16string& name) {
          "): " + Utf16ToUtf8(name);
 }
 
-void RunPreview(const PreviewSources& s) {
-  s.ShowWindow();
-  s.SetBusy(true);
-  ScopeExit hideBusy([&] { s.SetBusy(false); });
+PreviewRequest PlanPreview(const PreviewSources& s) {
+  PreviewRequest request;
+  request.name = s.PhotoName();
+  request.size = s.PhotoSize();
+  if (request.size < 0) throw Exception(PhotoReadErrorText(request.name));
+  if (request.size > kMaxPhotoSize) throw Exception(PhotoTooLargeText(request.name));
+  const AnsiString name8 = Utf16ToCp1251(request.name);
+  request.phonePath =
+      s.PhonePath ? s.PhonePath(name8, request.size) : AnsiString(kPhotoFolder) + name8;
+  if (request.phonePath.empty()) throw Exception(PhotoReadErrorText(request.name));
+  return request;
+}
 
-  const std::u16string name = s.PhotoName();
-  const int size = s.PhotoSize();
-  if (size < 0) throw Exception(PhotoReadErrorText(name));
-  if (size > kMaxPhotoSize) throw Exception(PhotoTooLargeText(name));
-  const AnsiString name8 = Utf16ToCp1251(name);
-  const AnsiString phonePath =
-      s.PhonePath ? s.PhonePath(name8, size) : AnsiString(kPhotoFolder) + name8;
-  if (phonePath.empty()) throw Exception(PhotoReadErrorText(name));
-  std::vector<std::uint8_t> buffer(static_cast<size_t>(size));
-  if (!ReadPhoto(*s.Phone, phonePath, buffer)) throw Exception(PhotoReadErrorText(name));
+bool ReadPreviewPhoto(PhoneApi& phone, const PreviewRequest& request,
+                      std::vector<std::uint8_t>& buffer, const std::atomic<bool>* stop) {
+  buffer.assign(static_cast<size_t>(request.size), 0);
+  return ReadPhoto(phone, request.phonePath, buffer, stop);
+}
 
+void ShowPreviewPhoto(const PreviewSources& s, const std::u16string& name,
+                      std::vector<std::uint8_t> bytes) {
   auto jpeg = std::make_unique<TJPEGImage>(s.ScreenBitsPerPixel);
   jpeg->SetPhotoName(Utf16ToUtf8(name));  // named in the texts of its bounds
   // Decoded straight from memory: no scratch file, so no file of the user's is ever in the way
   // or at risk, and a working folder without write access does not matter. The decoder takes
   // the buffer over, so the photo is held once.
-  jpeg->LoadFromMemory(std::move(buffer));
+  jpeg->LoadFromMemory(std::move(bytes));
   JpegPicture picture = jpeg->Decode(s.Image->TakeSpare());
   s.Image->Halftone = s.ScreenBitsPerPixel <= 8 && picture.BitsPerPixel > s.ScreenBitsPerPixel;
   s.Image->SetPicture(std::move(picture.Colors), Utf16ToUtf8(name));
+}
 
-  // The normal end, in its order: indicator off, decoder freed.
+void RunPreview(const PreviewSources& s) {
+  s.ShowWindow();
+  s.SetBusy(true);
+  ScopeExit hideBusy([&] { s.SetBusy(false); });
+
+  const PreviewRequest request = PlanPreview(s);
+  std::vector<std::uint8_t> buffer;
+  if (!ReadPreviewPhoto(*s.Phone, request, buffer, nullptr))
+    throw Exception(PhotoReadErrorText(request.name));
+  ShowPreviewPhoto(s, request.name, std::move(buffer));
+
+  // The normal end: indicator off (the decoder is gone already).
   hideBusy.Dismiss();
   s.SetBusy(false);
-  jpeg.reset();
 }
 
 }  // namespace zv

@@ -55,6 +55,10 @@ class TForm : public TWinControl {
   TCloseAction CloseAction = TCloseAction::caHide;
   std::function<void(TObject* Sender, TCloseAction& action)> OnClose;
   TNotifyEvent OnRelease;
+  // The Esc key, when no control of the form took it.
+  TNotifyEvent OnCancel;
+  // The system is ending the user's session: the process ends once this returns.
+  TNotifyEvent OnSessionEnd;
 
   // From the backend: the user moved or resized the window.
   void BoundsChangedByPlatform(const TRect& outer);

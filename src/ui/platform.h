@@ -17,6 +17,12 @@ class MessageBoxes {
   virtual void ShowMessage(const std::string& text) = 0;
   // The application's error box (error icon); the text is shown as given.
   virtual void ShowError(const std::string& text) = 0;
+  // A question with Yes and No; true for Yes. Boxes that cannot ask (tests that never meet a
+  // question) answer Yes.
+  virtual bool AskYesNo(const std::string& text) {
+    (void)text;
+    return true;
+  }
 };
 
 // A local file open for writing. Write and Close throw EInOutError with the runtime's text.

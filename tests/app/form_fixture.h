@@ -44,6 +44,13 @@ class FakeMessageBoxes : public MessageBoxes {
     if (OnShow) OnShow();
     Errors.push_back(text);
   }
+  std::vector<std::string> Questions;  // AskYesNo texts
+  bool Answer = true;                  // what every question is answered
+  bool AskYesNo(const std::string& text) override {
+    if (OnShow) OnShow();
+    Questions.push_back(text);
+    return Answer;
+  }
 };
 
 // A temporary folder, removed with everything in it.

@@ -26,11 +26,13 @@ class WorkProgress : public ::testing::Test {
     phone.AddFile("/a/notes.txt", "x");
     f.Edit1.SetText("Phone1");
     f.DirectoryEdit1.SetText(fx.Folder());
-    // Each repaint request notes what the window and the notification area show at that moment.
+    // Each repaint request notes what the window and the notification area show at that moment
+    // (how far the work has got; the run's speed and time left are kept apart in `full`).
     f.RepaintPending = [this] {
-      captions.push_back(f.Caption());
-      hints.push_back(f.TrayIcon1->Hint());
-      tips.push_back(TipInTheArea());
+      full.push_back(f.Caption());
+      captions.push_back(Position(f.Caption()));
+      hints.push_back(Position(f.TrayIcon1->Hint()));
+      tips.push_back(Position(TipInTheArea()));
     };
     // A slow run by default: every row is shown (ShowRunProgress paces faster ones).
     f.Now = [this] { return clock += std::chrono::milliseconds(150); };
@@ -42,6 +44,7 @@ class WorkProgress : public ::testing::Test {
                         (f.TrayIcon1->Active() ? " | busy" : ""));
     };
   }
+  static std::string Position(const std::string& text) { return text.substr(0, text.find(" · ")); }
   // The tip of the last record the area was given for the icon.
   std::string TipInTheArea() const {
     std::string tip = "(none)";
@@ -50,6 +53,7 @@ class WorkProgress : public ::testing::Test {
     return tip;
   }
   void ClearSeen() {
+    full.clear();
     captions.clear();
     hints.clear();
     tips.clear();
@@ -62,7 +66,7 @@ class WorkProgress : public ::testing::Test {
   SimPhone phone;
   FormFixture fx{phone.Api()};
   TForm1& f = *fx.Form1;
-  Texts captions, hints, tips, atBoxes, taskbar;
+  Texts full, captions, hints, tips, atBoxes, taskbar;
   std::chrono::steady_clock::time_point clock{};
 };
 
@@ -84,6 +88,11 @@ TEST_F(WorkProgress, ListingAndRunOfThreePhotosShowHowFarTheyHaveGot) {
   EXPECT_EQ(captions, run);
   EXPECT_EQ(hints, run);
   EXPECT_EQ(tips, run);
+  // Speed and time left from the photos read so far (100 bytes each, 150 ms a photo by the
+  // scripted clock): none before the first one has been read.
+  EXPECT_EQ(full, (Texts{"Zarvelinthoscope — 1 из 3",
+                         "Zarvelinthoscope — 2 из 3 · 666 Б/с · осталось 1 с",
+                         "Zarvelinthoscope — 3 из 3 · 666 Б/с · осталось 1 с"}));
   // The summary box opens on the caption and tip as they were, the indicator hidden.
   EXPECT_EQ(atBoxes, Texts{"Zarvelinthoscope | tip \"\""});
   ASSERT_EQ(fx.Boxes.Messages.size(), 1u);

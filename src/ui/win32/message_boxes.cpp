@@ -11,6 +11,11 @@ void Win32MessageBoxes::ShowMessage(const std::string& text) {
   MessageBoxW(GetActiveWindow(), Widen(text).c_str(), Widen(title_).c_str(), MB_OK);
 }
 
+bool Win32MessageBoxes::AskYesNo(const std::string& text) {
+  return MessageBoxW(GetActiveWindow(), Widen(text).c_str(), Widen(title_).c_str(),
+                     MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
 void Win32MessageBoxes::ShowError(const std::string& text) {
   MessageBoxW(GetActiveWindow(), Widen(text).c_str(), Widen(title_).c_str(), MB_OK | MB_ICONERROR);
 }

@@ -12,6 +12,7 @@ class Win32MessageBoxes : public MessageBoxes {
   explicit Win32MessageBoxes(std::string title) : title_(std::move(title)) {}
   void ShowMessage(const std::string& text) override;
   void ShowError(const std::string& text) override;
+  bool AskYesNo(const std::string& text) override;
 
  private:
   std::string title_;

@@ -98,6 +98,10 @@ class FormPeer : public Win32Peer {
         form_.Close();
         result = 0;
         return true;
+      case WM_ENDSESSION:
+        if (wp && form_.OnSessionEnd) form_.OnSessionEnd(&form_);
+        result = 0;
+        return true;
       case WM_GETMINMAXINFO: {
         auto* mmi = reinterpret_cast<MINMAXINFO*>(lp);
         const TSizeConstraints& c = form_.Constraints();
@@ -149,6 +153,8 @@ class FormPeer : public Win32Peer {
       }
       case WM_COMMAND:
         if (lp == 0) {  // IDOK / IDCANCEL from the dialog manager: no default buttons here
+          // Esc, which the dialog manager turns into IDCANCEL.
+          if (LOWORD(wp) == IDCANCEL && form_.OnCancel) form_.OnCancel(&form_);
           result = 0;
           return true;
         }

@@ -1,0 +1,116 @@
+// Phone work off the window thread: the main window hands every phone call to the phone thread
+// (Jobs) and takes the results back as they come, so that it moves, repaints, scrolls and
+// answers a screen reader however long the phone takes. While work the user started runs, what
+// would start more phone work or change the work's input is locked: "Список", "Создать", the
+// profile box, the folder box, the grid's boxes and its header clicks (the column toggles, and
+// the sort too: the run goes by the rows' places). "Скачать фотографии" reads "Остановить" during
+// a run and stops it; so does Esc.
+#include "app/form1.h"
+#include "gridview/photo_columns.h"
+
+namespace zv {
+
+void TForm1::StartJob(JobKind kind, PhoneJobs::Job job, PhoneJobs::Done done) {
+  LockForJob(kind);
+  job_ = kind;
+  auto finish = [this, done = std::move(done)](std::exception_ptr error) {
+    job_ = JobKind::kNone;
+    UnlockAfterJob();
+    // Whatever the result shows (boxes included), the window is whole again first.
+    struct CloseWhenDone {
+      TForm1& form;
+      ~CloseWhenDone() {
+        if (form.closeAfterJob_) form.Close();
+      }
+    } closeWhenDone{*this};
+    done(error);
+  };
+  if (Jobs.Busy()) {
+    // A status poll is in progress; it hands the phone over when it is done.
+    pendingJob_.emplace(std::move(job), std::move(finish));
+    return;
+  }
+  Jobs.Start(std::move(job), std::move(finish));
+}
+
+void TForm1::StopJob() {
+  if (job_ == JobKind::kNone || job_ == JobKind::kPoll) return;
+  Jobs.Stop();
+}
+
+bool TForm1::PhoneNotAnswering() const {
+  return Jobs.Busy() && Jobs.CallInProgressFor() >= kNotAnsweringAfter;
+}
+
+void TForm1::LockForJob(JobKind kind) {
+  listEnabledBefore_ = BitBtn1.Enabled();
+  downloadEnabledBefore_ = BitBtn2.Enabled();
+  downloadCaptionBefore_ = BitBtn2.Caption();
+  BitBtn1.SetEnabled(false);
+  BitBtn3.SetEnabled(false);
+  Edit1.SetEnabled(false);
+  DirectoryEdit1.SetEnabled(false);
+  if (kind == JobKind::kRun) {
+    BitBtn2.SetCaption(kStopCaption);
+    BitBtn2.SetEnabled(true);
+  } else {
+    BitBtn2.SetEnabled(false);
+  }
+  TCustomColumn& file = GridView1.Columns()[kFileColumn];
+  TCustomColumn& size = GridView1.Columns()[kSizeColumn];
+  fileColumnOptions_ = file.Options();
+  sizeColumnOptions_ = size.Options();
+  file.SetOptions(fileColumnOptions_ - TColumnOptions{coCanSort});
+  size.SetOptions(sizeColumnOptions_ - TColumnOptions{coCanSort});
+}
+
+void TForm1::UnlockAfterJob() {
+  GridView1.Columns()[kFileColumn].SetOptions(fileColumnOptions_);
+  GridView1.Columns()[kSizeColumn].SetOptions(sizeColumnOptions_);
+  BitBtn2.SetCaption(downloadCaptionBefore_);
+  BitBtn2.SetEnabled(downloadEnabledBefore_);
+  BitBtn1.SetEnabled(listEnabledBefore_);
+  BitBtn3.SetEnabled(true);
+  Edit1.SetEnabled(true);
+  DirectoryEdit1.SetEnabled(true);
+}
+
+void TForm1::ShowNotAnswering() {
+  const bool silent = PhoneNotAnswering();
+  if (silent == notAnsweringShown_) return;
+  notAnsweringShown_ = silent;
+  if (silent) {
+    panelBeforeNotAnswering_ = StatusBar1.Panels[0].Text();
+    SetPanelText(0, kNotAnsweringText);
+  } else if (StatusBar1.Panels[0].Text() == kNotAnsweringText) {
+    SetPanelText(0, panelBeforeNotAnswering_);
+  }
+}
+
+void TForm1::FormClose(TObject*, TCloseAction& action) {
+  if (job_ == JobKind::kNone && !Jobs.Busy()) return;
+  // A phone that does not answer holds nothing the program could still save: the program ends
+  // without waiting for it (the archive has no partial photo under a photo's name).
+  if (PhoneNotAnswering()) return;
+  if (job_ == JobKind::kRun && !closeAfterJob_) {
+    if (!Boxes.AskYesNo(kCloseDuringRunText)) {
+      action = TCloseAction::caNone;
+      return;
+    }
+  }
+  if (job_ == JobKind::kNone || job_ == JobKind::kPoll) return;  // a poll is not waited for
+  // The window closes once the call in progress has returned and the work has ended.
+  closeAfterJob_ = true;
+  StopJob();
+  action = TCloseAction::caNone;
+}
+
+void TForm1::FormCancel(TObject*) { StopJob(); }
+
+void TForm1::FormSessionEnd(TObject*) {
+  closeAfterJob_ = true;
+  StopJob();
+  if (WaitForPhoneWork) WaitForPhoneWork();
+}
+
+}  // namespace zv

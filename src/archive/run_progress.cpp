@@ -1,0 +1,37 @@
+// The run's progress text (see run_progress.h).
+#include "archive/run_progress.h"
+
+namespace zv {
+
+std::string SpeedText(std::int64_t bytes, std::chrono::milliseconds time) {
+  const std::int64_t ms = time.count() > 0 ? time.count() : 1;
+  const std::int64_t perSecond = bytes * 1000 / ms;
+  if (perSecond < 1024) return std::to_string(perSecond) + kBytesPerSecond;
+  if (perSecond < 1024 * 1024) return std::to_string(perSecond / 1024) + kKilobytesPerSecond;
+  const std::int64_t tenths = perSecond * 10 / (1024 * 1024);
+  return std::to_string(tenths / 10) + "," + std::to_string(tenths % 10) + kMegabytesPerSecond;
+}
+
+std::string TimeLeftText(std::chrono::seconds left) {
+  const std::int64_t s = left.count() > 0 ? left.count() : 1;
+  if (s < 60) return kTimeLeft + std::to_string(s) + kSeconds;
+  const std::int64_t minutes = (s + 59) / 60;
+  if (minutes < 60) return kTimeLeft + std::to_string(minutes) + kMinutes;
+  const std::int64_t m = minutes % 60;
+  return kTimeLeft + std::to_string(minutes / 60) + kHours + " " + (m < 10 ? "0" : "") +
+         std::to_string(m) + kMinutes;
+}
+
+std::string RunProgressText(const RunProgress& p) {
+  std::string text = std::to_string(p.photo) + kProgressOf + std::to_string(p.photos);
+  // No estimate before the phone has delivered anything to estimate from.
+  if (p.bytesRead <= 0 || p.readTime.count() <= 0) return text;
+  text += kProgressSeparator + SpeedText(p.bytesRead, p.readTime);
+  if (p.bytesToRead > 0) {
+    const std::int64_t ms = p.bytesToRead * p.readTime.count() / p.bytesRead;
+    text += kProgressSeparator + TimeLeftText(std::chrono::seconds((ms + 999) / 1000));
+  }
+  return text;
+}
+
+}  // namespace zv
