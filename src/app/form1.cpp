@@ -162,7 +162,10 @@ void TForm1::WireEvents() {
 }
 
 void TForm1::FormCreate(TObject*) {
-  Phone.P2K_Init(0);
+  StartQuietJob([](JobContext& job) { job.phone.P2K_Init(0); },
+                [](std::exception_ptr error) {
+                  if (error) std::rethrow_exception(error);
+                });
   PhoneConnected = false;
   AllDownloadChecked = true;
   AllDeleteChecked = false;

@@ -142,6 +142,8 @@ class TForm1 : public TForm {
   // Starts work the user asked for: the controls it locks are locked until it is done. A status
   // poll in progress is waited for by the job, not by the window.
   void StartJob(JobKind kind, PhoneJobs::Job job, PhoneJobs::Done done);
+  // Starts work of the window's own (start-up, the monitor's polls): it locks nothing.
+  void StartQuietJob(PhoneJobs::Job job, PhoneJobs::Done done);
   // Asks the user's work to stop after the phone call in progress.
   void StopJob();
   // The phone thread has had a call in progress for kNotAnsweringAfter.

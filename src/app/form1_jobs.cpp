@@ -33,6 +33,18 @@ void TForm1::StartJob(JobKind kind, PhoneJobs::Job job, PhoneJobs::Done done) {
   Jobs.Start(std::move(job), std::move(finish));
 }
 
+void TForm1::StartQuietJob(PhoneJobs::Job job, PhoneJobs::Done done) {
+  Jobs.Start(std::move(job), [this, done = std::move(done)](std::exception_ptr error) {
+    // Work the user started meanwhile has the phone now.
+    if (pendingJob_) {
+      auto [next, nextDone] = std::move(*pendingJob_);
+      pendingJob_.reset();
+      Jobs.Start(std::move(next), std::move(nextDone));
+    }
+    done(error);
+  });
+}
+
 void TForm1::StopJob() {
   if (job_ == JobKind::kNone || job_ == JobKind::kPoll) return;
   Jobs.Stop();

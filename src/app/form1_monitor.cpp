@@ -48,7 +48,7 @@ void TForm1::PollPhone() {
   poll->connected = PhoneConnected;
   // Two fresh status calls, each tested by itself: a phone that went and came back between
   // ticks is taken down and up again, and its profile is read anew.
-  Jobs.Start(
+  StartQuietJob(
       [poll](JobContext& job) {
         if (job.phone.P2K_GetStatus() == 0 && poll->connected) {
           poll->connected = false;
@@ -67,12 +67,6 @@ void TForm1::PollPhone() {
           ShowProfileFile(poll->profile.data());
           SetPanelText(0, kConnectedText);
           SetListEnabled(true);
-        }
-        // Work the user started meanwhile has the phone now.
-        if (pendingJob_) {
-          auto [job, done] = std::move(*pendingJob_);
-          pendingJob_.reset();
-          Jobs.Start(std::move(job), std::move(done));
         }
         if (error) std::rethrow_exception(error);
       });

@@ -5,6 +5,8 @@
 namespace zv {
 
 void TForm1::GridView1HeaderClick(TObject*, int ACol) {
+  // The boxes stay as the phone work in progress found them.
+  if (job_ != JobKind::kNone && job_ != JobKind::kPoll) return;
   ToggleCheckColumn(GridView1, ACol, AllDownloadChecked, AllDeleteChecked);
 }
 

@@ -1,6 +1,7 @@
 // The phone thread and the window queue (see phone_jobs.h).
 #include "phone/phone_jobs.h"
 
+#include <algorithm>
 #include <thread>
 #include <utility>
 
@@ -181,7 +182,6 @@ void PhoneWorker::Loop(std::shared_ptr<State> state) {
       state->job.reset();
       done = std::move(state->done);
     }
-    std::weak_ptr<State> weak = state;
     JobContext context{state->guarded, state->stop, [&state](WindowQueue::Task task) {
                          state->ToWindow(std::move(task));
                        }};
@@ -235,6 +235,11 @@ bool PhoneWorker::Shutdown(std::chrono::milliseconds wait) {
   state_->abandoned = true;
   state_->thread.detach();
   return false;
+}
+
+bool PhoneWorker::ThreadEnded() const {
+  std::lock_guard<std::mutex> lock(state_->mutex);
+  return state_->finished;
 }
 
 int PhoneWorker::CallsMade() const { return state_->guarded.calls(); }

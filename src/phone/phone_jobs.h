@@ -120,6 +120,8 @@ class PhoneWorker : public PhoneJobs {
   // thread than the phone thread (both must stay 0).
   int CallsMade() const;
   int CallsOutOfTurn() const;
+  // The thread has ended (after Shutdown; also once a thread left behind is let go).
+  bool ThreadEnded() const;
 
  private:
   struct State;

@@ -26,8 +26,10 @@ std::string Utf8Of(const std::filesystem::path& p) {
 }
 }  // namespace
 
-FormFixture::FormFixture(PhoneApi& phone) : Settings(Utf8Of(Temp.Path() / "Zarvelinthoscope.ini")) {
-  Form1 = std::make_unique<TForm1>(FormServices{phone, Boxes, Files, Settings, Tray, nullptr});
+FormFixture::FormFixture(PhoneApi& phone, PhoneJobs* jobs)
+    : Settings(Utf8Of(Temp.Path() / "Zarvelinthoscope.ini")) {
+  Form1 =
+      std::make_unique<TForm1>(FormServices{phone, Boxes, Files, Settings, Tray, nullptr, jobs});
   App.SetMainForm(*Form1);
   Form3 = std::make_unique<TForm3>();
   Form1->Form3 = Form3.get();

@@ -68,7 +68,8 @@ class TempFolder {
 
 class FormFixture {
  public:
-  explicit FormFixture(PhoneApi& phone);
+  // jobs: the phone thread the form hands its phone work to; none: the work runs at once.
+  explicit FormFixture(PhoneApi& phone, PhoneJobs* jobs = nullptr);
   ~FormFixture();
 
   // Runs FormCreate as start-up does (through the dispatch place).

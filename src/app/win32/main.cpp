@@ -6,5 +6,8 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   zv::Win32Program program(instance);
   program.Start();
-  return program.Run();
+  const int code = program.Run();
+  // A phone call that never returned: the library stays loaded under it until the end.
+  if (!program.PhoneThreadEnded()) ExitProcess(static_cast<UINT>(code));
+  return code;
 }

@@ -47,15 +47,61 @@ Win32Program::Win32Program(HINSTANCE instance, const ProgramPlaces& places)
   RegisterProgramPeers(backend_);
 }
 
+namespace {
+
+constexpr UINT kQueueMessage = WM_APP + 1;
+// How long the end of the program waits for the phone call in progress.
+constexpr std::chrono::seconds kPhoneThreadEndWait{3};
+
+}  // namespace
+
+LRESULT CALLBACK Win32Program::QueueWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == kQueueMessage) {
+    auto* program = reinterpret_cast<Win32Program*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    // Each task runs as an event does: an error it ends with goes to the error box.
+    while (program) {
+      std::optional<WindowQueue::Task> task = program->windowQueue_.Take();
+      if (!task) break;
+      program->backend_.Dispatch(*task);
+    }
+    return 0;
+  }
+  return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
 Win32Program::~Win32Program() {
+  // The phone thread's jobs refer to the main window: it ends first, and what it handed over
+  // goes unrun.
+  EndPhoneThread(kPhoneThreadEndWait);
+  windowQueue_.SetWake({});
+  windowQueue_.Discard();
   form1_.reset();  // it refers to the preview window
   form3_.reset();
+  if (queueWindow_) DestroyWindow(queueWindow_);
+}
+
+void Win32Program::EndPhoneThread(std::chrono::milliseconds wait) {
+  if (worker_ && !phoneThreadEnded_) phoneThreadEnded_ = worker_->Shutdown(wait);
 }
 
 void Win32Program::Start() {
   app_.Title = kApplicationTitle;
-  form1_ = std::make_unique<TForm1>(
-      FormServices{*phone_.api, boxes_, files_, settings_, *tray_, &folders_});
+  // A message-only window wakes the window thread for what the phone thread hands over.
+  WNDCLASSW queueClass{};
+  queueClass.lpfnWndProc = QueueWindowProc;
+  queueClass.hInstance = backend_.Instance();
+  queueClass.lpszClassName = L"ZvPhoneResults";
+  RegisterClassW(&queueClass);
+  queueWindow_ = CreateWindowExW(0, queueClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                 nullptr, backend_.Instance(), nullptr);
+  SetWindowLongPtrW(queueWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  windowQueue_.SetWake([window = queueWindow_] { PostMessageW(window, kQueueMessage, 0, 0); });
+  worker_ = std::make_unique<PhoneWorker>(*phone_.api, windowQueue_);
+  form1_ = std::make_unique<TForm1>(FormServices{*phone_.api, boxes_, files_, settings_, *tray_,
+                                                 &folders_, worker_.get()});
+  // As the session ends, the run stops after the call in progress and the program waits a
+  // little for it; nothing is lost either way.
+  form1_->WaitForPhoneWork = [this] { EndPhoneThread(kPhoneThreadEndWait); };
   app_.SetMainForm(*form1_);
   ConnectPlatform(*form1_);
   form1_->TaskbarProgress = [this](int done, int total) {
@@ -81,6 +127,10 @@ void Win32Program::Start() {
   if (!phone_.error.empty()) boxes_.ShowError(phone_.error);
 }
 
-int Win32Program::Run() { return backend_.Run(*form1_); }
+int Win32Program::Run() {
+  const int code = backend_.Run(*form1_);
+  EndPhoneThread(kPhoneThreadEndWait);
+  return code;
+}
 
 }  // namespace zv

@@ -10,6 +10,7 @@
 // Closing the main window ends the loop; nothing runs at exit.
 #include <windows.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -18,6 +19,7 @@
 #include "app/settings/win32/win32_ini_store.h"
 #include "app/win32/taskbar_progress.h"
 #include "folderedit/win32/shell_folder_dialog.h"
+#include "phone/phone_jobs.h"
 #include "phone/phone_library.h"
 #include "trayicon/notify_area.h"
 #include "ui/application.h"
@@ -56,12 +58,20 @@ class Win32Program {
   // Step 5: runs until the main window is closed. Returns the exit code.
   int Run();
 
+  // Whether the phone thread has ended. After Run it is asked to end and given a few seconds;
+  // a call into the phone library that has not returned by then keeps it, and the process must
+  // then end at once (ExitProcess), not unload the library under that call.
+  bool PhoneThreadEnded() const { return phoneThreadEnded_; }
+
   // The running program, for tests that drive its windows (valid after Start).
   Win32Backend& Backend() { return backend_; }
   TForm1& Form1() { return *form1_; }
   TForm3& Form3() { return *form3_; }
 
  private:
+  static LRESULT CALLBACK QueueWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  void EndPhoneThread(std::chrono::milliseconds wait);
+
   Win32MessageBoxes boxes_;
   TApplication app_;
   Win32Backend backend_;
@@ -71,6 +81,11 @@ class Win32Program {
   std::unique_ptr<NotifyArea> tray_;
   ShellFolderDialog folders_;
   TaskbarProgress taskbar_;
+  // What the phone thread hands to the window thread, and the hidden window that is woken for it.
+  WindowQueue windowQueue_;
+  HWND queueWindow_ = nullptr;
+  std::unique_ptr<PhoneWorker> worker_;
+  bool phoneThreadEnded_ = false;
   std::unique_ptr<TForm1> form1_;
   std::unique_ptr<TForm3> form3_;
 };

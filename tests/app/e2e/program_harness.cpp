@@ -142,8 +142,17 @@ std::string ProgramHarness::Panel(int index) const {
 }
 
 void ProgramHarness::Click(const TControl& button) {
+  ClickAndGoOn(button);
+  WaitForPhoneWork();
+}
+
+void ProgramHarness::ClickAndGoOn(const TControl& button) {
   SendMessageW(Hwnd(button), BM_CLICK, 0, 0);
   program_->Backend().ProcessMessages();
+}
+
+bool ProgramHarness::WaitForPhoneWork(int ms) {
+  return PumpUntil([this] { return Form1().RunningJob() == JobKind::kNone; }, ms);
 }
 
 void ProgramHarness::Type(const TControl& edit, const std::string& utf8) {
@@ -166,6 +175,7 @@ void ProgramHarness::GridDoubleClick(int x, int y) {
   SendMessageW(grid, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, y));
   SendMessageW(grid, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
   program_->Backend().ProcessMessages();
+  WaitForPhoneWork();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -78,8 +78,13 @@ class ProgramHarness {
   std::vector<std::string> GridNames();
   // A status bar panel's text as its window holds it (UTF-8).
   std::string Panel(int index) const;
-  // BM_CLICK on a button's window; returns when the handler (and its boxes) are done.
+  // BM_CLICK on a button's window; returns when the handler and the phone work it started
+  // (and their boxes) are done.
   void Click(const TControl& button);
+  // BM_CLICK, and back at once: the phone work it started goes on.
+  void ClickAndGoOn(const TControl& button);
+  // Handles messages until no phone work the user started is left; false after `ms`.
+  bool WaitForPhoneWork(int ms = 60000);
   // Types a text into an edit box's window (as the user would replace it).
   void Type(const TControl& edit, const std::string& utf8);
 
