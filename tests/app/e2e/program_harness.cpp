@@ -217,7 +217,8 @@ BOOL CALLBACK FindProgramBox(HWND window, LPARAM lp) {
 
 }  // namespace
 
-BoxCloser::BoxCloser(int deadlineMs) : thread_([this, deadlineMs] { Watch(deadlineMs); }) {}
+BoxCloser::BoxCloser(int deadlineMs, int answer)
+    : thread_([this, deadlineMs, answer] { Watch(deadlineMs, answer); }) {}
 
 BoxCloser::~BoxCloser() { Stop(); }
 
@@ -228,7 +229,7 @@ std::vector<BoxSeen> BoxCloser::Stop() {
   return seen_;
 }
 
-void BoxCloser::Watch(int deadlineMs) {
+void BoxCloser::Watch(int deadlineMs, int answer) {
   const auto end = Clock::now() + std::chrono::milliseconds(deadlineMs);
   while (!stop_) {
     HWND box = nullptr;
@@ -243,7 +244,7 @@ void BoxCloser::Watch(int deadlineMs) {
       std::lock_guard<std::mutex> lock(mutex_);
       seen_.push_back({WindowTextUtf8(box), texts.Static, texts.Icon});
     }
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    PostMessageW(box, WM_COMMAND, WPARAM(answer), 0);
     // The next box only once this one is gone.
     for (int i = 0; i < 250 && IsWindow(box); ++i) Sleep(20);
   }

@@ -89,6 +89,9 @@ class ProgramHarness {
   void Type(const TControl& edit, const std::string& utf8);
 
   // Mouse messages to the grid's window at a client point.
+  // The program has ended (its main window was closed).
+  bool Ended() { return program_->Backend().App().Terminated(); }
+
   void GridClick(int x, int y);
   void GridDoubleClick(int x, int y);
 
@@ -112,7 +115,8 @@ struct BoxSeen {
 // closed too, so that a test never hangs on one.
 class BoxCloser {
  public:
-  explicit BoxCloser(int deadlineMs = 30000);
+  // answer: the button each box is closed with (IDOK; IDYES or IDNO for a question).
+  explicit BoxCloser(int deadlineMs = 30000, int answer = IDOK);
   ~BoxCloser();
   BoxCloser(const BoxCloser&) = delete;
   BoxCloser& operator=(const BoxCloser&) = delete;
@@ -121,7 +125,7 @@ class BoxCloser {
   std::vector<BoxSeen> Stop();
 
  private:
-  void Watch(int deadlineMs);
+  void Watch(int deadlineMs, int answer);
 
   std::atomic<bool> stop_{false};
   std::mutex mutex_;
