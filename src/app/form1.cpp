@@ -149,7 +149,7 @@ void TForm1::WireEvents() {
   };
   // While phone work runs, its rows' boxes stay as the work found them.
   GridView1.OnBeforeEdit = [this](TObject*, int, int, bool& accept) {
-    if (job_ != JobKind::kNone && job_ != JobKind::kPoll) accept = false;
+    if (UserJobRunning()) accept = false;
   };
   OnClose = [this](TObject* s, TCloseAction& action) { FormClose(s, action); };
   OnCancel = [this](TObject* s) { FormCancel(s); };

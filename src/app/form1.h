@@ -45,9 +45,9 @@ struct FormServices {
   PhoneJobs* Jobs = nullptr;
 };
 
-// The phone work the window can have going: a status poll of the monitor (it locks nothing), or
-// work the user started (it locks the controls that would start more or change its input).
-enum class JobKind { kNone, kPoll, kList, kRun, kPreview, kProfile };
+// The phone work the user started, which locks the controls that would start more or change its
+// input. (The window's own work, start-up and the monitor's polls, locks nothing.)
+enum class JobKind { kNone, kList, kRun, kPreview, kProfile };
 
 class TForm1 : public TForm {
   // The jobs run at once when the services give no phone thread (first: Jobs may refer to it).
@@ -139,6 +139,7 @@ class TForm1 : public TForm {
 
   // --- Phone work off the window thread (form1_jobs.cpp) ---
   JobKind RunningJob() const { return job_; }
+  bool UserJobRunning() const { return job_ != JobKind::kNone; }
   // Starts work the user asked for: the controls it locks are locked until it is done. A status
   // poll in progress is waited for by the job, not by the window.
   void StartJob(JobKind kind, PhoneJobs::Job job, PhoneJobs::Done done);
@@ -203,6 +204,7 @@ class TForm1 : public TForm {
   TColumnOptions fileColumnOptions_{}, sizeColumnOptions_{};
   // A job the user started while a status poll was in progress: it starts when the poll is done.
   std::optional<std::pair<PhoneJobs::Job, PhoneJobs::Done>> pendingJob_;
+  bool stopWhenStarted_ = false;
   void LockForJob(JobKind kind);
   void UnlockAfterJob();
   void PollPhone();  // the monitor's tick as a job

@@ -40,14 +40,20 @@ void TForm1::StartQuietJob(PhoneJobs::Job job, PhoneJobs::Done done) {
       auto [next, nextDone] = std::move(*pendingJob_);
       pendingJob_.reset();
       Jobs.Start(std::move(next), std::move(nextDone));
+      // Stopped while it waited: it ends before its first phone call.
+      if (stopWhenStarted_) Jobs.Stop();
+      stopWhenStarted_ = false;
     }
     done(error);
   });
 }
 
 void TForm1::StopJob() {
-  if (job_ == JobKind::kNone || job_ == JobKind::kPoll) return;
-  Jobs.Stop();
+  if (job_ == JobKind::kNone) return;
+  if (pendingJob_)
+    stopWhenStarted_ = true;  // the poll in progress is not the user's to stop
+  else
+    Jobs.Stop();
 }
 
 bool TForm1::PhoneNotAnswering() const {
@@ -110,7 +116,7 @@ void TForm1::FormClose(TObject*, TCloseAction& action) {
       return;
     }
   }
-  if (job_ == JobKind::kNone || job_ == JobKind::kPoll) return;  // a poll is not waited for
+  if (job_ == JobKind::kNone) return;  // a status poll is not waited for
   // The window closes once the call in progress has returned and the work has ended.
   closeAfterJob_ = true;
   StopJob();

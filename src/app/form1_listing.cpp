@@ -9,7 +9,10 @@
 
 namespace zv {
 
-void TForm1::BitBtn1Click(TObject*) { BeginListing(); }
+void TForm1::BitBtn1Click(TObject*) {
+  if (UserJobRunning()) return;  // locked: a click that reached it anyway does nothing
+  BeginListing();
+}
 
 void TForm1::ListPhotos() { BeginListing(); }
 

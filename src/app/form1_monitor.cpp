@@ -83,14 +83,14 @@ void TForm1::PhoneDisconnected() {
 }
 
 void TForm1::SetListEnabled(bool on) {
-  if (job_ != JobKind::kNone && job_ != JobKind::kPoll)
+  if (UserJobRunning())
     listEnabledBefore_ = on;  // locked for the work in progress: given back after it
   else
     BitBtn1.SetEnabled(on);
 }
 
 void TForm1::SetDownloadEnabled(bool on) {
-  if (job_ != JobKind::kNone && job_ != JobKind::kPoll)
+  if (UserJobRunning())
     downloadEnabledBefore_ = on;
   else
     BitBtn2.SetEnabled(on);
@@ -109,6 +109,7 @@ void TForm1::ReadProfileId() {
 }
 
 void TForm1::BitBtn3Click(TObject*) {
+  if (UserJobRunning()) return;  // locked: a click that reached it anyway does nothing
   const std::string& name = Edit1.Text();
   if (name.empty()) {
     Boxes.ShowMessage(kProfileMissingText);

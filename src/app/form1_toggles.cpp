@@ -6,7 +6,7 @@ namespace zv {
 
 void TForm1::GridView1HeaderClick(TObject*, int ACol) {
   // The boxes stay as the phone work in progress found them.
-  if (job_ != JobKind::kNone && job_ != JobKind::kPoll) return;
+  if (UserJobRunning()) return;
   ToggleCheckColumn(GridView1, ACol, AllDownloadChecked, AllDeleteChecked);
 }
 

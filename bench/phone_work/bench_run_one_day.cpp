@@ -1,0 +1,160 @@
+// Budget of a run over a day of many photos:
+//   run_one_day_2000_vs_200  the run's own cost per photo (plan, phone and archive work, finish)
+//                            over 2,000 photos taken on one day against 200 photos of one day;
+//                            at most 1.2 x.
+// The phone and the file system are kept in memory, so what is timed is the program's work. Every
+// photo's download box is ticked and its delete box clear, and every other photo is in the
+// archive already: the run decides for each photo whether the archive holds it, which is where a
+// run that looked into the day folder once per photo, rather than once per run, would spend time
+// growing with the folder. Each figure is the processor time of the run (not the time that passed:
+// see CpuSeconds), the best of several rounds, each from the same start (the archive as it was
+// before the run); the times per photo and the folder listings the run asked for are printed
+// beside the budget.
+#include <time.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "archive/download_run.h"
+#include "archive/folder_scheme.h"
+#include "catalogue/listing.h"
+#include "gridview/photo_columns.h"
+#include "memory_archive.h"
+
+namespace zv {
+namespace {
+
+// The processor time this thread has had: a run of 2,000 photos lasts longer than the slice the
+// system gives a process on a busy machine, and the time others had meanwhile is no cost of it.
+double CpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+constexpr int kSmall = 200, kLarge = 2000;
+constexpr int kRounds = 25;
+// Small photos: the bytes a run moves cost the same per photo whatever the day holds, and would
+// only hide the run's own work.
+constexpr size_t kPhotoSize = 1024;
+const char* const kRoot = "M:\\Archive";
+
+class SilentBoxes : public MessageBoxes {
+ public:
+  void ShowMessage(const std::string&) override {}
+  void ShowError(const std::string&) override {}
+};
+
+// A JPEG-shaped photo: start marker, one comment segment, end marker.
+std::string Photo(size_t size, int seed) {
+  std::string bytes(size, static_cast<char>(seed));
+  bytes[0] = '\xFF', bytes[1] = '\xD8', bytes[2] = '\xFF', bytes[3] = '\xFE';
+  const size_t segment = std::min<size_t>(size - 6, 0xFFFF);
+  bytes[4] = static_cast<char>(segment >> 8), bytes[5] = static_cast<char>(segment & 0xFF);
+  bytes[size - 2] = '\xFF', bytes[size - 1] = '\xD9';
+  return bytes;
+}
+
+std::string PhotoName(int i) {
+  char name[32];
+  std::snprintf(name, sizeof name, "12-05-08_%04d.jpg", i);
+  return name;
+}
+
+struct Round {
+  double seconds = 0;
+  int downloaded = 0, written = 0, listings = 0;
+};
+
+// One run over `photos` photos of one day, the even ones archived before it.
+Round RunOnce(int photos) {
+  MemoryPhone phone;
+  MemoryFiles files;
+  for (int i = 0; i < photos; ++i) {
+    const std::string name = PhotoName(i);
+    std::string bytes = Photo(kPhotoSize, i);
+    if (i % 2 == 0) {
+      CreateFolderPath(files, ArchiveFolder(kRoot, "Phone1", name));
+      files.folders[ArchiveFolder(kRoot, "Phone1", name)][name] = bytes;
+    }
+    phone.AddFile(kPhotoFolder + name, std::move(bytes));
+  }
+  const size_t archivedBefore = files.folders[ArchiveFolder(kRoot, "Phone1", PhotoName(0))].size();
+
+  TGridView grid;
+  SetupPhotoGrid(grid);
+  int found = 0, listed = 0;
+  PhotoSources sources;
+  ListingHost listing{grid, phone, found, listed, {}, {}, {}, {}, &sources};
+  ListPhotos(listing);
+  for (int row = 0; row < grid.RowCount(); ++row) {
+    grid.CellAt(kDownLoadColumn, row).SetAsBoolean(true);
+    grid.CellAt(kDeleteColumn, row).SetAsBoolean(false);
+  }
+
+  SilentBoxes boxes;
+  DownloadRunHost host{grid,
+                       phone,
+                       files,
+                       boxes,
+                       found,
+                       listed,
+                       [] { return std::string("Phone1"); },
+                       [] { return std::string(kRoot); },
+                       {},
+                       {},
+                       {},
+                       &sources};
+  const double t0 = CpuSeconds();
+  const DownloadRunResult result = RunDownload(host);
+  Round round;
+  round.seconds = CpuSeconds() - t0;
+  round.downloaded = result.DownloadedCount;
+  round.written = static_cast<int>(
+      files.folders[ArchiveFolder(kRoot, "Phone1", PhotoName(0))].size() - archivedBefore);
+  round.listings = files.listings;
+  if (listed != photos) round.downloaded = -1;
+  return round;
+}
+
+// The time per photo of a run over `photos` photos; false when the run did not do what it should.
+bool PerPhoto(int photos, double& perPhoto, int& listings) {
+  const Round round = RunOnce(photos);
+  // Every photo counted as downloaded, the odd half written, the even half found archived.
+  if (round.downloaded != photos || round.written != photos / 2) {
+    std::fprintf(stderr, "%d photos: %d downloaded, %d written\n", photos, round.downloaded,
+                 round.written);
+    return false;
+  }
+  perPhoto = round.seconds / photos;
+  listings = round.listings;
+  return true;
+}
+
+int Main() {
+  // The two sizes take turns, so that whatever else the machine does slows both alike; the best
+  // round of each counts.
+  double small = 1e9, large = 1e9;
+  int smallListings = 0, largeListings = 0;
+  for (int round = 0; round < kRounds; ++round) {
+    double perPhoto = 0;
+    if (!PerPhoto(kSmall, perPhoto, smallListings)) return 1;
+    small = std::min(small, perPhoto);
+    if (!PerPhoto(kLarge, perPhoto, largeListings)) return 1;
+    large = std::min(large, perPhoto);
+  }
+  const double ratio = large / small;
+  std::printf(
+      "one day of photos of %zu KB, half of them archived already: %d photos %.2f us a photo "
+      "(%d folder listings), %d photos %.2f us a photo (%d folder listings)\n",
+      kPhotoSize / 1024, kSmall, small * 1e6, smallListings, kLarge, large * 1e6, largeListings);
+  std::printf("budget run_one_day_2000_vs_200: %.2f x (limit 1.2 x) %s\n", ratio,
+              ratio <= 1.2 ? "ok" : "OVER");
+  return 0;
+}
+
+}  // namespace
+}  // namespace zv
+
+int main() { return zv::Main(); }

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Budget window_answer_during_read_ms (bench/phone_work/window_answer_bench.cpp): builds the
+# measuring program in the Windows tree (the 32-bit one, or the x86-64 one on a machine that runs
+# no 32-bit processes, as scripts/test decides) and runs it under Wine on a virtual display.
+# Where Wine cannot run it, one line says that the budget was skipped and why; it begins as the
+# budget lines do, so that it shows among them.
+set -uo pipefail
+top="@ZV_SOURCE_DIR@"
+skip() {
+  echo "budget window_answer_during_read_ms: skipped ($*)"
+  exit 0
+}
+command -v wine >/dev/null || skip "Wine is not installed (scripts/setup installs it)"
+command -v xvfb-run >/dev/null || skip "xvfb-run is not installed (scripts/setup installs it)"
+. "$top/scripts/lib/windows-width.sh"
+zv_windows_width || skip "$ZV_WIDTH_PROBLEM"
+if [ "$ZV_WIDTH" = 64 ]; then
+  tree="$top/build/windows64" arch=x86_64 prefix="$top/build/wineprefix64"
+else
+  tree="$top/build/windows" arch=i686 prefix="$top/build/wineprefix"
+fi
+jpeg="$top/.cache/mingw-jpeg-$arch"
+[ -d "$jpeg" ] || skip "$jpeg is missing (scripts/setup builds it)"
+# The same configuration as scripts/test gives the tree, so that neither rebuilds the other's.
+cmake -S "$top" -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-$arch.cmake" -DCMAKE_FIND_ROOT_PATH="$jpeg" \
+  >/dev/null || exit 1
+cmake --build "$tree" -j"${ZV_JOBS:-2}" --target window_answer_bench p2kapi >/dev/null || exit 1
+export ZV_WINDOWS_WIDTH=$ZV_WIDTH ZV_WINDOWS_WIDTH_WHY=$ZV_WIDTH_WHY ZV_WINEPREFIX="$prefix"
+xvfb-run -a -s "-screen 0 1280x1024x24" "$top/scripts/wine-run" \
+  "$tree/bench/phone_work/window_answer_bench.exe"
+rc=$?
+WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
+exit "$rc"
