@@ -149,8 +149,6 @@ class TForm1 : public TForm {
   void StopJob();
   // The phone thread has had a call in progress for kNotAnsweringAfter.
   bool PhoneNotAnswering() const;
-  // After the job that is running, the window closes (set when closing was asked meanwhile).
-  bool CloseAfterJob() const { return closeAfterJob_; }
   // Where the platform waits for the phone thread as the session ends (bounded; may be empty).
   std::function<void()> WaitForPhoneWork;
   // The phone has gone (a status poll, or a run that found it gone): panels and buttons reset.
@@ -176,15 +174,13 @@ class TForm1 : public TForm {
   // The taskbar button's progress during the run: done of total, and (0, 0) to clear it. Set by
   // the platform where the system offers it; headless it is empty.
   std::function<void(int done, int total)> TaskbarProgress;
-  // The clock that paces the run's progress display (tests give their own).
+  // The clock that paces the run's progress display and times its reads (tests give their own).
   std::function<std::chrono::steady_clock::time_point()> Now = std::chrono::steady_clock::now;
-  // The run's progress before each row: caption, tip, taskbar and repaint at most ten times a
-  // second, since the eye needs no more and each costs the window thread more than a row of
-  // archived photos; the first and the last row are always shown.
-  void ShowRunProgress(int photo, int photos);
+  // The run's progress as the phone thread reports it: caption, tip, taskbar and repaint. The
+  // reports come at most ten times a second (kProgressInterval), since the eye needs no more,
+  // and always for the first and the last photo.
   void ShowRunProgress(const RunProgress& progress);
   static constexpr std::chrono::milliseconds kProgressInterval{100};
-  static std::string DownloadProgressText(int photo, int photos);  // "12 из 200"
   static std::string ListingProgressText(int entries);  // "чтение списка файлов: 30"
   void ShowWorkProgress(const std::string& text);
   // Back to the caption and tip from before the work (nothing when no progress was shown).
@@ -220,7 +216,6 @@ class TForm1 : public TForm {
 
   bool progressShown_ = false;
   bool taskbarShown_ = false;
-  std::chrono::steady_clock::time_point lastRunProgress_{};
   std::string captionBeforeWork_;
   std::string hintBeforeWork_;
 

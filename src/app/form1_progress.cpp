@@ -4,10 +4,6 @@
 
 namespace zv {
 
-std::string TForm1::DownloadProgressText(int photo, int photos) {
-  return std::to_string(photo) + " из " + std::to_string(photos);
-}
-
 std::string TForm1::ListingProgressText(int entries) {
   return "чтение списка файлов: " + std::to_string(entries);
 }
@@ -22,18 +18,6 @@ void TForm1::ShowWorkProgress(const std::string& text) {
   SetCaption(line);
   TrayIcon1->SetHint(line);
   if (RepaintPending) RepaintPending();
-}
-
-void TForm1::ShowRunProgress(int photo, int photos) {
-  const auto now = Now();
-  if (progressShown_ && photo > 1 && photo < photos && now - lastRunProgress_ < kProgressInterval)
-    return;
-  lastRunProgress_ = now;
-  if (TaskbarProgress) {
-    TaskbarProgress(photo, photos);
-    taskbarShown_ = true;
-  }
-  ShowWorkProgress(DownloadProgressText(photo, photos));
 }
 
 void TForm1::ShowRunProgress(const RunProgress& progress) {

@@ -34,7 +34,7 @@ class WorkProgress : public ::testing::Test {
       hints.push_back(Position(f.TrayIcon1->Hint()));
       tips.push_back(Position(TipInTheArea()));
     };
-    // A slow run by default: every row is shown (ShowRunProgress paces faster ones).
+    // A slow run by default: every row is shown (faster ones are paced).
     f.Now = [this] { return clock += std::chrono::milliseconds(150); };
     f.TaskbarProgress = [this](int done, int total) {
       taskbar.push_back(std::to_string(done) + "/" + std::to_string(total));
