@@ -9,8 +9,8 @@
 
 namespace zv::sim {
 
-ControlFiles ControlFiles::Locate() {
-  if (auto env = EnvironmentPath(kPhoneEnvironmentVariable)) return For(*env);
+ControlFiles ControlFiles::Locate(const std::optional<fs::path>& setting) {
+  if (setting) return For(*setting);
   return For(LibraryFolder() / "phone");
 }
 
@@ -44,6 +44,17 @@ bool WriteWholeFile(const fs::path& path, const std::string& bytes) {
   return std::fclose(f.release()) == 0 && ok;
 }
 
+bool WatchedFile::Refresh() {
+  // The clock is read before the stamp: a read counts as settled only by a time no later than
+  // the read itself.
+  const int64_t now = StampNow();
+  const std::optional<FileStamp> stamp = StampOf(path_);
+  if (!MustRead(stamp)) return false;
+  content_ = stamp ? ReadSmallFile(path_) : std::nullopt;
+  Read(stamp, now, !stamp || content_.has_value());
+  return true;
+}
+
 std::vector<FaultRule> ParseFaults(const std::string& text) {
   std::vector<FaultRule> rules;
   std::istringstream lines(text);
@@ -61,6 +72,9 @@ std::vector<FaultRule> ParseFaults(const std::string& text) {
     } else if (verb == "short") {
       rule.kind = FaultRule::Kind::kShort;
       if (!(words >> rule.value) || rule.value < 0) continue;
+    } else if (verb == "hang") {
+      rule.kind = FaultRule::Kind::kHang;
+      if (!(words >> rule.call)) continue;
     } else if (verb == "slow") {
       rule.kind = FaultRule::Kind::kSlow;
       if (!(words >> rule.value) || rule.value < 0) continue;
@@ -93,6 +107,9 @@ std::string FormatFaults(const std::vector<FaultRule>& rules) {
         break;
       case FaultRule::Kind::kSlow:
         text += "slow " + std::to_string(r.value) + "\n";
+        break;
+      case FaultRule::Kind::kHang:
+        text += "hang " + r.call + "\n";
         break;
     }
   }

@@ -1,6 +1,7 @@
 #pragma once
 // The few host services the simulated phone library needs: its environment setting, its own
 // folder, and files opened by host path (UTF-16 file calls on Windows, so Cyrillic names work).
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -34,6 +35,25 @@ inline UniqueFile OpenHostFile(const fs::path& path, const char* mode) {
   return UniqueFile(std::fopen(path.c_str(), mode));
 #endif
 }
+
+// What tells a file's versions apart: its modification time in the host's finest unit, and its
+// size. A rewrite within the file system's timestamp granularity with the same size keeps the
+// stamp; WatchedFile (sim_control.h) allows for that.
+struct FileStamp {
+  int64_t modified = 0;  // kStampTicksPerSecond ticks since the host's epoch
+  uint64_t size = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+#ifdef _WIN32
+inline constexpr int64_t kStampTicksPerSecond = 10'000'000;  // FILETIME's 100 ns
+#else
+inline constexpr int64_t kStampTicksPerSecond = 1'000'000'000;  // nanoseconds
+#endif
+
+// The file's stamp; nullopt when there is no such file. Defined per platform.
+std::optional<FileStamp> StampOf(const fs::path& path);
+// The time now on the clock that stamps files, in the same ticks. Defined per platform.
+int64_t StampNow();
 
 // A whole small file as bytes; nullopt when it cannot be opened.
 std::optional<std::string> ReadSmallFile(const fs::path& path);

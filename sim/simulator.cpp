@@ -63,52 +63,80 @@ std::optional<fs::path> MapPhonePath(const fs::path& phone_folder, const char* c
   return mapped;
 }
 
+void Simulator::Locate() {
+  std::optional<fs::path> setting = EnvironmentPath(kPhoneEnvironmentVariable);
+  if (located_ && setting == setting_) return;
+  located_ = true;
+  setting_ = std::move(setting);
+  files_ = ControlFiles::Locate(setting_);
+  status_file_ = WatchedFile(files_.status);
+  faults_file_ = WatchedFile(files_.faults);
+  results_file_ = WatchedFile(files_.results);
+}
+
+void Simulator::RefreshFaults() {
+  if (faults_file_.Refresh()) rules_ = ParseFaults(faults_file_.content().value_or(""));
+}
+
+bool Simulator::Hangs(std::string_view call) const {
+  return std::any_of(rules_.begin(), rules_.end(), [&](const FaultRule& rule) {
+    return rule.kind == FaultRule::Kind::kHang && rule.call == call;
+  });
+}
+
 Simulator::Call Simulator::Begin(const char* name) {
+  Locate();
+  RefreshFaults();
+  // A hung driver: the call stays away until the rule is taken out, then goes on as any other.
+  while (Hangs(name)) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    RefreshFaults();
+  }
   Call call;
-  call.files = ControlFiles::Locate();
-  std::vector<FaultRule> rules;
   bool rules_changed = false;
-  if (auto text = ReadSmallFile(call.files.faults)) rules = ParseFaults(*text);
-  for (auto it = rules.begin(); it != rules.end();) {
+  for (auto it = rules_.begin(); it != rules_.end();) {
     if (it->kind == FaultRule::Kind::kStatusAfter) {
       rules_changed = true;
       if (it->count == 0) {
-        WriteWholeFile(call.files.status, std::to_string(it->value) + "\n");
-        it = rules.erase(it);
+        WriteWholeFile(files_.status, std::to_string(it->value) + "\n");
+        status_file_.Forget();
+        it = rules_.erase(it);
         continue;
       }
       --it->count;
     }
     ++it;
   }
-  std::error_code ec;
-  if (!fs::is_directory(call.files.phone, ec)) {
-    call.status = 0;
-  } else if (auto text = ReadSmallFile(call.files.status)) {
-    call.status = ParseStatus(*text);
-  } else {
-    call.status = 1;
+  if (status_file_.Refresh()) {
+    const auto& text = status_file_.content();
+    status_ = text ? ParseStatus(*text) : 1;
   }
-  if (auto text = ReadSmallFile(call.files.results)) call.style = ParseResultStyle(*text);
-  for (auto it = rules.begin(); it != rules.end();) {
+  std::error_code ec;
+  call.status = fs::is_directory(files_.phone, ec) ? status_ : 0;
+  if (results_file_.Refresh()) style_ = ParseResultStyle(results_file_.content().value_or(""));
+  call.style = style_;
+  for (auto it = rules_.begin(); it != rules_.end();) {
     if (it->kind == FaultRule::Kind::kShort) call.read_limit = it->value;
     if (it->kind == FaultRule::Kind::kFail && it->call == name && it->count != 0) {
       call.fail = true;
       if (it->count > 0) {
         rules_changed = true;
         if (--it->count == 0) {
-          it = rules.erase(it);
+          it = rules_.erase(it);
           continue;
         }
       }
     }
     ++it;
   }
-  if (rules_changed) WriteWholeFile(call.files.faults, FormatFaults(rules));
+  if (rules_changed) {
+    WriteWholeFile(files_.faults, FormatFaults(rules_));
+    faults_file_.Forget();
+  }
   // The slow link: the two calls that move much data wait before they answer.
   const std::string_view call_name(name);
   if (call_name == "File_List" || call_name == "File_Read") {
-    for (const FaultRule& rule : rules)
+    for (const FaultRule& rule : rules_)
       if (rule.kind == FaultRule::Kind::kSlow)
         std::this_thread::sleep_for(std::chrono::milliseconds(rule.value));
   }
@@ -119,8 +147,11 @@ int Simulator::Moved(const Call& call, size_t moved) {
   return call.style == ResultStyle::kByteCounts ? static_cast<int>(moved) : 0;
 }
 
-int Simulator::Finish(const Call& call, const char* name, const std::string& args, int result) {
-  if (UniqueFile log = OpenHostFile(call.files.log, "r+b")) {
+int Simulator::Finish(const char* name, const std::string& args, int result) {
+  // Only a look at whether the log is there (logging is off in most runs): opening a missing file
+  // costs far more than asking for its stamp.
+  if (!StampOf(files_.log)) return result;
+  if (UniqueFile log = OpenHostFile(files_.log, "r+b")) {
     std::fseek(log.get(), 0, SEEK_END);
     const std::string line = std::string(name) + args + " -> " + std::to_string(result) + "\n";
     std::fwrite(line.data(), 1, line.size(), log.get());
@@ -142,21 +173,21 @@ int Simulator::P2K_Init(p2k::StatusCallback on_status) {
   // The log shows a null callback as 0, as the program passes it.
   char callback[32];
   std::snprintf(callback, sizeof callback, " %p", reinterpret_cast<void*>(on_status));
-  return Finish(call, "P2K_Init", on_status ? callback : " 0", call.fail ? kFailed : 0);
+  return Finish("P2K_Init", on_status ? callback : " 0", call.fail ? kFailed : 0);
 }
 
 int Simulator::P2K_GetStatus() {
   std::lock_guard lock(mutex_);
   const Call call = Begin("P2K_GetStatus");
-  return Finish(call, "P2K_GetStatus", "", call.fail ? kFailed : call.status);
+  return Finish("P2K_GetStatus", "", call.fail ? kFailed : call.status);
 }
 
 int Simulator::File_Count() {
   std::lock_guard lock(mutex_);
   const Call call = Begin("File_Count");
   int result = kFailed;
-  if (!call.fail && call.status == 1) result = static_cast<int>(ListPhone(call.files.phone).size());
-  return Finish(call, "File_Count", "", result);
+  if (!call.fail && call.status == 1) result = static_cast<int>(ListPhone(files_.phone).size());
+  return Finish("File_Count", "", result);
 }
 
 int Simulator::File_List(void* entries, int count) {
@@ -164,7 +195,7 @@ int Simulator::File_List(void* entries, int count) {
   const Call call = Begin("File_List");
   int result = kFailed;
   if (!call.fail && call.status == 1 && count >= 0 && (entries || count == 0)) {
-    const auto files = ListPhone(call.files.phone);
+    const auto files = ListPhone(files_.phone);
     auto* records = static_cast<PhoneFileEntry*>(entries);
     const int filled = std::min<int>(count, static_cast<int>(files.size()));
     for (int i = 0; i < count; ++i) {
@@ -173,7 +204,7 @@ int Simulator::File_List(void* entries, int count) {
     }
     result = filled;
   }
-  return Finish(call, "File_List", Arg(count), result);
+  return Finish("File_List", Arg(count), result);
 }
 
 int Simulator::File_Create(const char* path, int mode) {
@@ -181,18 +212,18 @@ int Simulator::File_Create(const char* path, int mode) {
   const Call call = Begin("File_Create");
   const std::string args = " " + QuotePath(path) + Arg(mode);
   CloseOpenFile();  // one file at a time: opening another closes the previous one
-  if (call.fail || call.status != 1) return Finish(call, "File_Create", args, kFailed);
-  const auto mapped = MapPhonePath(call.files.phone, path);
+  if (call.fail || call.status != 1) return Finish("File_Create", args, kFailed);
+  const auto mapped = MapPhonePath(files_.phone, path);
   std::error_code ec;
-  if (!mapped || fs::is_directory(*mapped, ec)) return Finish(call, "File_Create", args, kFailed);
+  if (!mapped || fs::is_directory(*mapped, ec)) return Finish("File_Create", args, kFailed);
   if (fs::exists(*mapped, ec)) {
     file_ = OpenHostFile(*mapped, "rb");
-    if (!file_) return Finish(call, "File_Create", args, kFailed);
+    if (!file_) return Finish("File_Create", args, kFailed);
   }
   // A missing file is opened too; it comes into being with its first write.
   open_ = true;
   open_path_ = *mapped;
-  return Finish(call, "File_Create", args, 0);
+  return Finish("File_Create", args, 0);
 }
 
 int Simulator::File_Read(void* buffer, int size) {
@@ -206,7 +237,7 @@ int Simulator::File_Read(void* buffer, int size) {
     const size_t got = std::fread(buffer, 1, wanted, file_.get());
     result = std::ferror(file_.get()) ? kFailed : Moved(call, got);
   }
-  return Finish(call, "File_Read", Arg(size), result);
+  return Finish("File_Read", Arg(size), result);
 }
 
 int Simulator::File_Write(const void* buffer, int size) {
@@ -234,7 +265,7 @@ int Simulator::File_Write(const void* buffer, int size) {
       }
     }
   }
-  return Finish(call, "File_Write", Arg(size), result);
+  return Finish("File_Write", Arg(size), result);
 }
 
 int Simulator::File_Close() {
@@ -245,20 +276,20 @@ int Simulator::File_Close() {
   if (file_) closed_ok = std::fclose(file_.release()) == 0;
   CloseOpenFile();  // a close always releases the file, whatever the phone's state
   const bool ok = !call.fail && call.status == 1 && was_open && closed_ok;
-  return Finish(call, "File_Close", "", ok ? 0 : kFailed);
+  return Finish("File_Close", "", ok ? 0 : kFailed);
 }
 
 int Simulator::File_Delete(const char* path) {
   std::lock_guard lock(mutex_);
   const Call call = Begin("File_Delete");
   const std::string args = " " + QuotePath(path);
-  if (call.fail || call.status != 1) return Finish(call, "File_Delete", args, kFailed);
-  const auto mapped = MapPhonePath(call.files.phone, path);
+  if (call.fail || call.status != 1) return Finish("File_Delete", args, kFailed);
+  const auto mapped = MapPhonePath(files_.phone, path);
   std::error_code ec;
   if (!mapped || !fs::is_regular_file(*mapped, ec))
-    return Finish(call, "File_Delete", args, kFailed);
+    return Finish("File_Delete", args, kFailed);
   if (open_ && fs::equivalent(open_path_, *mapped, ec)) CloseOpenFile();
-  return Finish(call, "File_Delete", args, fs::remove(*mapped, ec) ? 0 : kFailed);
+  return Finish("File_Delete", args, fs::remove(*mapped, ec) ? 0 : kFailed);
 }
 
 }  // namespace zv::sim

@@ -1,10 +1,13 @@
 #pragma once
 // The simulated phone: serves the phone's file system from a folder of the host. One object per
-// loaded library (the exported C calls reach it); it keeps only the one open file, everything
-// else (phone folder, status, faults, call log) is read from the control files on each call.
+// loaded library (the exported C calls reach it); it keeps the one open file, and what the
+// control files said (phone folder, status, faults, result style) until they change: each call
+// looks whether they did (sim_control.h).
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "phone/p2k_abi.h"
 #include "sim_control.h"
@@ -34,9 +37,8 @@ class Simulator {
   int File_Delete(const char* path);
 
  private:
-  // What a call sees: the control files, the status, and its own faults.
+  // What a call sees: the status and its own faults.
   struct Call {
-    ControlFiles files;
     int status = 0;
     bool fail = false;
     int read_limit = -1;  // bytes per File_Read, -1: no limit
@@ -45,8 +47,14 @@ class Simulator {
   Call Begin(const char* name);
   // What File_Read or File_Write answers after moving `moved` bytes without an error.
   static int Moved(const Call& call, size_t moved);
-  static int Finish(const Call& call, const char* name, const std::string& args, int result);
+  // Logs the call when the log file exists, and gives its result.
+  int Finish(const char* name, const std::string& args, int result);
   void CloseOpenFile();
+  // Follows the phone folder setting: a new folder brings new control files, read afresh.
+  void Locate();
+  // Takes up what changed in the faults file since the last look.
+  void RefreshFaults();
+  bool Hangs(std::string_view call) const;
 
   std::mutex mutex_;  // the ABI promises one caller, but a second thread must not corrupt state
   // The one open phone file (there is no handle: read, write and close act on it).
@@ -54,6 +62,15 @@ class Simulator {
   fs::path open_path_;
   UniqueFile file_;       // null while a missing file has not been written yet
   bool writing_ = false;  // the first write replaces the file's content
+
+  // The control files of the phone folder in use, and what they said at the last read.
+  bool located_ = false;
+  std::optional<fs::path> setting_;  // $ZV_SIM_PHONE as last seen
+  ControlFiles files_;
+  WatchedFile status_file_, faults_file_, results_file_;
+  int status_ = 1;  // the status file's value (1 while there is none)
+  std::vector<FaultRule> rules_;
+  ResultStyle style_ = ResultStyle::kPublished;
 };
 
 }  // namespace zv::sim

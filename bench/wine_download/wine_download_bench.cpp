@@ -1,7 +1,7 @@
 // Budget wine_download_vs_copy_loop: the whole Windows program (its windows, the simulated phone
 // library behind the program's own loader, the Win32 file system) downloads 300 photos of 300 KB
 // into an empty archive under Wine, against a bare Win32 loop that reads each photo's file and
-// writes and flushes a copy of it, in the same prefix and run; at most 2 x.
+// writes and flushes a copy of it, in the same prefix and run; at most 1.5 x.
 //
 // For the record it also times the run with the caption, tip, taskbar and repaint of every row
 // (the window's progress unpaced, as the program showed it before), so that what the pacing
@@ -157,8 +157,8 @@ int Main() {
   }
   p.Form1().Now = paced;
   // What the simulated phone itself costs: its three calls for every photo, as the run makes them
-  // (the simulator looks at its control files at each call, which a real phone's library does
-  // not), for the record beside the program's time.
+  // (the simulator still looks at its control files' stamps at each call, which a real phone's
+  // library does not), for the record beside the program's time.
   double bestPhone = 1e9;
   std::vector<char> buffer(kSize + 1);
   for (int round = 0; round < kRounds; ++round) {
@@ -182,8 +182,8 @@ int Main() {
       "progress shown for every row), bare copy loop %.2f s; the simulated phone's own calls "
       "%.2f s of the program's time\n",
       kPhotos, kSize / 1024, bestRun, bestRun * 1000 / kPhotos, bestEveryRow, bestLoop, bestPhone);
-  std::printf("budget wine_download_vs_copy_loop: %.2f x (limit 2 x) %s\n", ratio,
-              ratio <= 2 ? "ok" : "OVER");
+  std::printf("budget wine_download_vs_copy_loop: %.2f x (limit 1.5 x) %s\n", ratio,
+              ratio <= 1.5 ? "ok" : "OVER");
   std::fflush(stdout);
   return 0;
 }

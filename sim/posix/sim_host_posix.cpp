@@ -1,5 +1,7 @@
-// Host services of the simulator on Linux: getenv and dladdr.
+// Host services of the simulator on Linux: getenv, dladdr, stat and the real-time clock.
 #include <dlfcn.h>
+#include <sys/stat.h>
+#include <time.h>
 
 #include <cstdlib>
 
@@ -19,6 +21,21 @@ fs::path LibraryFolder() {
     return fs::absolute(fs::path(info.dli_fname)).parent_path();
   }
   return fs::current_path();
+}
+
+std::optional<FileStamp> StampOf(const fs::path& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+  FileStamp stamp;
+  stamp.modified = int64_t{st.st_mtim.tv_sec} * kStampTicksPerSecond + st.st_mtim.tv_nsec;
+  stamp.size = static_cast<uint64_t>(st.st_size);
+  return stamp;
+}
+
+int64_t StampNow() {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  return int64_t{now.tv_sec} * kStampTicksPerSecond + now.tv_nsec;
 }
 
 }  // namespace zv::sim

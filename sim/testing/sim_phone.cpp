@@ -182,6 +182,21 @@ void SimPhone::ChangeStatusAfter(int calls, int status) {
             "\n");
 }
 
+void SimPhone::HangCall(std::string_view call) {
+  SetFaults(Faults() + "hang " + std::string(call) + "\n");
+}
+
+void SimPhone::ReleaseCall(std::string_view call) {
+  std::string kept;
+  for (const std::string& line : Lines(Faults())) {
+    std::istringstream words(line);
+    std::string verb, name;
+    const bool hang = (words >> verb >> name) && verb == "hang" && name == call;
+    if (!hang) kept += line + "\n";
+  }
+  SetFaults(kept);
+}
+
 void SimPhone::SetFaults(const std::string& rules) {
   WriteFile(FromUtf8(base_) / "phone.faults", rules);
 }

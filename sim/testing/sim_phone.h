@@ -69,6 +69,11 @@ class SimPhone {
   void FailCall(std::string_view call, int times = -1);  // the call does nothing, returns -1
   void ShortReads(int max_bytes);                        // File_Read delivers at most this
   void ChangeStatusAfter(int calls, int status);         // status changes after that many calls
+  // Every call of that name hangs, as a hung phone driver, until ReleaseCall takes the rule out
+  // (the rules otherwise stay); the hung call then goes on as usual. Call the phone from another
+  // thread of the test; calls are one at a time, so any other call waits behind a hung one.
+  void HangCall(std::string_view call);
+  void ReleaseCall(std::string_view call);
   void SetFaults(const std::string& rules);              // the raw rules (sim/README.md)
   std::string Faults() const;                            // the rules as they stand now
   void ClearFaults();

@@ -1,5 +1,6 @@
 // Host services of the simulator on Windows: the process environment (GetEnvironmentVariableW,
-// so that a change made by the program while the library is loaded is seen) and the DLL's folder.
+// so that a change made by the program while the library is loaded is seen), the DLL's folder, and
+// file stamps in FILETIME's 100 ns (the C runtime's stat gives whole seconds only).
 #include <windows.h>
 
 #include <string>
@@ -39,6 +40,29 @@ fs::path LibraryFolder() {
     }
   }
   return fs::current_path();
+}
+
+namespace {
+
+int64_t Ticks(const FILETIME& time) {
+  return static_cast<int64_t>((uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime);
+}
+
+}  // namespace
+
+std::optional<FileStamp> StampOf(const fs::path& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  FileStamp stamp;
+  stamp.modified = Ticks(data.ftLastWriteTime);
+  stamp.size = (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+  return stamp;
+}
+
+int64_t StampNow() {
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  return Ticks(now);
 }
 
 }  // namespace zv::sim

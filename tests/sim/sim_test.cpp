@@ -2,8 +2,12 @@
 // with its phone folder and control files driven by SimPhone.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstring>
+#include <filesystem>
+#include <functional>
+#include <thread>
 #include <vector>
 
 #include "phone/phone_entry.h"
@@ -378,6 +382,79 @@ TEST(SimPhone, SlowLinkDelaysTheCallsThatMoveDataAndStays) {
   std::vector<PhoneFileEntry> entries = Directory(api);
   EXPECT_GE(elapsedMs(start), 120);  // File_List
   EXPECT_EQ(1u, entries.size());
+}
+
+TEST(SimPhone, HungCallReturnsOnlyOnceItsRuleIsTakenOut) {
+  struct Case {
+    const char* call;
+    std::function<int(PhoneApi&, char*)> make;  // the hung call (after any call it needs)
+    Lines before;                                 // the calls logged while it hangs
+    int result;                                   // its answer once released
+    const char* read;                             // what it put into the buffer
+  };
+  const Case cases[] = {
+      {"File_Read",
+       [](PhoneApi& api, char* buffer) {
+         api.File_Create("/a/p.jpg", 0);
+         return api.File_Read(buffer, 10);
+       },
+       {"File_Create"}, 0, "0123"},  // the rules left in the file still apply: "short 4"
+      {"P2K_GetStatus", [](PhoneApi& api, char*) { return api.P2K_GetStatus(); }, {}, 1, ""},
+      {"File_Count", [](PhoneApi& api, char*) { return api.File_Count(); }, {}, 1, ""},
+  };
+  for (const Case& c : cases) {
+    SimPhone phone;
+    phone.AddFile("a/p.jpg", "0123456789");
+    PhoneApi& api = phone.Api();
+    phone.SetFaults("short 4\nhang File_Delete\n");
+    EXPECT_EQ(api.File_Count(), 1) << "a hang of another call holds nothing up";
+    phone.HangCall(c.call);
+    phone.ClearLog();
+    char buffer[16] = {};
+    std::atomic<bool> returned{false};
+    int result = -99;
+    std::thread caller([&] {
+      result = c.make(api, buffer);
+      returned = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_FALSE(returned) << c.call;
+    EXPECT_EQ(phone.Calls(), c.before) << c.call;
+    phone.ReleaseCall(c.call);
+    EXPECT_EQ(phone.Faults(), "short 4\nhang File_Delete\n") << c.call;
+    for (int i = 0; i < 1200 && !returned; ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_TRUE(returned) << c.call;
+    if (!returned) phone.ClearFaults();
+    caller.join();
+    EXPECT_EQ(result, c.result) << c.call;
+    EXPECT_EQ(std::string(buffer), c.read) << c.call;
+    Lines after = c.before;
+    after.push_back(c.call);
+    EXPECT_EQ(phone.Calls(), after);
+  }
+}
+
+TEST(SimPhone, ControlFilesAreReadAgainOnlyWhenTheirStampChanges) {
+  namespace fs = std::filesystem;
+  SimPhone phone;
+  PhoneApi& api = phone.Api();
+  const std::string name = phone.Folder() + ".status";
+  const fs::path status(std::u8string(name.begin(), name.end()));
+  // Written long ago: the simulator can trust what it read while the stamp stays.
+  const auto long_ago = fs::last_write_time(status) - std::chrono::hours(1);
+  phone.SetStatus(2);
+  fs::last_write_time(status, long_ago);
+  EXPECT_EQ(api.P2K_GetStatus(), 2);
+  // Other content under the very same stamp (size and time): not looked at again...
+  phone.SetStatus(3);
+  fs::last_write_time(status, long_ago);
+  EXPECT_EQ(api.P2K_GetStatus(), 2);
+  // ...while any stamp of a real write is.
+  phone.SetStatus(4);
+  EXPECT_EQ(api.P2K_GetStatus(), 4);
+  phone.SetStatus(5);  // the same size again, at once
+  EXPECT_EQ(api.P2K_GetStatus(), 5);
 }
 
 TEST(SimPhone, OneLoadedLibraryFollowsTheCurrentPhoneFolder) {
