@@ -61,6 +61,11 @@ bool TForm1::PhoneNotAnswering() const {
 }
 
 void TForm1::LockForJob(JobKind kind) {
+  // Keys and a screen reader follow the focus: it does not stay on a control that goes dead, but
+  // moves to the grid, which stays live (the download button stays live for a run: it stops it).
+  const bool focusLocked = BitBtn1.Focused() || BitBtn3.Focused() || Edit1.Focused() ||
+                           DirectoryEdit1.Focused() || (kind != JobKind::kRun && BitBtn2.Focused());
+  if (focusLocked) GridView1.SetFocus();
   listEnabledBefore_ = BitBtn1.Enabled();
   downloadEnabledBefore_ = BitBtn2.Enabled();
   downloadCaptionBefore_ = BitBtn2.Caption();

@@ -32,6 +32,12 @@
 //     is removed, the busy indicator hidden, the rows of photos already deleted on the phone
 //     removed and the panels lowered by them; the error goes on to the application's error box,
 //     and no summary is shown.
+//   - a phone call fails and a status call then finds the phone gone (the cable pulled): the
+//     run ends at once, and the summary's first line says so; the photos left stay on the phone
+//     with their rows, and no box names them one by one;
+//   - the user stops the run: it ends as the phone call in progress returns, with no further
+//     call; the photo being read is neither written nor deleted, and the summary's first line
+//     says that the run was stopped. What was done stays done, as at the end of every run.
 #include <atomic>
 #include <chrono>
 #include <exception>
