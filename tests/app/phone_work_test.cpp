@@ -175,10 +175,11 @@ TEST_F(PhoneWork, StopEndsTheRunAfterTheCallInProgress) {
     ASSERT_TRUE(fx.Dispatch([&] { f.BitBtn2Click(&f.BitBtn2); }));
     EXPECT_EQ(f.BitBtn2.Caption(), "Остановить");
     EXPECT_FALSE(f.BitBtn1.Enabled());
-    if (c.photosDoneFirst > 0)
+    if (c.photosDoneFirst > 0) {
       ASSERT_TRUE(PumpUntil([&] {
         return Count("File_Delete") == c.photosDoneFirst && Count("File_Create") > c.photosDoneFirst;
       }));
+    }
     const size_t callsAtStop = phone.Calls().size();
     ASSERT_TRUE(fx.Dispatch([&] {
       if (c.escape)
