@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "archive/download_run.h"
+#include "bench_support.h"
 #include "archive/folder_scheme.h"
 #include "catalogue/listing.h"
 #include "gridview/photo_columns.h"
@@ -41,22 +42,6 @@ constexpr int kRounds = 25;
 // only hide the run's own work.
 constexpr size_t kPhotoSize = 256;
 const char* const kRoot = "M:\\Archive";
-
-class SilentBoxes : public MessageBoxes {
- public:
-  void ShowMessage(const std::string&) override {}
-  void ShowError(const std::string&) override {}
-};
-
-// A JPEG-shaped photo: start marker, one comment segment, end marker.
-std::string Photo(size_t size, int seed) {
-  std::string bytes(size, static_cast<char>(seed));
-  bytes[0] = '\xFF', bytes[1] = '\xD8', bytes[2] = '\xFF', bytes[3] = '\xFE';
-  const size_t segment = std::min<size_t>(size - 6, 0xFFFF);
-  bytes[4] = static_cast<char>(segment >> 8), bytes[5] = static_cast<char>(segment & 0xFF);
-  bytes[size - 2] = '\xFF', bytes[size - 1] = '\xD9';
-  return bytes;
-}
 
 std::string PhotoName(int i) {
   char name[32];

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Budget window_answer_during_read_ms (bench/phone_work/window_answer_bench.cpp): builds the
+# Budget @ZV_WINE_BUDGET@ (@ZV_WINE_SOURCE@): builds the
 # measuring program in the Windows tree (the 32-bit one, or the x86-64 one on a machine that runs
 # no 32-bit processes, as scripts/test decides) and runs it under Wine on a virtual display.
 # Where Wine cannot run it, one line says that the budget was skipped and why; it begins as the
@@ -7,7 +7,7 @@
 set -uo pipefail
 top="@ZV_SOURCE_DIR@"
 skip() {
-  echo "budget window_answer_during_read_ms: skipped ($*)"
+  echo "budget @ZV_WINE_BUDGET@: skipped ($*)"
   exit 0
 }
 command -v wine >/dev/null || skip "Wine is not installed (scripts/setup installs it)"
@@ -25,10 +25,10 @@ jpeg="$top/.cache/mingw-jpeg-$arch"
 cmake -S "$top" -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-$arch.cmake" -DCMAKE_FIND_ROOT_PATH="$jpeg" \
   >/dev/null || exit 1
-cmake --build "$tree" -j"${ZV_JOBS:-2}" --target window_answer_bench p2kapi >/dev/null || exit 1
+cmake --build "$tree" -j"${ZV_JOBS:-2}" --target @ZV_WINE_TARGET@ p2kapi >/dev/null || exit 1
 export ZV_WINDOWS_WIDTH=$ZV_WIDTH ZV_WINDOWS_WIDTH_WHY=$ZV_WIDTH_WHY ZV_WINEPREFIX="$prefix"
 xvfb-run -a -s "-screen 0 1280x1024x24" "$top/scripts/wine-run" \
-  "$tree/bench/phone_work/window_answer_bench.exe"
+  "$tree/@ZV_WINE_EXE@"
 rc=$?
 WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
 exit "$rc"
