@@ -40,17 +40,8 @@ struct FormServices {
 
 class TForm1 : public TForm {
  public:
-  // The status bar texts.
-  static constexpr char kDisconnectedText[] = "Соединение: Телефон отключен";
-  static constexpr char kConnectedText[] = "Соединение: Телефон подключен";
-  static constexpr char kFoundPrefix[] = "Найдено файлов: ";
-  static constexpr char kPhotosPrefix[] = "Фотографий: ";
+  // The count panels before the first listing (the texts themselves are in ui/lang).
   static constexpr char kNoCount[] = "---";
-  static constexpr char kCreditText[] = "Zarvelinthoscope © команда Zarvelinthoscope";
-  static constexpr char kProfileMissingText[] = "Профиль не определен!";
-  static constexpr char kFolderLabelText[] = "Папка архива";  // read out, never shown
-  // What a screen reader hears after the name of a row drawn grey.
-  static constexpr char16_t kArchivedRowNote[] = u"в архиве";
   static constexpr int kProfileMaxLength = 200;
 
   // Builds the window with all of its controls in their initial state (start-up step 2).
@@ -99,10 +90,10 @@ class TForm1 : public TForm {
   void FormCreate(TObject* Sender);    // form1.cpp
   void Timer1Timer(TObject* Sender);   // connection monitor
   void ReadProfileId();                // profile file
-  void BitBtn3Click(TObject* Sender);  // "Создать": write the profile file
-  void BitBtn1Click(TObject* Sender);  // "Список"
+  void BitBtn3Click(TObject* Sender);  // CreateButton: write the profile file
+  void BitBtn1Click(TObject* Sender);  // ListButton
   void ListPhotos();
-  void BitBtn2Click(TObject* Sender);  // "Скачать фотографии"
+  void BitBtn2Click(TObject* Sender);  // DownloadButton
   void GridView1HeaderClick(TObject* Sender, int ACol);
   void GridView1DblClick(TObject* Sender);  // preview
   void DirectoryEdit1AfterDialog(TObject* Sender, std::string& Name, bool& Action);
@@ -138,8 +129,8 @@ class TForm1 : public TForm {
   // archived photos; the first and the last row are always shown.
   void ShowRunProgress(int photo, int photos);
   static constexpr std::chrono::milliseconds kProgressInterval{100};
-  static std::string DownloadProgressText(int photo, int photos);  // "12 из 200"
-  static std::string ListingProgressText(int entries);  // "чтение списка файлов: 30"
+  static std::string DownloadProgressText(int photo, int photos);  // "12 of 200"
+  static std::string ListingProgressText(int entries);             // "reading the file list: 30"
   void ShowWorkProgress(const std::string& text);
   // Back to the caption and tip from before the work (nothing when no progress was shown).
   void EndWorkProgress();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/form1.h"
+#include "ui/lang/texts.h"
 #include "ui/text.h"
 
 namespace zv {
@@ -24,16 +25,16 @@ void TForm1::Timer1Timer(TObject*) {
   // ticks is taken down and up again, and its profile is read anew.
   if (Phone.P2K_GetStatus() == 0 && PhoneConnected) {
     PhoneConnected = false;
-    SetPanelText(0, kDisconnectedText);
-    SetPanelText(1, std::string(kFoundPrefix) + kNoCount);
-    SetPanelText(2, std::string(kPhotosPrefix) + kNoCount);
+    SetPanelText(0, UiText(TextId::Disconnected));
+    SetPanelText(1, UiText(TextId::FoundPrefix) + kNoCount);
+    SetPanelText(2, UiText(TextId::PhotosPrefix) + kNoCount);
     BitBtn1.SetEnabled(false);
     BitBtn2.SetEnabled(false);
   }
   if (Phone.P2K_GetStatus() == 1 && !PhoneConnected) {
     PhoneConnected = true;
     ReadProfileId();
-    SetPanelText(0, kConnectedText);
+    SetPanelText(0, UiText(TextId::Connected));
     BitBtn1.SetEnabled(true);
   }
 }
@@ -53,7 +54,7 @@ void TForm1::ReadProfileId() {
 void TForm1::BitBtn3Click(TObject*) {
   const std::string& name = Edit1.Text();
   if (name.empty()) {
-    Boxes.ShowMessage(kProfileMissingText);
+    Boxes.ShowMessage(UiText(TextId::ProfileMissing));
     return;
   }
   // One byte a character. The box takes at most 200 characters when typed into, but the

@@ -64,20 +64,22 @@ const ArchiveLook::DayFolder* ArchiveLook::FolderOf(const AnsiString& photoName)
   if (!WindowsKeepsFolders(photoName)) return nullptr;
 
   folder = std::make_unique<DayFolder>();
-  if (!files_.ListFiles(ArchiveFolder(root_, profile_, photoName), scratch_)) return folder.get();
-  folder->reserve(scratch_.size());
-  for (const FileEntry& file : scratch_) {
-    // Most names are plain ASCII, the same in both encodings; a name with characters outside
-    // Windows-1251 is no photo's name.
-    const bool ascii = std::all_of(file.name.begin(), file.name.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    const AnsiString name = ascii ? file.name : Utf8ToCp1251(file.name);
-    if (!ascii && Cp1251ToUtf8(name) != file.name) continue;
-    const std::int64_t size = static_cast<std::int64_t>(file.size);
-    (*folder)[WindowsNameKey(name)].push_back({1, size, name});
-    int number = 1;
-    const AnsiString photo = UnnumberedName(name, number);
-    if (number > 1) (*folder)[WindowsNameKey(photo)].push_back({number, size, name});
+  for (const Language language : kFolderLanguages) {
+    if (!files_.ListFiles(ArchiveFolder(root_, profile_, photoName, language), scratch_)) continue;
+    folder->reserve(folder->size() + scratch_.size());
+    for (const FileEntry& file : scratch_) {
+      // Most names are plain ASCII, the same in both encodings; a name with characters outside
+      // Windows-1251 is no photo's name.
+      const bool ascii = std::all_of(file.name.begin(), file.name.end(),
+                                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+      const AnsiString name = ascii ? file.name : Utf8ToCp1251(file.name);
+      if (!ascii && Cp1251ToUtf8(name) != file.name) continue;
+      const std::int64_t size = static_cast<std::int64_t>(file.size);
+      (*folder)[WindowsNameKey(name)].push_back({1, size, name, language});
+      int number = 1;
+      const AnsiString photo = UnnumberedName(name, number);
+      if (number > 1) (*folder)[WindowsNameKey(photo)].push_back({number, size, name, language});
+    }
   }
   for (auto& [key, held] : *folder)
     if (held.size() > 1)
@@ -96,7 +98,10 @@ ArchiveLook::Found ArchiveLook::Find(const AnsiString& photoName, std::int64_t s
   const auto held = folder->find(key_);
   if (held == folder->end()) return {};
   for (const Held& file : held->second)
-    if (file.size == size) return {file.number, file.name};
+    if (file.size == size)
+      return {file.number, file.name, ArchiveFolder(root_, profile_, photoName, file.folders),
+              Utf8ToCp1251(MonthFolderName(photoName, file.folders)) + "\\" +
+                  Utf8ToCp1251(DayFolderName(photoName, file.folders)) + "\\"};
   return {};
 }
 

@@ -12,6 +12,7 @@
 #include "catalogue/photo_names.h"
 #include "gridview/photo_columns.h"
 #include "ui/busy_scope.h"
+#include "ui/lang/texts.h"
 #include "ui/text.h"
 
 namespace zv {
@@ -28,27 +29,22 @@ std::string NameList(const std::string& heading, const std::vector<std::string>&
 
 }  // namespace
 
-std::string TooLargeText() {
-  return std::string("Не скачаны и не удалены фотографии больше предела размера фотографии (") +
-         kMaxPhotoSizeText + "):\r";
-}
+std::string TooLargeText() { return FormatText(TextId::TooLarge, {UiText(TextId::MaxPhotoSize)}); }
 
 std::string DownloadSummaryText(const std::string& root, int downloaded, int deleted) {
-  return "Фотографии уcпешно скачаны!\r\rПуть сохранения: " + root + "\\" + "\r" +
-         "Скачано фотографий: " + std::to_string(downloaded) + "\r" +
-         "Удалено фотографий: " + std::to_string(deleted);
+  return FormatText(TextId::Summary, {root, std::to_string(downloaded), std::to_string(deleted)});
 }
 
 DownloadRunResult RunDownload(DownloadRunHost& host) {
   DownloadRunResult result;
   const std::string profile = host.profile();
   if (profile.empty()) {
-    host.boxes.ShowMessage(kNoProfileText);
+    host.boxes.ShowMessage(UiText(TextId::ProfileMissing));
     return result;
   }
   // The profile names a folder of the archive (see IsUsableProfileName).
   if (!IsUsableProfileName(profile)) {
-    host.boxes.ShowMessage(kBadProfileText);
+    host.boxes.ShowMessage(UiText(TextId::BadProfile));
     return result;
   }
   result.started = true;
@@ -61,8 +57,10 @@ DownloadRunResult RunDownload(DownloadRunHost& host) {
   auto finish = [&] {
     result.DeletedCount = RemoveMarkedRows(host.grid, removeRow);
     if (host.setPanel) {
-      host.setPanel(1, "Найдено файлов: " + std::to_string(host.FoundCount - result.DeletedCount));
-      host.setPanel(2, "Фотографий: " + std::to_string(host.PhotoCount - result.DeletedCount));
+      host.setPanel(
+          1, UiText(TextId::FoundPrefix) + std::to_string(host.FoundCount - result.DeletedCount));
+      host.setPanel(
+          2, UiText(TextId::PhotosPrefix) + std::to_string(host.PhotoCount - result.DeletedCount));
     }
     if (host.rowsSettled) host.rowsSettled();
   };
@@ -113,10 +111,8 @@ DownloadRunResult RunDownload(DownloadRunHost& host) {
             if (storedName != Utf16ToUtf8(name))
               storedAs.push_back(Utf16ToUtf8(name) + " → " + storedName);
             // Later rows that land on this file meet it as they would a file this run wrote.
-            const AnsiString below = Utf8ToCp1251(MonthFolderName(name8)) + "\\" +
-                                     Utf8ToCp1251(DayFolderName(name8)) + "\\";
-            runFiles.files[WindowsNameKey(below + held.file)] =
-                ArchiveFolder(rootNow, profile, name8) + "\\" + Cp1251ToUtf8(held.file);
+            runFiles.files[WindowsNameKey(held.below + held.file)] =
+                held.folder + "\\" + Cp1251ToUtf8(held.file);
             continue;
           }
         }
@@ -160,9 +156,10 @@ DownloadRunResult RunDownload(DownloadRunHost& host) {
   host.boxes.ShowMessage(
       DownloadSummaryText(host.root(), result.DownloadedCount, result.DeletedCount));
   const std::pair<std::string, const std::vector<std::string>*> afterwards[] = {
-      {kStoredAsText, &storedAs},      {kCopyFailedText, &notCopied}, {kSameNameText, &sameName},
-      {kUnreadableText, &unreadable},  {kBadNameText, &badName},      {TooLargeText(), &tooLarge},
-      {kDeleteFailedText, &notDeleted}};
+      {UiText(TextId::StoredAs), &storedAs},      {UiText(TextId::CopyFailed), &notCopied},
+      {UiText(TextId::SameName), &sameName},      {UiText(TextId::Unreadable), &unreadable},
+      {UiText(TextId::BadName), &badName},        {TooLargeText(), &tooLarge},
+      {UiText(TextId::DeleteFailed), &notDeleted}};
   for (const auto& [heading, names] : afterwards) {
     if (!names->empty()) host.boxes.ShowMessage(NameList(heading, *names));
   }

@@ -1,5 +1,5 @@
 #pragma once
-// The download-and-delete run of "Скачать фотографии": every checked photo is copied from the
+// The download-and-delete run of the download button: every checked photo is copied from the
 // phone into the archive, every photo marked for deletion whose copy (if one was asked for) is
 // complete is deleted on the phone and its row removed, the two count panels are lowered and a
 // summary is shown.
@@ -72,19 +72,7 @@ struct DownloadRunResult {
   int DeletedCount = 0;     // photos deleted on the phone (rows removed)
 };
 
-// Texts of the run's own boxes.
-inline constexpr const char* kNoProfileText = "Профиль не определен!";
-inline constexpr const char* kBadProfileText = "Недопустимое имя профиля!";
-inline constexpr const char* kCopyFailedText = "Не удалось скачать фотографии:\r";
-inline constexpr const char* kDeleteFailedText = "Не удалось удалить фотографии:\r";
-inline constexpr const char* kSameNameText =
-    "Не скачаны и не удалены фотографии с совпадающими именами:\r";
-inline constexpr const char* kStoredAsText =
-    "Имена этих фотографий в архиве уже заняты, фотографии сохранены под другими именами:\r";
-inline constexpr const char* kUnreadableText =
-    "Не скачаны и не удалены фотографии, файл которых в архиве не удалось прочитать:\r";
-inline constexpr const char* kBadNameText =
-    "Не скачаны и не удалены фотографии, имя которых Windows изменила бы:\r";
+// The texts of the run's own boxes are in ui/lang (ProfileMissing, BadProfile, CopyFailed, ...).
 // The heading of the box that names photos over kMaxPhotoSize.
 std::string TooLargeText();
 

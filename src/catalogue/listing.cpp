@@ -7,6 +7,7 @@
 #include "phone/phone_entry.h"
 #include "ui/busy_scope.h"
 #include "ui/errors.h"
+#include "ui/lang/texts.h"
 #include "ui/text.h"
 
 namespace zv {
@@ -27,8 +28,8 @@ class UpdateScope {
 }  // namespace
 
 std::string TooManyEntriesText(int count) {
-  return "Телефон сообщил о слишком большом числе файлов: " + std::to_string(count) + " (предел " +
-         std::to_string(kMaxDirectoryEntries) + ")";
+  return FormatText(TextId::TooManyEntries,
+                    {std::to_string(count), std::to_string(kMaxDirectoryEntries)});
 }
 
 bool AcceptPhotoEntry(std::string_view path, int32_t size, std::string_view& photoName) {
@@ -46,10 +47,11 @@ void ListPhotos(ListingHost& host) {
   const int reported = host.phone.File_Count();
   const int count = reported > 0 ? reported : 0;  // a failed count lists nothing
   host.FoundCount = count;
-  if (host.setPanel) host.setPanel(1, "Найдено файлов: " + std::to_string(count));
+  if (host.setPanel) host.setPanel(1, UiText(TextId::FoundPrefix) + std::to_string(count));
   if (count > kMaxDirectoryEntries) {
     host.PhotoCount = host.grid.RowCount();
-    if (host.setPanel) host.setPanel(2, "Фотографий: " + std::to_string(host.PhotoCount));
+    if (host.setPanel)
+      host.setPanel(2, UiText(TextId::PhotosPrefix) + std::to_string(host.PhotoCount));
     throw Exception(TooManyEntriesText(count));
   }
 
@@ -75,7 +77,8 @@ void ListPhotos(ListingHost& host) {
   }
 
   host.PhotoCount = host.grid.RowCount();
-  if (host.setPanel) host.setPanel(2, "Фотографий: " + std::to_string(host.PhotoCount));
+  if (host.setPanel)
+    host.setPanel(2, UiText(TextId::PhotosPrefix) + std::to_string(host.PhotoCount));
   if (host.enableDownload) host.enableDownload();
 }
 
