@@ -89,20 +89,25 @@ const ArchiveLook::DayFolder* ArchiveLook::FolderOf(const AnsiString& photoName)
   return folder.get();
 }
 
-ArchiveLook::Found ArchiveLook::Find(const AnsiString& photoName, std::int64_t size) {
-  if (!profileUsable_ || photoName.size() < kFolderPrefix) return {};
+const ArchiveLook::Held* ArchiveLook::FindHeld(const AnsiString& photoName, std::int64_t size) {
+  if (!profileUsable_ || photoName.size() < kFolderPrefix) return nullptr;
   const DayFolder* folder = FolderOf(photoName);
-  if (!folder || folder->empty()) return {};
+  if (!folder || folder->empty()) return nullptr;
   key_.assign(photoName);
   MakeWindowsNameKey(key_);
   const auto held = folder->find(key_);
-  if (held == folder->end()) return {};
+  if (held == folder->end()) return nullptr;
   for (const Held& file : held->second)
-    if (file.size == size)
-      return {file.number, file.name, ArchiveFolder(root_, profile_, photoName, file.folders),
-              Utf8ToCp1251(MonthFolderName(photoName, file.folders)) + "\\" +
-                  Utf8ToCp1251(DayFolderName(photoName, file.folders)) + "\\"};
-  return {};
+    if (file.size == size) return &file;
+  return nullptr;
+}
+
+ArchiveLook::Found ArchiveLook::Find(const AnsiString& photoName, std::int64_t size) {
+  const Held* file = FindHeld(photoName, size);
+  if (!file) return {};
+  return {file->number, file->name, ArchiveFolder(root_, profile_, photoName, file->folders),
+          Utf8ToCp1251(MonthFolderName(photoName, file->folders)) + "\\" +
+              Utf8ToCp1251(DayFolderName(photoName, file->folders)) + "\\"};
 }
 
 void ArchivedPhotos::Mark(FileSystem& files, const std::string& root,

@@ -45,8 +45,9 @@ class ArchiveLook {
     AnsiString below;    // its place below the profile folder, "month\day\"
   };
   Found Find(const AnsiString& photoName, std::int64_t size);
+  // Whether it does, without naming the place (asked for every row painted).
   bool Holds(const AnsiString& photoName, std::int64_t size) {
-    return Find(photoName, size).number > 0;
+    return FindHeld(photoName, size) != nullptr;
   }
 
  private:
@@ -59,6 +60,7 @@ class ArchiveLook {
   // One day folder: for each photo name (as WindowsNameKey) the files that may hold it.
   using DayFolder = std::unordered_map<AnsiString, std::vector<Held>>;
   const DayFolder* FolderOf(const AnsiString& photoName);
+  const Held* FindHeld(const AnsiString& photoName, std::int64_t size);
 
   FileSystem& files_;
   std::string root_, profile_;

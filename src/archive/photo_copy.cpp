@@ -87,8 +87,8 @@ CopyResult CopyPhoto(PhoneApi& phone, FileSystem& files, const PhotoCopyRequest&
   const size_t size = static_cast<size_t>(request.size);
 
   const Language language = runFiles.LanguageOf(files, request);
-  // A photo filed before under the other language's names (the archive was started in it, say,
-  // before folders followed the language) is the same photo: it is not filed a second time.
+  // A photo filed under the other language's folders (an archive that holds both, put together
+  // by hand or from two archives) is the same photo: it is not filed a second time.
   for (const Language other : kFolderLanguages) {
     if (other == language) continue;
     const std::string there =
