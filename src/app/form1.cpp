@@ -6,6 +6,7 @@
 #include "folderedit/folder_glyph.h"
 #include "gridview/photo_columns.h"
 #include "trayicon/main_tray_icon.h"
+#include "ui/lang/texts.h"
 
 namespace zv {
 
@@ -51,7 +52,7 @@ void TForm1::CreateControls() {
   bold.Style = fsBold;
   Label1.SetParent(this);
   Label1.SetBounds(16, 16, 141, 13);
-  Label1.SetCaption("Профиль пользователя");
+  Label1.SetCaption(UiText(TextId::ProfileLabel));
   Label1.SetFont(bold);
   Label1.FocusControl = &Edit1;  // the profile box is read out by this label
 
@@ -62,7 +63,7 @@ void TForm1::CreateControls() {
 
   BitBtn3.SetParent(this);
   BitBtn3.SetBounds(384, 13, 89, 22);
-  BitBtn3.SetCaption("Создать");
+  BitBtn3.SetCaption(UiText(TextId::CreateButton));
   BitBtn3.SetGlyphResource("GLYPH_CREATE");
   BitBtn3.SetTabOrder(3);
 
@@ -76,7 +77,7 @@ void TForm1::CreateControls() {
   BitBtn2.SetParent(this);
   BitBtn2.SetBounds(16, 317, 153, 25);
   BitBtn2.SetAnchors(akLeft | akBottom);
-  BitBtn2.SetCaption("Скачать фотографии");
+  BitBtn2.SetCaption(UiText(TextId::DownloadButton));
   BitBtn2.SetEnabled(false);
   BitBtn2.SetTabOrder(2);
 
@@ -84,7 +85,7 @@ void TForm1::CreateControls() {
   DirectoryEdit1.SetBounds(176, 319, 281, 21);
   DirectoryEdit1.SetAnchors(akLeft | akRight | akBottom);
   DirectoryEdit1.DialogKind = TDialogKind::dkWin32;
-  DirectoryEdit1.DialogText = "Выберите путь к Галерее фотографий";
+  DirectoryEdit1.DialogText = UiText(TextId::FolderDialogTitle);
   DirectoryEdit1.SetGlyphKind(TGlyphKind::gkCustom);
   DirectoryEdit1.SetGlyphVersions(FolderButtonGlyphs());
   DirectoryEdit1.NumGlyphs = 1;
@@ -94,13 +95,13 @@ void TForm1::CreateControls() {
   Label2.SetParent(this);
   Label2.SetBounds(176, 319, 0, 0);
   Label2.SetAnchors(akLeft | akBottom);
-  Label2.SetCaption(kFolderLabelText);
+  Label2.SetCaption(UiText(TextId::FolderLabel));  // read out, never shown
   Label2.FocusControl = &DirectoryEdit1;
 
   BitBtn1.SetParent(this);
   BitBtn1.SetBounds(650, 317, 97, 25);
   BitBtn1.SetAnchors(akRight | akBottom);
-  BitBtn1.SetCaption("Список");
+  BitBtn1.SetCaption(UiText(TextId::ListButton));
   BitBtn1.SetGlyphResource("GLYPH_LIST");
   BitBtn1.SetEnabled(false);
   BitBtn1.SetTabOrder(1);
@@ -116,10 +117,10 @@ void TForm1::CreateControls() {
     std::string text;
   };
   const PanelSpec panels[] = {
-      {180, TAlignment::taLeftJustify, kDisconnectedText},
-      {120, TAlignment::taLeftJustify, std::string(kFoundPrefix) + kNoCount},
-      {100, TAlignment::taLeftJustify, std::string(kPhotosPrefix) + kNoCount},
-      {50, TAlignment::taRightJustify, kCreditText},
+      {180, TAlignment::taLeftJustify, UiText(TextId::Disconnected)},
+      {120, TAlignment::taLeftJustify, UiText(TextId::FoundPrefix) + kNoCount},
+      {100, TAlignment::taLeftJustify, UiText(TextId::PhotosPrefix) + kNoCount},
+      {50, TAlignment::taRightJustify, UiText(TextId::Credit)},
   };
   for (const auto& p : panels) {
     TStatusPanel& panel = StatusBar1.Panels.Add();
@@ -145,7 +146,7 @@ void TForm1::WireEvents() {
   };
   // A grey row says in words what its colour shows.
   GridView1.AccessibleRowNote = [this](int row) {
-    return RowArchived(row) ? std::u16string(kArchivedRowNote) : std::u16string();
+    return RowArchived(row) ? UiText16(TextId::ArchivedRowNote) : std::u16string();
   };
   // While phone work runs, its rows' boxes stay as the work found them.
   GridView1.OnBeforeEdit = [this](TObject*, int, int, bool& accept) {

@@ -54,22 +54,9 @@ class TForm1 : public TForm {
   std::unique_ptr<PhoneJobs> ownJobs_;
 
  public:
-  // The status bar texts.
-  static constexpr char kDisconnectedText[] = "Соединение: Телефон отключен";
-  static constexpr char kConnectedText[] = "Соединение: Телефон подключен";
-  static constexpr char kFoundPrefix[] = "Найдено файлов: ";
-  static constexpr char kPhotosPrefix[] = "Фотографий: ";
+  // The count panels before the first listing (the texts themselves are in ui/lang).
   static constexpr char kNoCount[] = "---";
-  static constexpr char kCreditText[] = "Zarvelinthoscope © команда Zarvelinthoscope";
-  static constexpr char kProfileMissingText[] = "Профиль не определен!";
-  static constexpr char kFolderLabelText[] = "Папка архива";  // read out, never shown
-  // What a screen reader hears after the name of a row drawn grey.
-  static constexpr char16_t kArchivedRowNote[] = u"в архиве";
   static constexpr int kProfileMaxLength = 200;
-  // The phone work's own texts.
-  static constexpr char kNotAnsweringText[] = "Соединение: Телефон не отвечает";
-  static constexpr char kStopCaption[] = "Остановить";
-  static constexpr char kCloseDuringRunText[] = "Остановить скачивание и закрыть программу?";
   // A phone call that has not returned for this long: the status bar says the phone does not
   // answer, and closing the program no longer waits for it.
   static constexpr std::chrono::seconds kNotAnsweringAfter{30};
@@ -121,10 +108,10 @@ class TForm1 : public TForm {
   void FormCreate(TObject* Sender);    // form1.cpp
   void Timer1Timer(TObject* Sender);   // connection monitor
   void ReadProfileId();                // profile file
-  void BitBtn3Click(TObject* Sender);  // "Создать": write the profile file
-  void BitBtn1Click(TObject* Sender);  // "Список"
+  void BitBtn3Click(TObject* Sender);  // CreateButton: write the profile file
+  void BitBtn1Click(TObject* Sender);  // ListButton
   void ListPhotos();
-  void BitBtn2Click(TObject* Sender);  // "Скачать фотографии"
+  void BitBtn2Click(TObject* Sender);  // DownloadButton
   void GridView1HeaderClick(TObject* Sender, int ACol);
   void GridView1DblClick(TObject* Sender);  // preview
   void DirectoryEdit1AfterDialog(TObject* Sender, std::string& Name, bool& Action);
@@ -181,7 +168,7 @@ class TForm1 : public TForm {
   // and always for the first and the last photo.
   void ShowRunProgress(const RunProgress& progress);
   static constexpr std::chrono::milliseconds kProgressInterval{100};
-  static std::string ListingProgressText(int entries);  // "чтение списка файлов: 30"
+  static std::string ListingProgressText(int entries);  // "reading the file list: 30"
   void ShowWorkProgress(const std::string& text);
   // Back to the caption and tip from before the work (nothing when no progress was shown).
   void EndWorkProgress();

@@ -7,6 +7,7 @@
 // a run and stops it; so does Esc.
 #include "app/form1.h"
 #include "gridview/photo_columns.h"
+#include "ui/lang/texts.h"
 
 namespace zv {
 
@@ -74,7 +75,7 @@ void TForm1::LockForJob(JobKind kind) {
   Edit1.SetEnabled(false);
   DirectoryEdit1.SetEnabled(false);
   if (kind == JobKind::kRun) {
-    BitBtn2.SetCaption(kStopCaption);
+    BitBtn2.SetCaption(UiText(TextId::StopButton));
     BitBtn2.SetEnabled(true);
   } else {
     BitBtn2.SetEnabled(false);
@@ -104,8 +105,8 @@ void TForm1::ShowNotAnswering() {
   notAnsweringShown_ = silent;
   if (silent) {
     panelBeforeNotAnswering_ = StatusBar1.Panels[0].Text();
-    SetPanelText(0, kNotAnsweringText);
-  } else if (StatusBar1.Panels[0].Text() == kNotAnsweringText) {
+    SetPanelText(0, UiText(TextId::NotAnswering));
+  } else if (StatusBar1.Panels[0].Text() == UiText(TextId::NotAnswering)) {
     SetPanelText(0, panelBeforeNotAnswering_);
   }
 }
@@ -116,7 +117,7 @@ void TForm1::FormClose(TObject*, TCloseAction& action) {
   // without waiting for it (the archive has no partial photo under a photo's name).
   if (PhoneNotAnswering()) return;
   if (job_ == JobKind::kRun && !closeAfterJob_) {
-    if (!Boxes.AskYesNo(kCloseDuringRunText)) {
+    if (!Boxes.AskYesNo(UiText(TextId::CloseDuringRun))) {
       action = TCloseAction::caNone;
       return;
     }

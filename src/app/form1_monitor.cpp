@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/form1.h"
+#include "ui/lang/texts.h"
 #include "ui/text.h"
 
 namespace zv {
@@ -65,7 +66,7 @@ void TForm1::PollPhone() {
         if (poll->cameUp) {
           PhoneConnected = true;
           ShowProfileFile(poll->profile.data());
-          SetPanelText(0, kConnectedText);
+          SetPanelText(0, UiText(TextId::Connected));
           SetListEnabled(true);
         }
         if (error) std::rethrow_exception(error);
@@ -75,9 +76,9 @@ void TForm1::PollPhone() {
 void TForm1::PhoneDisconnected() {
   PhoneConnected = false;
   notAnsweringShown_ = false;
-  SetPanelText(0, kDisconnectedText);
-  SetPanelText(1, std::string(kFoundPrefix) + kNoCount);
-  SetPanelText(2, std::string(kPhotosPrefix) + kNoCount);
+  SetPanelText(0, UiText(TextId::Disconnected));
+  SetPanelText(1, UiText(TextId::FoundPrefix) + kNoCount);
+  SetPanelText(2, UiText(TextId::PhotosPrefix) + kNoCount);
   SetListEnabled(false);
   SetDownloadEnabled(false);
 }
@@ -112,7 +113,7 @@ void TForm1::BitBtn3Click(TObject*) {
   if (UserJobRunning()) return;  // locked: a click that reached it anyway does nothing
   const std::string& name = Edit1.Text();
   if (name.empty()) {
-    Boxes.ShowMessage(kProfileMissingText);
+    Boxes.ShowMessage(UiText(TextId::ProfileMissing));
     return;
   }
   // One byte a character. The box takes at most 200 characters when typed into, but the

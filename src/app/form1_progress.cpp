@@ -1,11 +1,12 @@
 // How far long phone work has got: the caption and the busy indicator's tip during the listing
 // and the download run, and the repaint between their parts (see form1.h).
 #include "app/form1.h"
+#include "ui/lang/texts.h"
 
 namespace zv {
 
 std::string TForm1::ListingProgressText(int entries) {
-  return "чтение списка файлов: " + std::to_string(entries);
+  return FormatText(TextId::ListingProgress, {std::to_string(entries)});
 }
 
 void TForm1::ShowWorkProgress(const std::string& text) {

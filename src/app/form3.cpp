@@ -1,10 +1,12 @@
 // The preview window: caption, frame, place and its one control.
 #include "app/form3.h"
 
+#include "ui/lang/texts.h"
+
 namespace zv {
 
 TForm3::TForm3() : TForm(nullptr, "Form3"), Image1(this, "Image1") {
-  SetCaption("Предпросмотр");
+  SetCaption(UiText(TextId::PreviewCaption));
   BorderStyle = TFormBorderStyle::bsSizeToolWin;
   Position = TPosition::poDesigned;
   SetBounds(0, 0, 648, 514);  // client area 640 × 480

@@ -64,26 +64,29 @@ const ArchiveLook::DayFolder* ArchiveLook::FolderOf(const AnsiString& photoName)
   if (!WindowsKeepsFolders(photoName)) return nullptr;
 
   folder = std::make_unique<DayFolder>();
-  if (!files_.ListFiles(ArchiveFolder(root_, profile_, photoName), scratch_)) return folder.get();
-  folder->reserve(scratch_.size());
-  for (const FileEntry& file : scratch_) {
-    // Most names are plain ASCII, the same in both encodings; a name with characters outside
-    // Windows-1251 is no photo's name.
-    const bool ascii = std::all_of(file.name.begin(), file.name.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    const AnsiString name = ascii ? file.name : Utf8ToCp1251(file.name);
-    if (!ascii && Cp1251ToUtf8(name) != file.name) continue;
-    AddFile(*folder, name, static_cast<std::int64_t>(file.size));
+  for (const Language language : kFolderLanguages) {
+    if (!files_.ListFiles(ArchiveFolder(root_, profile_, photoName, language), scratch_)) continue;
+    folder->reserve(folder->size() + scratch_.size());
+    for (const FileEntry& file : scratch_) {
+      // Most names are plain ASCII, the same in both encodings; a name with characters outside
+      // Windows-1251 is no photo's name.
+      const bool ascii = std::all_of(file.name.begin(), file.name.end(),
+                                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+      const AnsiString name = ascii ? file.name : Utf8ToCp1251(file.name);
+      if (!ascii && Cp1251ToUtf8(name) != file.name) continue;
+      AddFile(*folder, name, static_cast<std::int64_t>(file.size), language);
+    }
   }
   for (auto& [key, held] : *folder) SortHeld(held);
   return folder.get();
 }
 
-void ArchiveLook::AddFile(DayFolder& folder, const AnsiString& name, std::int64_t size) {
-  folder[WindowsNameKey(name)].push_back({1, size, name});
+void ArchiveLook::AddFile(DayFolder& folder, const AnsiString& name, std::int64_t size,
+                          Language language) {
+  folder[WindowsNameKey(name)].push_back({1, size, name, language});
   int number = 1;
   const AnsiString photo = UnnumberedName(name, number);
-  if (number > 1) folder[WindowsNameKey(photo)].push_back({number, size, name});
+  if (number > 1) folder[WindowsNameKey(photo)].push_back({number, size, name, language});
 }
 
 void ArchiveLook::SortHeld(std::vector<Held>& held) {
@@ -93,30 +96,39 @@ void ArchiveLook::SortHeld(std::vector<Held>& held) {
     });
 }
 
-void ArchiveLook::Note(const AnsiString& photoName, const AnsiString& file, std::int64_t size) {
+void ArchiveLook::Note(const AnsiString& photoName, const AnsiString& file, std::int64_t size,
+                       Language language) {
   if (photoName.size() < kFolderPrefix) return;
   const auto known = folders_.find(photoName.substr(0, kFolderPrefix));
   // A folder not listed yet shows the file when it is.
   if (known == folders_.end() || !known->second) return;
   DayFolder& folder = *known->second;
-  AddFile(folder, file, size);
+  AddFile(folder, file, size, language);
   SortHeld(folder[WindowsNameKey(file)]);
   int number = 1;
   const AnsiString photo = UnnumberedName(file, number);
   if (number > 1) SortHeld(folder[WindowsNameKey(photo)]);
 }
 
-ArchiveLook::Found ArchiveLook::Find(const AnsiString& photoName, std::int64_t size) {
-  if (!profileUsable_ || photoName.size() < kFolderPrefix) return {};
+const ArchiveLook::Held* ArchiveLook::FindHeld(const AnsiString& photoName, std::int64_t size) {
+  if (!profileUsable_ || photoName.size() < kFolderPrefix) return nullptr;
   const DayFolder* folder = FolderOf(photoName);
-  if (!folder || folder->empty()) return {};
+  if (!folder || folder->empty()) return nullptr;
   key_.assign(photoName);
   MakeWindowsNameKey(key_);
   const auto held = folder->find(key_);
-  if (held == folder->end()) return {};
+  if (held == folder->end()) return nullptr;
   for (const Held& file : held->second)
-    if (file.size == size) return {file.number, file.name};
-  return {};
+    if (file.size == size) return &file;
+  return nullptr;
+}
+
+ArchiveLook::Found ArchiveLook::Find(const AnsiString& photoName, std::int64_t size) {
+  const Held* file = FindHeld(photoName, size);
+  if (!file) return {};
+  return {file->number, file->name, ArchiveFolder(root_, profile_, photoName, file->folders),
+          Utf8ToCp1251(MonthFolderName(photoName, file->folders)) + "\\" +
+              Utf8ToCp1251(DayFolderName(photoName, file->folders)) + "\\"};
 }
 
 void ArchivedPhotos::Mark(FileSystem& files, const std::string& root,

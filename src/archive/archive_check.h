@@ -1,9 +1,10 @@
 #pragma once
-// Whether a photo is already in the archive, decided from the archive alone: the photo's day
-// folder under the archive root and the profile holds a file under the photo's own name, or
-// under one of the numbered names the run gives a photo whose name is taken ("(2)", "(3)", ...),
-// and that file has the photo's size on the phone. Names compare as Windows compares them
-// (WindowsNameKey). Deciding costs local file-system calls only, never a phone call.
+// Whether a photo is already in the archive, decided from the archive alone: one of the photo's
+// day folders under the archive root and the profile (Russian or English names: a photo filed
+// under either is archived, whatever language the window speaks now) holds a file under the photo's
+// own name, or under one of the numbered names the run gives a photo whose name is taken ("(2)",
+// "(3)", ...), and that file has the photo's size on the phone. Names compare as Windows compares
+// them (WindowsNameKey). Deciding costs local file-system calls only, never a phone call.
 //
 // A name and a size are enough to skip reading a photo that stays on the phone, and to show the
 // user which rows are new. They are not proof enough to delete the phone's copy: the run still
@@ -15,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "ui/lang/texts.h"
 #include "ui/platform.h"
 #include "ui/text.h"
 
@@ -22,7 +24,8 @@ namespace zv {
 
 class TGridView;
 
-// The look into day folders for one check of many photos: each day folder is listed once, on
+// The look into day folders for one check of many photos: each day folder (one a language) is
+// listed once, on
 // the first photo that needs it, and answers for every later photo of that day. A look reflects
 // the archive as it was when each folder was listed; a later change needs a new ArchiveLook.
 class ArchiveLook {
@@ -38,26 +41,34 @@ class ArchiveLook {
   struct Found {
     int number = 0;
     AnsiString file;
+    std::string folder;  // the day folder that holds it (UTF-8, full path)
+    AnsiString below;    // its place below the profile folder, "month\day\"
   };
   Found Find(const AnsiString& photoName, std::int64_t size);
+  // Whether it does, without naming the place (asked for every row painted).
   bool Holds(const AnsiString& photoName, std::int64_t size) {
-    return Find(photoName, size).number > 0;
+    return FindHeld(photoName, size) != nullptr;
   }
-  // The caller has put `file` (a name in the photo's day folder) of `size` bytes there since
-  // the folder was listed: a look that lasts a whole run knows what the run wrote.
-  void Note(const AnsiString& photoName, const AnsiString& file, std::int64_t size);
+  // The caller has put `file` (a name in the photo's day folder of that language) of `size`
+  // bytes there since the folder was listed: a look that lasts a whole run knows what the run
+  // wrote.
+  void Note(const AnsiString& photoName, const AnsiString& file, std::int64_t size,
+            Language language);
 
  private:
   struct Held {
     int number;  // 1 for the photo's own name, n for its "(n)"
     std::int64_t size;
     AnsiString name;
+    Language folders;  // which language's day folder holds it
   };
   // One day folder: for each photo name (as WindowsNameKey) the files that may hold it.
   using DayFolder = std::unordered_map<AnsiString, std::vector<Held>>;
   const DayFolder* FolderOf(const AnsiString& photoName);
-  static void AddFile(DayFolder& folder, const AnsiString& name, std::int64_t size);
+  static void AddFile(DayFolder& folder, const AnsiString& name, std::int64_t size,
+                      Language language);
   static void SortHeld(std::vector<Held>& held);
+  const Held* FindHeld(const AnsiString& photoName, std::int64_t size);
 
   FileSystem& files_;
   std::string root_, profile_;

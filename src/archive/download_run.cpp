@@ -14,6 +14,7 @@
 #include "catalogue/photo_names.h"
 #include "gridview/photo_columns.h"
 #include "ui/busy_scope.h"
+#include "ui/lang/texts.h"
 #include "ui/text.h"
 
 namespace zv {
@@ -30,30 +31,28 @@ std::string NameList(const std::string& heading, const std::vector<std::string>&
 
 }  // namespace
 
-std::string TooLargeText() {
-  return std::string("Не скачаны и не удалены фотографии больше предела размера фотографии (") +
-         kMaxPhotoSizeText + "):\r";
-}
+std::string TooLargeText() { return FormatText(TextId::TooLarge, {UiText(TextId::MaxPhotoSize)}); }
 
 std::string DownloadSummaryText(const std::string& root, int downloaded, int deleted) {
-  return DownloadSummaryText("Фотографии уcпешно скачаны!", root, downloaded, deleted);
+  return FormatText(TextId::Summary, {root, std::to_string(downloaded), std::to_string(deleted)});
 }
 
-std::string DownloadSummaryText(const std::string& firstLine, const std::string& root,
-                                int downloaded, int deleted) {
-  return firstLine + "\r\rПуть сохранения: " + root + "\\" + "\r" + "Скачано фотографий: " +
-         std::to_string(downloaded) + "\r" + "Удалено фотографий: " + std::to_string(deleted);
+std::string DownloadSummaryText(TextId firstLine, const std::string& root, int downloaded,
+                                int deleted) {
+  // The summary as ever from its first line break on: where the photos went, and the counts.
+  const std::string summary = DownloadSummaryText(root, downloaded, deleted);
+  return UiText(firstLine) + summary.substr(std::min(summary.find('\r'), summary.size()));
 }
 
 std::unique_ptr<DownloadPlan> PlanDownload(DownloadRunHost& host) {
   const std::string profile = host.profile();
   if (profile.empty()) {
-    host.boxes.ShowMessage(kNoProfileText);
+    host.boxes.ShowMessage(UiText(TextId::ProfileMissing));
     return nullptr;
   }
   // The profile names a folder of the archive (see IsUsableProfileName).
   if (!IsUsableProfileName(profile)) {
-    host.boxes.ShowMessage(kBadProfileText);
+    host.boxes.ShowMessage(UiText(TextId::BadProfile));
     return nullptr;
   }
   auto plan = std::make_unique<DownloadPlan>();
@@ -145,8 +144,6 @@ void ExecuteDownload(DownloadPlan& plan, PhoneApi& phone, FileSystem& files,
         plan.tooLarge.push_back(nameUtf8);
         continue;
       }
-      const AnsiString below = Utf8ToCp1251(MonthFolderName(p.name8)) + "\\" +
-                               Utf8ToCp1251(DayFolderName(p.name8)) + "\\";
       bool copied = true;
       if (p.wantCopy && !p.wantDelete) {
         // A photo that stays on the phone and that the archive holds already (by name and
@@ -159,8 +156,8 @@ void ExecuteDownload(DownloadPlan& plan, PhoneApi& phone, FileSystem& files,
               Cp1251ToUtf8(held.number == 1 ? p.name8 : NumberedName(p.name8, held.number));
           if (storedName != nameUtf8) plan.storedAs.push_back(nameUtf8 + " → " + storedName);
           // Later rows that land on this file meet it as they would a file this run wrote.
-          runFiles.files[WindowsNameKey(below + held.file)] =
-              ArchiveFolder(plan.root, plan.profile, p.name8) + "\\" + Cp1251ToUtf8(held.file);
+          runFiles.files[WindowsNameKey(held.below + held.file)] =
+              held.folder + "\\" + Cp1251ToUtf8(held.file);
           continue;
         }
       }
@@ -178,7 +175,8 @@ void ExecuteDownload(DownloadPlan& plan, PhoneApi& phone, FileSystem& files,
                                     : CopyResult{};
         switch (copy.outcome) {
           case CopyOutcome::kWritten:
-            look.Note(p.name8, Utf8ToCp1251(copy.storedName), p.size);
+            look.Note(p.name8, Utf8ToCp1251(copy.storedName), p.size,
+                      runFiles.LanguageOf(files, request));
             [[fallthrough]];
           case CopyOutcome::kAlreadyThere:
             ++result.DownloadedCount;
@@ -221,24 +219,29 @@ DownloadRunResult FinishDownload(DownloadRunHost& host, DownloadPlan& plan, bool
   // would read them.
   result.DeletedCount = RemoveMarkedRows(host.grid, plan.removeRow);
   if (host.setPanel) {
-    host.setPanel(1, "Найдено файлов: " + std::to_string(host.FoundCount - result.DeletedCount));
-    host.setPanel(2, "Фотографий: " + std::to_string(host.PhotoCount - result.DeletedCount));
+    host.setPanel(
+        1, UiText(TextId::FoundPrefix) + std::to_string(host.FoundCount - result.DeletedCount));
+    host.setPanel(
+        2, UiText(TextId::PhotosPrefix) + std::to_string(host.PhotoCount - result.DeletedCount));
   }
   if (host.rowsSettled) host.rowsSettled();
   if (host.setBusy) host.setBusy(false);
   if (plan.error) std::rethrow_exception(plan.error);
   if (!showSummary) return result;
 
-  const std::string firstLine = result.phoneGone  ? kPhoneGoneText
-                                : result.stopped ? kStoppedText
-                                                 : "Фотографии уcпешно скачаны!";
   host.boxes.ShowMessage(
-      DownloadSummaryText(firstLine, plan.root, result.DownloadedCount, result.DeletedCount));
+      result.phoneGone
+          ? DownloadSummaryText(TextId::RunPhoneGone, plan.root, result.DownloadedCount,
+                                result.DeletedCount)
+      : result.stopped
+          ? DownloadSummaryText(TextId::RunStopped, plan.root, result.DownloadedCount,
+                                result.DeletedCount)
+          : DownloadSummaryText(plan.root, result.DownloadedCount, result.DeletedCount));
   const std::pair<std::string, const std::vector<std::string>*> afterwards[] = {
-      {kStoredAsText, &plan.storedAs},     {kCopyFailedText, &plan.notCopied},
-      {kSameNameText, &plan.sameName},     {kUnreadableText, &plan.unreadable},
-      {kBadNameText, &plan.badName},       {TooLargeText(), &plan.tooLarge},
-      {kDeleteFailedText, &plan.notDeleted}};
+      {UiText(TextId::StoredAs), &plan.storedAs},   {UiText(TextId::CopyFailed), &plan.notCopied},
+      {UiText(TextId::SameName), &plan.sameName},   {UiText(TextId::Unreadable), &plan.unreadable},
+      {UiText(TextId::BadName), &plan.badName},     {TooLargeText(), &plan.tooLarge},
+      {UiText(TextId::DeleteFailed), &plan.notDeleted}};
   for (const auto& [heading, names] : afterwards) {
     if (!names->empty()) host.boxes.ShowMessage(NameList(heading, *names));
   }

@@ -1,5 +1,5 @@
 #pragma once
-// The download-and-delete run of "Скачать фотографии": every checked photo is copied from the
+// The download-and-delete run of the download button: every checked photo is copied from the
 // phone into the archive, every photo marked for deletion whose copy (if one was asked for) is
 // complete is deleted on the phone and its row removed, the two count panels are lowered and a
 // summary is shown.
@@ -50,6 +50,7 @@
 #include "catalogue/photo_sources.h"
 #include "gridview/grid.h"
 #include "phone/phone_api.h"
+#include "ui/lang/texts.h"
 #include "ui/platform.h"
 
 namespace zv {
@@ -133,31 +134,16 @@ void ExecuteDownload(DownloadPlan& plan, PhoneApi& phone, FileSystem& files,
 DownloadRunResult FinishDownload(DownloadRunHost& host, DownloadPlan& plan,
                                  bool showSummary = true);
 
-// Texts of the run's own boxes.
-inline constexpr const char* kNoProfileText = "Профиль не определен!";
-inline constexpr const char* kBadProfileText = "Недопустимое имя профиля!";
-inline constexpr const char* kCopyFailedText = "Не удалось скачать фотографии:\r";
-inline constexpr const char* kDeleteFailedText = "Не удалось удалить фотографии:\r";
-inline constexpr const char* kSameNameText =
-    "Не скачаны и не удалены фотографии с совпадающими именами:\r";
-inline constexpr const char* kStoredAsText =
-    "Имена этих фотографий в архиве уже заняты, фотографии сохранены под другими именами:\r";
-inline constexpr const char* kUnreadableText =
-    "Не скачаны и не удалены фотографии, файл которых в архиве не удалось прочитать:\r";
-inline constexpr const char* kBadNameText =
-    "Не скачаны и не удалены фотографии, имя которых Windows изменила бы:\r";
+// The texts of the run's own boxes are in ui/lang (ProfileMissing, BadProfile, CopyFailed, ...).
 // The heading of the box that names photos over kMaxPhotoSize.
 std::string TooLargeText();
 
 // The summary box's text (single carriage returns; the "c" of "уcпешно" is Latin).
 std::string DownloadSummaryText(const std::string& root, int downloaded, int deleted);
-// The first line of the summary of a run the user stopped, and of one the phone's going ended.
-inline constexpr const char* kStoppedText = "Скачивание остановлено.";
-inline constexpr const char* kPhoneGoneText =
-    "Телефон отключился, скачивание прервано. Остальные фотографии остались на телефоне.";
-// The summary with another first line.
-std::string DownloadSummaryText(const std::string& firstLine, const std::string& root,
-                                int downloaded, int deleted);
+// The summary with another first line: RunStopped for a run the user stopped, RunPhoneGone for
+// one that the phone's going ended.
+std::string DownloadSummaryText(TextId firstLine, const std::string& root, int downloaded,
+                                int deleted);
 
 // The run. Errors that end it propagate after the clean-up described above.
 DownloadRunResult RunDownload(DownloadRunHost& host);

@@ -1,6 +1,8 @@
 // Archive folder names and folder creation (see folder_scheme.h).
 #include "archive/folder_scheme.h"
 
+#include <vector>
+
 #include "catalogue/photo_names.h"
 #include "ui/errors.h"
 #include "ui/text.h"
@@ -15,7 +17,18 @@ const std::array<std::string_view, 13> MonthNamesGenitive = {
     "",     "января",  "февраля",  "марта",   "апреля", "мая",    "июня",
     "июля", "августа", "сентября", "октября", "ноября", "декабря"};
 
+const std::array<std::string_view, 13> EnglishMonthNames = {
+    "",     "January", "February",  "March",   "April",    "May",     "June",
+    "July", "August",  "September", "October", "November", "December"};
+
 namespace {
+
+const std::array<std::string_view, 13>& MonthTable(Language folders) {
+  return folders == Language::ru ? MonthNames : EnglishMonthNames;
+}
+const std::array<std::string_view, 13>& DayMonthTable(Language folders) {
+  return folders == Language::ru ? MonthNamesGenitive : EnglishMonthNames;
+}
 
 // Character n (counting from 1) of the name, or nothing when the name is shorter.
 std::string_view CharAt(std::string_view name, size_t n) {
@@ -49,28 +62,57 @@ int PhotoMonth(std::string_view photoName) {
   }
   if (month < 1 || month > 12) {
     // No table is read outside its twelve months: such a photo cannot be filed.
-    throw EConvertError("Неверный месяц " + std::to_string(month) + " в имени фотографии " +
-                        Cp1251ToUtf8(photoName));
+    throw EConvertError(
+        FormatText(TextId::BadMonth, {std::to_string(month), Cp1251ToUtf8(photoName)}));
   }
   return month;
 }
 
-std::string MonthFolderName(std::string_view photoName) {
+std::string MonthFolderName(std::string_view photoName, Language folders) {
   const int month = PhotoMonth(photoName);
-  std::string out(MonthNames[month]);
+  std::string out(MonthTable(folders)[month]);
   out += " 20";
   out += Cp1251ToUtf8(CharAt(photoName, 7));
   out += Cp1251ToUtf8(CharAt(photoName, 8));
   return out;
 }
 
-std::string DayFolderName(std::string_view photoName) {
+std::string DayFolderName(std::string_view photoName, Language folders) {
   const int month = PhotoMonth(photoName);
   std::string out = Cp1251ToUtf8(CharAt(photoName, 1));
   out += Cp1251ToUtf8(CharAt(photoName, 2));
   out += ' ';
-  out += MonthNamesGenitive[month];
+  out += DayMonthTable(folders)[month];
   return out;
+}
+
+bool IsMonthFolderName(std::string_view folderUtf8, Language folders) {
+  for (int m = 1; m <= 12; ++m) {
+    const std::string_view month = MonthTable(folders)[m];
+    // "<month> 20" and the two characters the photo's name gave, whatever they were.
+    if (folderUtf8.size() > month.size() + 3 && folderUtf8.substr(0, month.size()) == month &&
+        folderUtf8.substr(month.size(), 3) == " 20" &&
+        Utf16Length(folderUtf8.substr(month.size() + 3)) == 2)
+      return true;
+  }
+  return false;
+}
+
+Language ArchiveFolderLanguage(FileSystem& files, std::string_view root, std::string_view profile,
+                               Language windowLanguage) {
+  std::string profileFolder(root);
+  profileFolder += '\\';
+  profileFolder += profile;
+  std::vector<std::string> folders;
+  if (!files.ListFolders(profileFolder, folders)) return windowLanguage;
+  std::vector<Language> found;
+  for (const Language language : kFolderLanguages)
+    for (const std::string& folder : folders)
+      if (IsMonthFolderName(folder, language)) {
+        found.push_back(language);
+        break;
+      }
+  return found.size() == 1 ? found.front() : windowLanguage;
 }
 
 bool WindowsKeepsFolders(std::string_view photoName) {
@@ -92,20 +134,20 @@ bool IsUsableProfileName(std::string_view profile) {
 }
 
 std::string ArchiveFolder(std::string_view root, std::string_view profile,
-                          std::string_view photoName) {
+                          std::string_view photoName, Language folders) {
   std::string out(root);
   out += '\\';
   out += profile;
   out += '\\';
-  out += MonthFolderName(photoName);
+  out += MonthFolderName(photoName, folders);
   out += '\\';
-  out += DayFolderName(photoName);
+  out += DayFolderName(photoName, folders);
   return out;
 }
 
 std::string ArchiveFilePath(std::string_view root, std::string_view profile,
-                            std::string_view photoName) {
-  return ArchiveFolder(root, profile, photoName) + "\\" + Cp1251ToUtf8(photoName);
+                            std::string_view photoName, Language folders) {
+  return ArchiveFolder(root, profile, photoName, folders) + "\\" + Cp1251ToUtf8(photoName);
 }
 
 bool CreateFolderPath(FileSystem& files, std::string_view path) {

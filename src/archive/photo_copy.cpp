@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
+#include "archive/archive_check.h"
 #include "archive/archive_names.h"
 #include "archive/buffered_output.h"
 #include "archive/folder_scheme.h"
@@ -14,6 +16,16 @@ namespace zv {
 
 std::string PartialFileName(const std::string& photoNameUtf8) {
   return "~" + photoNameUtf8 + ".part";
+}
+
+Language RunArchiveFiles::LanguageOf(FileSystem& fs, const PhotoCopyRequest& request) {
+  const std::string profileFolder = request.root + "\\" + request.profile;
+  const auto known = languages.find(profileFolder);
+  if (known != languages.end()) return known->second;
+  const Language language =
+      ArchiveFolderLanguage(fs, request.root, request.profile, request.windowLanguage);
+  languages.emplace(profileFolder, language);
+  return language;
 }
 
 namespace {
@@ -30,6 +42,26 @@ Holds Compare(FileSystem& files, const std::string& path, const uint8_t* bytes, 
   if (!files.ReadFile(path, size + 1, there)) return Holds::kUnreadable;
   return there.size() == size && std::equal(there.begin(), there.end(), bytes) ? Holds::kSame
                                                                                : Holds::kOther;
+}
+
+// The name under which `folder` holds these very bytes: the photo's own name or one of its
+// numbered names, as Windows compares names. Nothing when none does, or when the files that might
+// cannot be read.
+std::optional<AnsiString> SameBytesIn(FileSystem& files, const std::string& folder,
+                                      const AnsiString& photoName, const uint8_t* bytes,
+                                      size_t size) {
+  std::vector<FileEntry> there;
+  if (!files.ListFiles(folder, there)) return std::nullopt;
+  const AnsiString key = WindowsNameKey(photoName);
+  for (const FileEntry& file : there) {
+    if (file.size != size) continue;
+    const AnsiString name = Utf8ToCp1251(file.name);
+    int number = 1;
+    if (Cp1251ToUtf8(name) != file.name || WindowsNameKey(UnnumberedName(name, number)) != key)
+      continue;
+    if (Compare(files, folder + "\\" + file.name, bytes, size) == Holds::kSame) return name;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -66,12 +98,29 @@ CopyResult FilePhoto(FileSystem& files, const PhotoCopyRequest& request,
   const uint8_t* bytes = buffer.data();
   const size_t size = static_cast<size_t>(request.size);
 
-  const std::string folder = ArchiveFolder(request.root, request.profile, request.photoName);
+  const Language language = runFiles.LanguageOf(files, request);
+  // A photo filed under the other language's folders (an archive that holds both, put together
+  // by hand or from two archives) is the same photo: it is not filed a second time.
+  for (const Language other : kFolderLanguages) {
+    if (other == language) continue;
+    const std::string there =
+        ArchiveFolder(request.root, request.profile, request.photoName, other);
+    if (const std::optional<AnsiString> name =
+            SameBytesIn(files, there, request.photoName, bytes, size)) {
+      const AnsiString otherBelow = Utf8ToCp1251(MonthFolderName(request.photoName, other)) + "\\" +
+                                    Utf8ToCp1251(DayFolderName(request.photoName, other)) + "\\";
+      runFiles.files[WindowsNameKey(otherBelow + *name)] = there + "\\" + Cp1251ToUtf8(*name);
+      return {CopyOutcome::kAlreadyThere, Cp1251ToUtf8(*name)};
+    }
+  }
+
+  const std::string folder =
+      ArchiveFolder(request.root, request.profile, request.photoName, language);
   // A folder that cannot be made shows up as the file's creation error below.
   const bool folderKnown = runFiles.folders.count(folder) > 0;
   if (!folderKnown) CreateFolderPath(files, folder);
-  const AnsiString below = Utf8ToCp1251(MonthFolderName(request.photoName)) + "\\" +
-                           Utf8ToCp1251(DayFolderName(request.photoName)) + "\\";
+  const AnsiString below = Utf8ToCp1251(MonthFolderName(request.photoName, language)) + "\\" +
+                           Utf8ToCp1251(DayFolderName(request.photoName, language)) + "\\";
   const std::string partial = folder + "\\" + PartialFileName(Cp1251ToUtf8(request.photoName));
 
   bool written = false;  // the partial file is complete and on the disk

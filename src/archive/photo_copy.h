@@ -13,6 +13,7 @@
 
 #include "phone/phone_api.h"
 #include "phone/photo_bytes.h"
+#include "ui/lang/texts.h"
 #include "ui/platform.h"
 #include "ui/text.h"
 
@@ -28,6 +29,8 @@ struct PhotoCopyRequest {
   int32_t size = 0;      // bytes, as the listing found them
   std::string root;      // archive root (UTF-8)
   std::string profile;   // profile name (UTF-8)
+  // The folders' language for a new archive (an archive that has month folders keeps theirs).
+  Language windowLanguage = UiLanguage();
 };
 
 // What one run has learnt of the archive.
@@ -41,6 +44,11 @@ struct RunArchiveFiles {
   // level of the folder's path (a call each, from the drive down). Should one go meanwhile, the
   // file's creation fails and the path is made again.
   std::set<std::string> folders;
+  // The language of each profile folder's month folders (ArchiveFolderLanguage), decided at the
+  // first photo filed there, by the profile folder's full path: the photos of one run go to one
+  // language's folders even where the first of them starts a new archive.
+  std::map<std::string, Language> languages;
+  Language LanguageOf(FileSystem& fs, const PhotoCopyRequest& request);
 };
 
 enum class CopyOutcome {
@@ -56,13 +64,15 @@ struct CopyResult {
 };
 
 // Reads the photo from the phone (File_Create, File_Read, File_Close) into buffer, then creates
-// its archive folders and files it as above, one byte per write through a buffered file; the
-// written file is flushed to the disk before it is closed, then renamed through to the disk
-// (see FileSystem::RenameNoReplace). kPhoneFailed, with nothing created locally, when File_Create,
-// File_Read or File_Close was negative, the read short, or the bytes cannot be the whole photo (a
-// JPEG cut off before its end marker: the published library does not report a short read). Local
-// failures throw (EInOutError, a failed flush included, or EConvertError for a name whose month
-// is no month); the temporary file is then removed and the archive stays as it was.
+// its archive folders and files it as above (a photo that the other language's day folder holds
+// already, under its name or a numbered one, counts as there and is not filed twice), one byte per
+// write through a buffered file; the written file is flushed to the disk before it is closed, then
+// renamed through to the disk (see FileSystem::RenameNoReplace). kPhoneFailed, with nothing created
+// locally, when File_Create, File_Read or File_Close was negative, the read short, or the bytes
+// cannot be the whole photo (a JPEG cut off before its end marker: the published library does not
+// report a short read). Local failures throw (EInOutError, a failed flush included, or
+// EConvertError for a name whose month is no month); the temporary file is then removed and the
+// archive stays as it was.
 CopyResult CopyPhoto(PhoneApi& phone, FileSystem& files, const PhotoCopyRequest& request,
                      std::vector<uint8_t>& buffer, RunArchiveFiles& runFiles);
 

@@ -17,16 +17,8 @@ struct RunProgress {
   std::int64_t bytesToRead = 0;           // bytes of the photos still to be read
 };
 
-// The texts, in the window's language.
-inline constexpr const char* kProgressOf = " из ";            // "12 из 150"
+// Between the parts of the text, in every language.
 inline constexpr const char* kProgressSeparator = " · ";
-inline constexpr const char* kBytesPerSecond = " Б/с";
-inline constexpr const char* kKilobytesPerSecond = " КБ/с";
-inline constexpr const char* kMegabytesPerSecond = " МБ/с";
-inline constexpr const char* kTimeLeft = "осталось ";
-inline constexpr const char* kSeconds = " с";
-inline constexpr const char* kMinutes = " мин";
-inline constexpr const char* kHours = " ч";
 
 // "12 из 150", then the speed and the time left once a photo has been read.
 std::string RunProgressText(const RunProgress& progress);

@@ -7,6 +7,7 @@
 #include "phone/phone_entry.h"
 #include "ui/busy_scope.h"
 #include "ui/errors.h"
+#include "ui/lang/texts.h"
 #include "ui/text.h"
 
 namespace zv {
@@ -27,8 +28,8 @@ class UpdateScope {
 }  // namespace
 
 std::string TooManyEntriesText(int count) {
-  return "Телефон сообщил о слишком большом числе файлов: " + std::to_string(count) + " (предел " +
-         std::to_string(kMaxDirectoryEntries) + ")";
+  return FormatText(TextId::TooManyEntries,
+                    {std::to_string(count), std::to_string(kMaxDirectoryEntries)});
 }
 
 bool AcceptPhotoEntry(std::string_view path, int32_t size, std::string_view& photoName) {
@@ -60,10 +61,11 @@ void FillPhotoRows(ListingHost& host, const DirectoryFetch& fetch) {
   if (host.sources) host.sources->Clear();
   const int count = fetch.reported > 0 ? fetch.reported : 0;
   host.FoundCount = count;
-  if (host.setPanel) host.setPanel(1, "Найдено файлов: " + std::to_string(count));
+  if (host.setPanel) host.setPanel(1, UiText(TextId::FoundPrefix) + std::to_string(count));
   if (count > kMaxDirectoryEntries) {
     host.PhotoCount = host.grid.RowCount();
-    if (host.setPanel) host.setPanel(2, "Фотографий: " + std::to_string(host.PhotoCount));
+    if (host.setPanel)
+      host.setPanel(2, UiText(TextId::PhotosPrefix) + std::to_string(host.PhotoCount));
     throw Exception(TooManyEntriesText(count));
   }
 
@@ -85,7 +87,8 @@ void FillPhotoRows(ListingHost& host, const DirectoryFetch& fetch) {
   }
 
   host.PhotoCount = host.grid.RowCount();
-  if (host.setPanel) host.setPanel(2, "Фотографий: " + std::to_string(host.PhotoCount));
+  if (host.setPanel)
+    host.setPanel(2, UiText(TextId::PhotosPrefix) + std::to_string(host.PhotoCount));
   if (host.enableDownload) host.enableDownload();
 }
 

@@ -2,6 +2,7 @@
 #include "folderedit/directory_edit.h"
 
 #include "folderedit/browse_folder_dlg.h"
+#include "ui/lang/texts.h"
 
 namespace zv {
 
@@ -15,7 +16,7 @@ void TFileDirEdit::DoAfterDialog(std::string& Name, bool& Action) {
 
 TDirectoryEdit::TDirectoryEdit(TComponent* owner, std::string name)
     : TFileDirEdit(owner, std::move(name)) {
-  ButtonName = "Выбрать папку";
+  ButtonName = UiText(TextId::FolderButtonName);
 }
 
 bool TDirectoryEdit::DirectoryExists(const std::string& path) const {

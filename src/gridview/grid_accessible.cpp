@@ -6,18 +6,10 @@
 #include <algorithm>
 #include <string>
 
+#include "ui/lang/texts.h"
 #include "ui/text.h"
 
 namespace zv {
-
-namespace {
-
-// The default actions' names, as a check box and a header say them.
-constexpr char16_t kActionClick[] = u"Нажать";
-constexpr char16_t kActionCheck[] = u"Отметить";
-constexpr char16_t kActionUncheck[] = u"Снять отметку";
-
-}  // namespace
 
 // ---- ids ----
 
@@ -287,11 +279,12 @@ TRect TGridAccessible::Location(AccessibleId id) const {
 std::u16string TGridAccessible::DefaultAction(AccessibleId id) const {
   const Part p = Decode(id);
   if (p.kind == Kind::HeaderCell && grid_.Columns()[p.col].Options().Contains(coCanClick))
-    return kActionClick;
+    return UiText16(TextId::ActionClick);
   if (p.kind == Kind::Cell) {
     const TCustomColumn& column = grid_.Columns()[p.col];
     if (column.HasCheckBoxPlay() && column.Options().Contains(coEditing))
-      return grid_.CellAt(p.col, p.row).AsBoolean() ? kActionUncheck : kActionCheck;
+      return grid_.CellAt(p.col, p.row).AsBoolean() ? UiText16(TextId::ActionUncheck)
+                                                    : UiText16(TextId::ActionCheck);
   }
   return {};
 }

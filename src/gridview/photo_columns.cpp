@@ -2,6 +2,7 @@
 #include "gridview/photo_columns.h"
 
 #include "gridview/header_glyphs.h"
+#include "ui/lang/texts.h"
 
 namespace zv {
 namespace {
@@ -46,13 +47,13 @@ void AddPhotoGridColumns(TGridView& grid) {
   download.Header().SetDisplayMode(dmImageOnly);
   download.Header().SetGlyphVersions(DownloadHeaderGlyphs());
   // The two box columns show only a picture; a screen reader says what the user calls them.
-  download.AccessibleName = u"Скачать";
+  download.AccessibleName = UiText16(TextId::DownloadColumn);
 
   auto& del = columns.Add<TCheckBoxColumn>("Delete");
   Apply(del, kDeleteColumn, {25, taCenter, checkBoxOptions, false, skDescending});
   del.Header().SetDisplayMode(dmImageOnly);
   del.Header().SetGlyphVersions(DeleteHeaderGlyphs());
-  del.AccessibleName = u"Удалить";
+  del.AccessibleName = UiText16(TextId::DeleteColumn);
 
   auto& file = columns.Add<TTextualColumn>("File");
   Apply(file, kFileColumn,
@@ -61,7 +62,7 @@ void AddPhotoGridColumns(TGridView& grid) {
          {coAutoSize, coCanClick, coCanSort, coEditorAutoSelect, coPublicUsing},
          true,
          skDescending});
-  file.Header().SetCaption(u"Файл");
+  file.Header().SetCaption(UiText16(TextId::FileColumn));
   file.Header().SetDisplayMode(dmTextAndImage);
   file.Header().SetGlyphVersions(FileHeaderGlyphs());
 
@@ -72,7 +73,7 @@ void AddPhotoGridColumns(TGridView& grid) {
          {coCanClick, coCanSort, coEditorAutoSelect, coPublicUsing},
          false,
          skAscending});
-  size.Header().SetCaption(u"Размер");
+  size.Header().SetCaption(UiText16(TextId::SizeColumn));
 
   grid.SetLoading(wasLoading);
 }
@@ -98,7 +99,7 @@ void SetupPhotoGrid(TGridView& grid) {
   grid.WantReturns = false;
   grid.SetTabStop(true);
   // A screen reader's names: the table after what it lists, a row after its photo.
-  grid.AccessibleName = u"Фотографии на телефоне";
+  grid.AccessibleName = UiText16(TextId::GridName);
   grid.AccessibleNameColumns = {kFileColumn, kSizeColumn};
   AddPhotoGridColumns(grid);
 }

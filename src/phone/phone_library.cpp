@@ -6,6 +6,7 @@
 
 #include "phone/p2k_abi.h"
 #include "phone/p2k_call.h"
+#include "ui/lang/texts.h"
 
 namespace zv {
 namespace {
@@ -66,10 +67,9 @@ std::string FileNameOf(const std::string& path) {
 }
 
 std::string MissingLibraryMessage(const std::string& path_utf8, const std::string& reason) {
-  std::string text =
-      "Не удалось загрузить библиотеку телефона " + FileNameOf(path_utf8) + ":\n" + path_utf8;
+  std::string text = FormatText(TextId::LibraryNotLoaded, {FileNameOf(path_utf8), path_utf8});
   if (!reason.empty()) text += "\n" + reason;
-  return text + "\nРабота с телефоном невозможна.";
+  return text + "\n" + UiText(TextId::LibraryUnusable);
 }
 
 PhoneLibrary BindPhoneLibrary(std::unique_ptr<SharedLibrary> library,
@@ -85,9 +85,10 @@ PhoneLibrary BindPhoneLibrary(std::unique_ptr<SharedLibrary> library,
     std::string names;
     for (const auto& name : missing) names += (names.empty() ? "" : ", ") + name;
     result.api = std::make_unique<AbsentPhoneApi>();
-    result.error = "В библиотеке телефона " + display_name + " нет " +
-                   (missing.size() == 1 ? "функции " : "функций ") + names +
-                   ".\nРабота с телефоном невозможна.";
+    result.error = FormatText(missing.size() == 1 ? TextId::LibraryMissingFunction
+                                                  : TextId::LibraryMissingFunctions,
+                              {display_name, names}) +
+                   "\n" + UiText(TextId::LibraryUnusable);
     return result;  // the library is unloaded here: nothing of it is used
   }
   const BoundPhoneApi::Table table{As<p2k::InitFn>(symbols[0]),   As<p2k::GetStatusFn>(symbols[1]),

@@ -19,8 +19,7 @@ namespace zv {
 // directory entry that claims more is damaged, and reading it would need a buffer of that size
 // (up to 2 GiB) in a 32-bit program whose memory stays below 512 MiB.
 inline constexpr std::int32_t kMaxPhotoSize = 64 * 1024 * 1024;
-// How the limit reads in messages.
-inline constexpr const char* kMaxPhotoSizeText = "64 МБ";
+// How the limit reads in messages: the text MaxPhotoSize of ui/lang.
 
 bool PhotoLooksWhole(const std::uint8_t* data, std::size_t size);
 

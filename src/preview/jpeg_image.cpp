@@ -20,6 +20,7 @@
 #include <new>
 
 #include "ui/errors.h"
+#include "ui/lang/texts.h"
 
 static_assert(std::endian::native == std::endian::little,
               "BGRX output maps onto 0x00RRGGBB pixels on little-endian machines only");
@@ -196,19 +197,16 @@ std::string Named(const std::string& photo) { return photo.empty() ? "" : ": " +
 
 std::string JpegPixelLimitText(const std::string& photo, std::uint64_t width,
                                std::uint64_t height) {
-  return "Фотография слишком велика для просмотра" + Named(photo) + " (" + std::to_string(width) +
-         " × " + std::to_string(height) + " точек, предел " + std::to_string(kMaxJpegPixels) +
-         " точек)";
+  return FormatText(TextId::JpegTooLarge, {Named(photo), std::to_string(width),
+                                           std::to_string(height), std::to_string(kMaxJpegPixels)});
 }
 
 std::string JpegMemoryLimitText(const std::string& photo, long limitBytes) {
-  return "Для просмотра фотографии нужно слишком много памяти" + Named(photo) + " (предел " +
-         std::to_string(limitBytes >> 20) + " МБ)";
+  return FormatText(TextId::JpegTooMuchMemory, {Named(photo), std::to_string(limitBytes >> 20)});
 }
 
 std::string JpegScanLimitText(const std::string& photo) {
-  return "Фотография записана слишком большим числом проходов" + Named(photo) + " (предел " +
-         std::to_string(kMaxJpegScans) + ")";
+  return FormatText(TextId::JpegTooManyScans, {Named(photo), std::to_string(kMaxJpegScans)});
 }
 
 void TJPEGImage::Check(int code) const {

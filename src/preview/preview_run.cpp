@@ -8,6 +8,7 @@
 #include "phone/photo_bytes.h"
 #include "preview/jpeg_image.h"
 #include "ui/errors.h"
+#include "ui/lang/texts.h"
 #include "ui/text.h"
 
 namespace zv {
@@ -49,12 +50,11 @@ bool ReadPhoto(PhoneApi& phone, const AnsiString& path, std::vector<std::uint8_t
 }  // namespace
 
 std::string PhotoReadErrorText(const std::u16string& name) {
-  return "Не удалось прочитать фотографию с телефона: " + Utf16ToUtf8(name);
+  return FormatText(TextId::PhotoReadFailed, {Utf16ToUtf8(name)});
 }
 
 std::string PhotoTooLargeText(const std::u16string& name) {
-  return std::string("Фотография больше предела размера фотографии (") + kMaxPhotoSizeText +
-         "): " + Utf16ToUtf8(name);
+  return FormatText(TextId::PhotoOverLimit, {UiText(TextId::MaxPhotoSize), Utf16ToUtf8(name)});
 }
 
 PreviewRequest PlanPreview(const PreviewSources& s) {

@@ -188,22 +188,44 @@ bool NativeFileSystem::ReadFile(const std::string& path, size_t limit, std::vect
   return ok;
 }
 
-bool NativeFileSystem::ListFiles(const std::string& folder, std::vector<FileEntry>& files) {
-  files.clear();
+namespace {
+
+// Calls each(name, status) for every entry of a folder but "." and "..", with the status of the
+// entry's own inode (a link is not followed: Windows would not see through one either). False
+// when the folder cannot be read.
+template <class Each>
+bool ForEachEntry(const std::string& nativeFolder, Each each) {
   struct CloseDir {
     void operator()(DIR* d) const { ::closedir(d); }
   };
-  const std::unique_ptr<DIR, CloseDir> dir(::opendir(NativePath(folder).c_str()));
+  const std::unique_ptr<DIR, CloseDir> dir(::opendir(nativeFolder.c_str()));
   if (!dir) return false;
   const int fd = ::dirfd(dir.get());
   while (const dirent* e = ::readdir(dir.get())) {
-    // The size, and whether it is a file at all, from the entry's own inode (a link is not
-    // followed: Windows would not see through one either).
+    const std::string_view name = e->d_name;
     struct stat st {};
-    if (::fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
-    files.push_back({e->d_name, static_cast<std::uint64_t>(st.st_size)});
+    if (name == "." || name == ".." || ::fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+      continue;
+    each(name, st);
   }
   return true;
+}
+
+}  // namespace
+
+bool NativeFileSystem::ListFiles(const std::string& folder, std::vector<FileEntry>& files) {
+  files.clear();
+  return ForEachEntry(NativePath(folder), [&](std::string_view name, const struct stat& st) {
+    if (S_ISREG(st.st_mode))
+      files.push_back({std::string(name), static_cast<std::uint64_t>(st.st_size)});
+  });
+}
+
+bool NativeFileSystem::ListFolders(const std::string& folder, std::vector<std::string>& names) {
+  names.clear();
+  return ForEachEntry(NativePath(folder), [&](std::string_view name, const struct stat& st) {
+    if (S_ISDIR(st.st_mode)) names.emplace_back(name);
+  });
 }
 
 }  // namespace zv

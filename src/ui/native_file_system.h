@@ -23,6 +23,7 @@ class NativeFileSystem : public FileSystem {
   bool RenameNoReplace(const std::string& source, const std::string& target) override;
   bool ReadFile(const std::string& path, size_t limit, std::vector<uint8_t>& data) override;
   bool ListFiles(const std::string& folder, std::vector<FileEntry>& files) override;
+  bool ListFolders(const std::string& folder, std::vector<std::string>& names) override;
 };
 
 // The POSIX path for a path with "\" separators.

@@ -83,6 +83,12 @@ class FileSystem {
     (void)folder, files.clear();
     return false;
   }
+  // The names of the folders directly in a folder, in no particular order. False, with names
+  // empty, when the folder cannot be read; the default can read none.
+  virtual bool ListFolders(const std::string& folder, std::vector<std::string>& names) {
+    (void)folder, names.clear();
+    return false;
+  }
 };
 
 }  // namespace zv

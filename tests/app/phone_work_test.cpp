@@ -19,11 +19,20 @@
 #include "gridview/photo_columns.h"
 #include "phone/phone_jobs.h"
 #include "testing/sim_phone.h"
+#include "ui/lang/texts.h"
 
 namespace zv {
 namespace {
 
 using namespace std::chrono_literals;
+
+// The summary as the user reads it, under another first line.
+std::string Summary(const std::string& firstLine, const std::string& root, int copied, int deleted) {
+  return firstLine + "\r\rПуть сохранения: " + root + "\\\rСкачано фотографий: " +
+         std::to_string(copied) + "\rУдалено фотографий: " + std::to_string(deleted);
+}
+const char kPhoneGone[] =
+    "Телефон отключился, скачивание прервано. Остальные фотографии остались на телефоне.";
 
 const char* const kNames[] = {"01-02-08_1.jpg", "02-02-08_2.jpg", "03-02-08_3.jpg",
                               "04-02-08_4.jpg"};
@@ -192,8 +201,8 @@ TEST_F(PhoneWork, StopEndsTheRunAfterTheCallInProgress) {
     EXPECT_EQ(Count("File_Delete"), c.photosDoneFirst);
     EXPECT_EQ(f.GridView1.RowCount(), 4 - c.photosDoneFirst);
     ASSERT_EQ(fx.Boxes.Messages.size(), 1u);
-    EXPECT_EQ(fx.Boxes.Messages[0], DownloadSummaryText(kStoppedText, fx.Folder(),
-                                                        c.photosDoneFirst, c.photosDoneFirst));
+    EXPECT_EQ(fx.Boxes.Messages[0], Summary("Скачивание остановлено.", fx.Folder(),
+                                            c.photosDoneFirst, c.photosDoneFirst));
     EXPECT_FALSE(std::filesystem::exists(Archived(kNames[c.photosDoneFirst])));
     ExpectNothingLost();
     // The window is whole again.
@@ -239,8 +248,8 @@ TEST_F(PhoneWork, APhoneThatGoesEndsTheRunWithOneMessage) {
   ASSERT_TRUE(fx.Dispatch([&] { f.BitBtn2Click(&f.BitBtn2); }));
   ASSERT_TRUE(Idle());
   ASSERT_EQ(fx.Boxes.Messages.size(), 1u);
-  EXPECT_EQ(fx.Boxes.Messages[0], DownloadSummaryText(kPhoneGoneText, fx.Folder(), 1, 1));
-  EXPECT_EQ(f.StatusBar1.Panels[0].Text(), TForm1::kDisconnectedText);
+  EXPECT_EQ(fx.Boxes.Messages[0], Summary(kPhoneGone, fx.Folder(), 1, 1));
+  EXPECT_EQ(f.StatusBar1.Panels[0].Text(), "Соединение: Телефон отключен");
   EXPECT_FALSE(f.PhoneConnected);
   EXPECT_FALSE(f.BitBtn1.Enabled());
   EXPECT_EQ(f.GridView1.RowCount(), 3);
@@ -258,10 +267,10 @@ TEST_F(PhoneWork, APhoneCallThatHangsLeavesTheWindowAliveAndClosable) {
   EXPECT_EQ(f.RunningJob(), JobKind::kList);
   clockMs += 29'000;
   ASSERT_TRUE(fx.Dispatch([&] { f.Timer1Timer(&f.Timer1); }));
-  EXPECT_EQ(f.StatusBar1.Panels[0].Text(), TForm1::kConnectedText);
+  EXPECT_EQ(f.StatusBar1.Panels[0].Text(), "Соединение: Телефон подключен");
   clockMs += 1'000;
   ASSERT_TRUE(fx.Dispatch([&] { f.Timer1Timer(&f.Timer1); }));
-  EXPECT_EQ(f.StatusBar1.Panels[0].Text(), TForm1::kNotAnsweringText);
+  EXPECT_EQ(f.StatusBar1.Panels[0].Text(), "Соединение: Телефон не отвечает");
   ASSERT_TRUE(fx.Dispatch([&] { f.Close(); }));
   EXPECT_FALSE(f.Visible());
   EXPECT_TRUE(fx.Boxes.Questions.empty());
@@ -305,6 +314,12 @@ TEST(RunProgressText, SpeedAndTimeLeftFromTheBytesRead) {
       {{3, 3, 1000, 1000ms, 0}, "3 из 3 · 1000 Б/с"},  // nothing left to read
   };
   for (const Case& c : cases) EXPECT_EQ(RunProgressText(c.progress), c.text);
+  // The same in English, decimal point and all.
+  SetUiLanguage(Language::en);
+  EXPECT_EQ(RunProgressText(cases[1].progress), "12 of 150 · 28 KB/s · 25 min left");
+  EXPECT_EQ(RunProgressText(cases[3].progress), "2 of 3 · 1.5 MB/s · 1 s left");
+  EXPECT_EQ(RunProgressText(cases[4].progress), "5 of 900 · 4 KB/s · 14 h 14 min left");
+  SetUiLanguage(Language::ru);
 }
 
 }  // namespace

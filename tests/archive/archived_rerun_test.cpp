@@ -136,9 +136,11 @@ TEST_P(Rerun, TheArchiveFileNameAndSizeDecide) {
       EXPECT_EQ(local.files[kDay + stored], photo);
     }
     const std::vector<std::string> named =
-        *c.storedAs ? std::vector<std::string>{std::string(kStoredAsText) + "05-12-07_0012.jpg → " +
-                                               c.storedAs}
-                    : std::vector<std::string>{};
+        *c.storedAs
+            ? std::vector<std::string>{std::string("Имена этих фотографий в архиве уже заняты, "
+                                                   "фотографии сохранены под другими именами:\r") +
+                                       "05-12-07_0012.jpg → " + c.storedAs}
+            : std::vector<std::string>{};
     EXPECT_EQ(std::vector<std::string>(boxes.messages.begin() + 1, boxes.messages.end()), named);
   }
 }

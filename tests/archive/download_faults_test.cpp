@@ -94,7 +94,10 @@ TEST_P(DownloadFaults, PhoneDetachedMidRun) {
   EXPECT_EQ(std::count(calls.begin(), calls.end(), "File_Delete"), 1);
   // One message says what happened; no box names the photos left on the phone one by one.
   ASSERT_EQ(boxes.messages.size(), 1u);
-  EXPECT_EQ(boxes.messages[0], DownloadSummaryText(kPhoneGoneText, root, 1, 1));
+  EXPECT_EQ(boxes.messages[0],
+            "Телефон отключился, скачивание прервано. Остальные фотографии остались на "
+            "телефоне.\r\rПуть сохранения: " + root + "\\\rСкачано фотографий: 1\r"
+            "Удалено фотографий: 1");
   EXPECT_TRUE(r.phoneGone);
   // The run ended at the first failed call and the status call that found the phone gone.
   EXPECT_EQ(calls.back(), "P2K_GetStatus");

@@ -71,6 +71,19 @@ class FakeFileSystem : public FileSystem {
     return true;
   }
 
+  bool ListFolders(const std::string& folder, std::vector<std::string>& found) override {
+    log.push_back("folders " + folder);
+    found.clear();
+    const std::string k = Key(folder);
+    if (!dirs.count(k)) return false;
+    for (const auto& dir : dirs) {
+      if (dir.size() > k.size() + 1 && dir.compare(0, k.size() + 1, k + "\\") == 0 &&
+          dir.find('\\', k.size() + 1) == std::string::npos)
+        found.push_back(dir.substr(k.size() + 1));
+    }
+    return true;
+  }
+
   std::set<std::string> dirs;
   std::map<std::string, std::string> files;
   std::set<std::string> refuseDirs;

@@ -128,6 +128,15 @@ TEST(LocalFileSystem, ListFilesGivesTheFilesOfOneFolderWithTheirSizes) {
 
   EXPECT_FALSE(files->ListFiles(dir + "\\none", found));
   EXPECT_TRUE(found.empty());
+
+  // The folders alone, likewise: what decides the language of an archive's month folders.
+  ASSERT_TRUE(files->CreateDir(dir + "\\Декабрь 2007"));
+  std::vector<std::string> folders{"left over"};
+  ASSERT_TRUE(files->ListFolders(dir, folders));
+  std::sort(folders.begin(), folders.end());
+  EXPECT_EQ(folders, (std::vector<std::string>{"05-12-07_0012 (2).jpg", "Декабрь 2007"}));
+  EXPECT_FALSE(files->ListFolders(dir + "\\none", folders));
+  EXPECT_TRUE(folders.empty());
 }
 
 TEST(LocalFileSystem, CreateErrorsCarryTheRuntimeTexts) {

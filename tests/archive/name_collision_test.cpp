@@ -67,8 +67,9 @@ TEST_P(NameCollision, NamesCutToOneKeepBothPhotos) {
     EXPECT_TRUE(Rows().empty());
     ASSERT_EQ(boxes.messages.size(), 2u);
     EXPECT_EQ(boxes.messages[0], DownloadSummaryText(root, 2, 2));
-    EXPECT_EQ(boxes.messages[1],
-              std::string(kStoredAsText) + "05-12-07_0012.jpg → 05-12-07_0012 (2).jpg");
+    EXPECT_EQ(boxes.messages[1], std::string("Имена этих фотографий в архиве уже заняты, "
+                                             "фотографии сохранены под другими именами:\r") +
+                                     "05-12-07_0012.jpg → 05-12-07_0012 (2).jpg");
 
     // Back to both on the phone and an empty archive for the other order.
     phone.AddFile(Picture("05-12-07_0012.jpg"), photo);
@@ -107,7 +108,9 @@ TEST_P(NameCollision, RowsThatNoEntryTellsApartStay) {
   EXPECT_EQ(r.DownloadedCount, 0);
   EXPECT_EQ(grid.RowCount(), 2);
   ASSERT_EQ(boxes.messages.size(), 2u);
-  EXPECT_EQ(boxes.messages[1], std::string(kSameNameText) + "05-12-07_0012.jpg\r05-12-07_0012.jpg");
+  EXPECT_EQ(boxes.messages[1],
+            std::string("Не скачаны и не удалены фотографии с совпадающими именами:\r") +
+                "05-12-07_0012.jpg\r05-12-07_0012.jpg");
 }
 
 // The published library answers a short read with 0; the photo's JPEG then lacks its end and
@@ -129,7 +132,8 @@ TEST_P(NameCollision, ShortReadTheLibraryDoesNotReportKeepsThePhoto) {
   EXPECT_FALSE(phone.FileBytes(Picture("06-12-07_0013.jpg")).has_value());
   EXPECT_EQ(ReadAll(archived), photo);
   ASSERT_EQ(boxes.messages.size(), 2u);
-  EXPECT_EQ(boxes.messages[1], std::string(kCopyFailedText) + "05-12-07_0012.jpg");
+  EXPECT_EQ(boxes.messages[1],
+            std::string("Не удалось скачать фотографии:\r") + "05-12-07_0012.jpg");
 }
 
 // Ordinary camera names: the same calls in the same order as ever, copy then delete row by row.
@@ -262,14 +266,18 @@ TEST(WindowsNames, NamesThatWindowsFoldsTogetherNeverCostAPhoto) {
       EXPECT_TRUE(phone.files.empty());
       EXPECT_EQ(archived, (std::map<std::string, std::string>{{top, bytesOf(top)},
                                                               {numbered, bytesOf(below)}}));
-      EXPECT_EQ(boxes.messages[1],
-                std::string(kStoredAsText) + Cp1251ToUtf8(below) + " → " + Cp1251ToUtf8(numbered));
+      EXPECT_EQ(boxes.messages[1], std::string("Имена этих фотографий в архиве уже заняты, "
+                                               "фотографии сохранены под другими именами:\r") +
+                                       Cp1251ToUtf8(below) + " → " + Cp1251ToUtf8(numbered));
     } else {
       EXPECT_EQ(r.DeletedCount, 1);
       EXPECT_TRUE(phone.files.count(folder + c.second))
           << "a photo left the phone without its copy";
       EXPECT_EQ(archived, (std::map<std::string, std::string>{{c.first, bytesOf(c.first)}}));
-      EXPECT_EQ(boxes.messages[1], std::string(kBadNameText) + Cp1251ToUtf8(c.second));
+      EXPECT_EQ(
+          boxes.messages[1],
+          std::string("Не скачаны и не удалены фотографии, имя которых Windows изменила бы:\r") +
+              Cp1251ToUtf8(c.second));
     }
   }
 }

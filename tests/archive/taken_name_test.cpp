@@ -114,7 +114,9 @@ TEST_P(TakenName, OtherBytesStayAndThePhotoTakesTheNextFreeName) {
     EXPECT_EQ(DayFolder(), expected);
     ASSERT_EQ(boxes.messages.size(), 2u);
     EXPECT_EQ(boxes.messages[0], DownloadSummaryText(root, 1, 1));
-    EXPECT_EQ(boxes.messages[1], std::string(kStoredAsText) + kPhoto + " → " + c.storedAs);
+    EXPECT_EQ(boxes.messages[1], std::string("Имена этих фотографий в архиве уже заняты, "
+                                             "фотографии сохранены под другими именами:\r") +
+                                     kPhoto + " → " + c.storedAs);
     std::filesystem::remove_all(archive.Below("Phone1"));
   }
 }
@@ -139,7 +141,11 @@ TEST_P(TakenName, UnreadableArchiveFileKeepsThePhotoOnThePhone) {
   EXPECT_EQ(grid.RowCount(), 1);
   EXPECT_EQ(files.files, (std::map<std::string, std::string>{{taken, "locked"}}));
   ASSERT_EQ(boxes.messages.size(), 2u);
-  EXPECT_EQ(boxes.messages[1], std::string(kUnreadableText) + kPhoto);
+  EXPECT_EQ(
+      boxes.messages[1],
+      std::string(
+          "Не скачаны и не удалены фотографии, файл которых в архиве не удалось прочитать:\r") +
+          kPhoto);
 }
 
 // A PhoneApi that writes File_Delete into the file system's log, so that one log shows the
@@ -234,7 +240,10 @@ TEST_P(TakenName, MonthFolderThatWindowsWouldRenameKeepsThePhoto) {
     EXPECT_EQ(GridNames(), (std::vector<std::string>{odd}));
     EXPECT_FALSE(std::filesystem::exists(archive.Below("Phone1/Декабрь 20")));
     ASSERT_EQ(boxes.messages.size(), 2u);
-    EXPECT_EQ(boxes.messages[1], std::string(kBadNameText) + odd);
+    EXPECT_EQ(
+        boxes.messages[1],
+        std::string("Не скачаны и не удалены фотографии, имя которых Windows изменила бы:\r") +
+            odd);
     phone.RemoveFile(std::string("/a/mobile/picture/") + odd);
     std::filesystem::remove_all(archive.Below("Phone1"));
   }

@@ -15,6 +15,10 @@ std::string ReadGalleryPath(SettingsStore& store) {
   return store.ReadString(kOptionsSection, kGalleryPathKey, kDefaultGalleryPath);
 }
 
+std::string ReadLanguageSetting(SettingsStore& store) {
+  return store.ReadString(kOptionsSection, kLanguageKey, "");
+}
+
 void WriteGalleryPath(SettingsStore& store, const std::string& folder) {
   store.WriteString(kOptionsSection, kGalleryPathKey, folder);
 }

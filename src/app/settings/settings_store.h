@@ -13,6 +13,9 @@ inline constexpr char kSettingsFileName[] = "Zarvelinthoscope.ini";
 inline constexpr char kOptionsSection[] = "Options";
 inline constexpr char kGalleryPathKey[] = "GalleryPath";
 inline constexpr char kDefaultGalleryPath[] = "C:\\MobileFoto";
+// The language the program speaks, when the user wants another than the system's: "ru" or "en"
+// (any other value is ignored; see ChooseUiLanguage).
+inline constexpr char kLanguageKey[] = "Language";
 // Values come back through a buffer of this many bytes, so at most one fewer characters.
 inline constexpr size_t kSettingsValueBuffer = 2048;
 
@@ -39,6 +42,8 @@ std::string SettingsFileBeside(const std::string& executablePath);
 
 // The archive root as start-up puts it into the folder box.
 std::string ReadGalleryPath(SettingsStore& store);
+// The Language setting as the file holds it; "" when it has none.
+std::string ReadLanguageSetting(SettingsStore& store);
 // Saves the archive root chosen in the folder dialog.
 void WriteGalleryPath(SettingsStore& store, const std::string& folder);
 // The body of the main window's DirectoryEdit1AfterDialog: saves Name when the user confirmed

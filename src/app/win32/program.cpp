@@ -35,8 +35,18 @@ void ConnectPlatform(TForm1& form) {
   form.RepaintPending = DispatchPendingPaints;
 }
 
+Language ChooseStartLanguage(const std::string& settingsFile) {
+  Win32IniStore settings(settingsFile);
+  const Language language =
+      ChooseUiLanguage(GetUserDefaultUILanguage(), ReadLanguageSetting(settings));
+  SetUiLanguage(language);
+  return language;
+}
+
 Win32Program::Win32Program(HINSTANCE instance, const ProgramPlaces& places)
-    : boxes_(kApplicationTitle),
+    : language_(ChooseStartLanguage(places.SettingsFile.empty() ? ExecutableSettingsFile()
+                                                                : places.SettingsFile)),
+      boxes_(kApplicationTitle),
       app_(boxes_),
       backend_(app_, instance),
       phone_(LoadPhoneLibrary(places.PhoneLibrary.empty() ? PhoneLibraryPathBesideExe()

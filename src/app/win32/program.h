@@ -23,6 +23,7 @@
 #include "phone/phone_library.h"
 #include "trayicon/notify_area.h"
 #include "ui/application.h"
+#include "ui/lang/texts.h"
 #include "ui/win32/backend.h"
 #include "ui/win32/message_boxes.h"
 #include "ui/win32/win32_file_system.h"
@@ -45,6 +46,10 @@ struct ProgramPlaces {
   std::string PhoneLibrary;  // full path of p2kapi (UTF-8)
   std::string SettingsFile;  // full path of the settings file (UTF-8)
 };
+
+// The language of the program's texts, chosen from the user's interface language and the
+// settings file's Language value (ChooseUiLanguage) and put in force, before any text is made.
+Language ChooseStartLanguage(const std::string& settingsFile);
 
 class Win32Program {
  public:
@@ -72,6 +77,8 @@ class Win32Program {
   static LRESULT CALLBACK QueueWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   void EndPhoneThread(std::chrono::milliseconds wait);
 
+  // First: the phone library's error and every control take their texts in this language.
+  Language language_;
   Win32MessageBoxes boxes_;
   TApplication app_;
   Win32Backend backend_;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "phone/phone_library.h"
+#include "ui/lang/texts.h"
 #include "ui/text.h"
 
 namespace zv {
@@ -100,32 +101,28 @@ std::string LoadFailureReason(const std::string& path_utf8, unsigned long code) 
   const ImageKind kind = KindOfImage(Wide(path_utf8));
   std::string reason;
   if (kind == ImageKind::Missing) {
-    reason = "Такого файла нет: положите p2kapi.dll из программы телефона в папку программы";
+    reason = UiText(TextId::LibraryFileMissing);
   } else if (kind == ImageKind::Folder) {
-    reason = "На месте файла библиотеки папка";
+    reason = UiText(TextId::LibraryIsFolder);
   } else if (kind == ImageKind::Wider) {
     // The loader answers ERROR_BAD_EXE_FORMAT; the header says why.
-    reason =
-        "Это 64-разрядная библиотека, а программа 32-разрядная и может работать только с "
-        "32-разрядной p2kapi.dll из программы телефона";
+    reason = UiText(TextId::Library64For32);
   } else if (kind == ImageKind::Narrower) {
-    reason =
-        "Это 32-разрядная библиотека, а программа 64-разрядная и может работать только с "
-        "64-разрядной p2kapi.dll";
+    reason = UiText(TextId::Library32For64);
   } else if (kind == ImageKind::OtherMachine && code == ERROR_BAD_EXE_FORMAT) {
-    reason = "Библиотека собрана для процессора другого типа";
+    reason = UiText(TextId::LibraryOtherMachine);
   } else if (kind == ImageKind::NotAnImage) {
-    reason = "Файл не является библиотекой Windows";
+    reason = UiText(TextId::LibraryNotAnImage);
   } else if (code == ERROR_MOD_NOT_FOUND) {
-    reason = "Не найдена другая библиотека, без которой она не работает";
+    reason = UiText(TextId::LibraryDependencyMissing);
   } else if (code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION) {
-    reason = "Нет доступа к файлу";
+    reason = UiText(TextId::LibraryAccessDenied);
   } else if (code == ERROR_DLL_INIT_FAILED) {
-    reason = "Библиотека не смогла начать работу";
+    reason = UiText(TextId::LibraryInitFailed);
   } else {
     reason = SystemText(DWORD(code));
   }
-  return reason + " (код " + std::to_string(code) + ")";
+  return FormatText(TextId::LibraryErrorCode, {reason, std::to_string(code)});
 }
 
 PhoneLibrary LoadPhoneLibrary(const std::string& path_utf8) {

@@ -5,6 +5,9 @@
 
 #include <oleacc.h>
 
+#include "ui/lang/texts.h"
+#include "ui/win32/win32_text.h"
+
 namespace zv {
 namespace {
 
@@ -130,7 +133,7 @@ class LeafObject final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
     if (!leaf_.DefaultActionMessage) return Nothing(child, action);
-    return Text(child, action, L"Нажать");
+    return Text(child, action, Widen(UiText(TextId::ActionClick)));
   }
   HRESULT STDMETHODCALLTYPE accSelect(long, VARIANT child) override {
     return IsSelf(child) ? DISP_E_MEMBERNOTFOUND : E_INVALIDARG;

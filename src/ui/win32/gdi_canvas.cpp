@@ -84,9 +84,10 @@ HFONT FontCache::Get(const TFont& font) {
   lf.lfItalic = (font.Style & fsItalic) ? TRUE : FALSE;
   lf.lfUnderline = (font.Style & fsUnderline) ? TRUE : FALSE;
   lf.lfStrikeOut = (font.Style & fsStrikeOut) ? TRUE : FALSE;
-  // The program's texts are Russian: ask for the Cyrillic variant of the face, as a Russian
-  // Windows would give it by default, so that a Windows of another language (or Wine) does not
-  // substitute a wider face for the missing letters.
+  // The program's Russian texts, and the user's Cyrillic names in either language: ask for the
+  // Cyrillic variant of the face (which has the Latin letters too), as a Russian Windows would
+  // give it by default, so that a Windows of another language (or Wine) does not substitute a
+  // wider face for the missing letters.
   lf.lfCharSet = RUSSIAN_CHARSET;
   lf.lfQuality = DEFAULT_QUALITY;
   const std::wstring name = Widen(font.Name);

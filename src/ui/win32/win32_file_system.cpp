@@ -162,4 +162,19 @@ bool Win32FileSystem::ListFiles(const std::string& folder, std::vector<FileEntry
   return true;
 }
 
+bool Win32FileSystem::ListFolders(const std::string& folder, std::vector<std::string>& names) {
+  names.clear();
+  WIN32_FIND_DATAW found;
+  HANDLE h = ::FindFirstFileW(Wide(folder + "\\*").c_str(), &found);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  const std::unique_ptr<void, decltype(&::FindClose)> search(h, &::FindClose);
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+    const std::u16string name(reinterpret_cast<const char16_t*>(found.cFileName));
+    if (name == u"." || name == u"..") continue;
+    names.push_back(Utf16ToUtf8(name));
+  } while (::FindNextFileW(h, &found));
+  return true;
+}
+
 }  // namespace zv

@@ -31,6 +31,7 @@ class Win32FileSystem : public FileSystem {
   bool ReadFile(const std::string& path, size_t limit, std::vector<uint8_t>& data) override;
   // FindFirstFileW / FindNextFileW: the sizes come with the names, one call per batch of them.
   bool ListFiles(const std::string& folder, std::vector<FileEntry>& files) override;
+  bool ListFolders(const std::string& folder, std::vector<std::string>& names) override;
 };
 
 }  // namespace zv

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "gridview/photo_columns.h"
+#include "ui/lang/texts.h"
 #include "ui/text.h"
 #include "ui/win32/win32_text.h"
 
@@ -16,8 +17,6 @@ namespace zv::e2e {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-constexpr char kConnected[] = "Соединение: Телефон подключен";
 
 }  // namespace
 
@@ -121,7 +120,8 @@ void ProgramHarness::Pump(int ms) {
 
 bool ProgramHarness::Attach() {
   phone_.SetStatus(1);
-  return PumpUntil([this] { return Panel(0) == kConnected; }, 4000);
+  // In the language the program chose at start.
+  return PumpUntil([this] { return Panel(0) == UiText(TextId::Connected); }, 4000);
 }
 
 std::vector<std::string> ProgramHarness::GridNames() {

@@ -19,6 +19,7 @@
 #include "folderedit/win32/combo_edit_peer.h"
 #include "gridview/photo_columns.h"
 #include "jpeg_maker.h"
+#include "ui/lang/texts.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/win32_text.h"
 
@@ -112,9 +113,12 @@ TEST_F(ScaledDisplay, TheWindowAndItsTextsAreLaidOutAtOneAndAHalfTimesTheDesign)
   RECT part{};
   SendMessageW(bar, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&part));
   EXPECT_NEAR(180 * 1.5, part.right, 2.0);
-  for (const char* text : {TForm1::kDisconnectedText, TForm1::kConnectedText})
-    EXPECT_LE(TextExtent(bar, text).cx, part.right - part.left - 6) << text;
-  EXPECT_EQ(p_.Panel(0), TForm1::kDisconnectedText);
+  for (const Language language : {Language::ru, Language::en})
+    for (const TextId id : {TextId::Disconnected, TextId::Connected}) {
+      const std::string& text = UiText(id, language);
+      EXPECT_LE(TextExtent(bar, text.c_str()).cx, part.right - part.left - 6) << text;
+    }
+  EXPECT_EQ(p_.Panel(0), "Соединение: Телефон отключен");
 }
 
 TEST_F(ScaledDisplay, AClickOnTheScaledDeleteBoxMarksItAndTheDownloadDeletesThatPhoto) {

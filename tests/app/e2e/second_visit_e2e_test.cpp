@@ -15,6 +15,7 @@
 #include "e2e/program_harness.h"
 #include "gridview/photo_columns.h"
 #include "jpeg_maker.h"
+#include "ui/lang/texts.h"
 #include "ui/win32/win32_text.h"
 
 namespace zv::e2e {
@@ -144,6 +145,34 @@ TEST_F(SecondVisit, ListRunListRunThenDeleteEverything) {
   EXPECT_TRUE(p_.GridNames().empty());
   for (const auto& name : names_)
     EXPECT_FALSE(p_.Phone().FileBytes("a/mobile/picture/" + name).has_value()) << name;
+}
+
+// On a Russian Windows, an archive that an English one started: the photos it holds under
+// English month and day folders are shown grey and not read again, and the summary is the
+// Russian one.
+TEST_F(SecondVisit, PhotosArchivedUnderEnglishNamesAreKnownOnARussianWindows) {
+  ASSERT_EQ(UiLanguage(), Language::ru) << "this suite runs with LANG=ru_RU.UTF-8";
+  const std::map<std::string, const char*> days{{"01-05-08", "May 2008/01 May"},
+                                                {"05-12-07", "December 2007/05 December"},
+                                                {"14-02-09", "February 2009/14 February"}};
+  for (const auto& name : names_) {
+    const fs::path folder = root_ / kProfileCp1251 / days.at(name.substr(0, 8));
+    fs::create_directories(folder);
+    std::ofstream(folder / name, std::ios::binary)
+        << *p_.Phone().FileBytes("a/mobile/picture/" + name);
+  }
+  const auto archived = FilesBelow(root_);
+  p_.Click(p_.Form1().BitBtn1);
+  ASSERT_EQ(p_.GridNames(), names_);
+  EXPECT_EQ(RowLooks("second_visit_english_archive.bmp"), "gggg");
+  p_.Phone().ClearLog();
+  const std::vector<BoxSeen> boxes = Download();
+  EXPECT_EQ(PhoneCalls("File_Read"), 0);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].Text,
+            "Фотографии уcпешно скачаны!\r\rПуть сохранения: " + Narrow(root_.wstring()) +
+                "\\\rСкачано фотографий: 4\rУдалено фотографий: 0");
+  EXPECT_EQ(FilesBelow(root_), archived);
 }
 
 }  // namespace
