@@ -151,12 +151,11 @@ class TForm1 : public TForm {
   void SetPanelText(int panel, const std::string& text) { StatusBar1.Panels[panel].SetText(text); }
 
   // --- Long phone work (form1_progress.cpp) ---
-  // The listing and the download run hold the window thread for as long as the phone takes.
-  // Between their parts the caption and the busy indicator's tip say how far the work has got
-  // ("Zarvelinthoscope — 12 из 200"), and RepaintPending lets the paint messages that wait for
-  // the program's windows through, so that they repaint and the system sees the program answer.
-  // Clicks, keys and timer ticks stay queued until the handler ends. The platform sets
-  // RepaintPending; headless it is empty.
+  // While the phone thread lists or runs, the caption and the busy indicator's tip say how far
+  // the work has got ("Zarvelinthoscope — 12 из 200 · 28 КБ/с · осталось 31 мин"), and
+  // RepaintPending is asked each time they change: the platform lets the paint messages that
+  // wait for the program's windows through at once, so that the new caption shows without
+  // waiting for the message loop's turn; headless it is empty (tests watch it).
   std::function<void()> RepaintPending;
   // The taskbar button's progress during the run: done of total, and (0, 0) to clear it. Set by
   // the platform where the system offers it; headless it is empty.

@@ -1,8 +1,8 @@
 #pragma once
 // The busy indicator: TTrayIcon, an icon in the notification area whose frames are advanced by a
-// pacing thread of its own, so that the icon keeps moving while the window thread is blocked in
-// a phone call. The program uses it only through Active (true at the start of a long operation,
-// false at its end).
+// pacing thread of its own, so that the icon keeps moving whatever the window thread is doing.
+// The program uses it only through Active (true at the start of a long operation, false at its
+// end).
 //
 // Wiring the main window's indicator (see also main_tray_icon.h):
 //   std::unique_ptr<NotifyArea> area = CreateWin32NotifyArea(on_error);   // win32/, or
