@@ -123,6 +123,19 @@ const ArchiveLook::Held* ArchiveLook::FindHeld(const AnsiString& photoName, std:
   return nullptr;
 }
 
+std::vector<AnsiString> ArchiveLook::FilesOfSize(const AnsiString& photoName, std::int64_t size,
+                                                 Language folders) {
+  std::vector<AnsiString> names;
+  if (!profileUsable_ || photoName.size() < kFolderPrefix) return names;
+  const DayFolder* folder = FolderOf(photoName);
+  if (!folder) return names;
+  const auto held = folder->find(WindowsNameKey(photoName));
+  if (held == folder->end()) return names;
+  for (const Held& file : held->second)
+    if (file.size == size && file.folders == folders) names.push_back(file.name);
+  return names;
+}
+
 ArchiveLook::Found ArchiveLook::Find(const AnsiString& photoName, std::int64_t size) {
   const Held* file = FindHeld(photoName, size);
   if (!file) return {};

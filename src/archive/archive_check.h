@@ -49,6 +49,10 @@ class ArchiveLook {
   bool Holds(const AnsiString& photoName, std::int64_t size) {
     return FindHeld(photoName, size) != nullptr;
   }
+  // The files of that language's day folder that may hold the photo (its own name or a numbered
+  // one, with its size), lowest number first, named as the folder has them.
+  std::vector<AnsiString> FilesOfSize(const AnsiString& photoName, std::int64_t size,
+                                      Language folders);
   // The caller has put `file` (a name in the photo's day folder of that language) of `size`
   // bytes there since the folder was listed: a look that lasts a whole run knows what the run
   // wrote.

@@ -171,7 +171,7 @@ void ExecuteDownload(DownloadPlan& plan, PhoneApi& phone, FileSystem& files,
         if (read == PhoneRead::kWhole) readBytes = std::max<std::int64_t>(p.size, 1);
         if (read == PhoneRead::kFailed && phoneGone()) break;
         const CopyResult copy = read == PhoneRead::kWhole
-                                    ? FilePhoto(files, request, buffer, runFiles)
+                                    ? FilePhoto(files, request, buffer, runFiles, &look)
                                     : CopyResult{};
         switch (copy.outcome) {
           case CopyOutcome::kWritten:

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "archive/archive_check.h"
+#include "archive/archive_check.h"
 #include "archive/archive_names.h"
 #include "archive/buffered_output.h"
 #include "archive/folder_scheme.h"
@@ -94,7 +95,8 @@ CopyResult CopyPhoto(PhoneApi& phone, FileSystem& files, const PhotoCopyRequest&
 }
 
 CopyResult FilePhoto(FileSystem& files, const PhotoCopyRequest& request,
-                     const std::vector<uint8_t>& buffer, RunArchiveFiles& runFiles) {
+                     const std::vector<uint8_t>& buffer, RunArchiveFiles& runFiles,
+                     ArchiveLook* look) {
   const uint8_t* bytes = buffer.data();
   const size_t size = static_cast<size_t>(request.size);
 
@@ -105,8 +107,19 @@ CopyResult FilePhoto(FileSystem& files, const PhotoCopyRequest& request,
     if (other == language) continue;
     const std::string there =
         ArchiveFolder(request.root, request.profile, request.photoName, other);
-    if (const std::optional<AnsiString> name =
-            SameBytesIn(files, there, request.photoName, bytes, size)) {
+    // The run's look has listed the day folders already: only files of the photo's names and
+    // size are read, and no folder is listed again for each photo.
+    std::optional<AnsiString> same;
+    if (look) {
+      for (const AnsiString& candidate : look->FilesOfSize(request.photoName, request.size, other))
+        if (Compare(files, there + "\\" + Cp1251ToUtf8(candidate), bytes, size) == Holds::kSame) {
+          same = candidate;
+          break;
+        }
+    } else {
+      same = SameBytesIn(files, there, request.photoName, bytes, size);
+    }
+    if (const std::optional<AnsiString>& name = same) {
       const AnsiString otherBelow = Utf8ToCp1251(MonthFolderName(request.photoName, other)) + "\\" +
                                     Utf8ToCp1251(DayFolderName(request.photoName, other)) + "\\";
       runFiles.files[WindowsNameKey(otherBelow + *name)] = there + "\\" + Cp1251ToUtf8(*name);

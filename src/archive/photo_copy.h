@@ -19,6 +19,8 @@
 
 namespace zv {
 
+class ArchiveLook;
+
 // The temporary name a photo is written under: "~" + name + ".part". It can never be a photo's
 // own name, whose third character is "-".
 std::string PartialFileName(const std::string& photoNameUtf8);
@@ -83,7 +85,10 @@ CopyResult CopyPhoto(PhoneApi& phone, FileSystem& files, const PhotoCopyRequest&
 enum class PhoneRead { kWhole, kFailed, kStopped };
 PhoneRead ReadPhotoFromPhone(PhoneApi& phone, const PhotoCopyRequest& request,
                              std::vector<uint8_t>& buffer, const std::atomic<bool>* stop = nullptr);
+// look: the run's look into the day folders, when it has one (the other language's day folder
+// is then not listed again for each photo).
 CopyResult FilePhoto(FileSystem& files, const PhotoCopyRequest& request,
-                     const std::vector<uint8_t>& buffer, RunArchiveFiles& runFiles);
+                     const std::vector<uint8_t>& buffer, RunArchiveFiles& runFiles,
+                     ArchiveLook* look = nullptr);
 
 }  // namespace zv
