@@ -196,7 +196,6 @@ class TForm1 : public TForm {
   void SetDownloadEnabled(bool on);
   void ShowProfileFile(const char* bytes);  // the profile file's 200 bytes into Edit1
   void ShowNotAnswering();
-  void BeginListing();
   void BeginRun();
   void BeginPreview();
 

@@ -11,12 +11,10 @@ namespace zv {
 
 void TForm1::BitBtn1Click(TObject*) {
   if (UserJobRunning()) return;  // locked: a click that reached it anyway does nothing
-  BeginListing();
+  ListPhotos();
 }
 
-void TForm1::ListPhotos() { BeginListing(); }
-
-void TForm1::BeginListing() {
+void TForm1::ListPhotos() {
   auto fetch = std::make_shared<DirectoryFetch>();
   SetBusy(true);
   StartJob(

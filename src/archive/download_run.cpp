@@ -163,7 +163,8 @@ void ExecuteDownload(DownloadPlan& plan, PhoneApi& phone, FileSystem& files,
       }
       if (p.wantCopy) {
         PhotoCopyRequest request{p.source.phonePath, p.name8, p.size, plan.root, plan.profile};
-        const PhoneRead read = ReadPhotoFromPhone(phone, request, buffer, control.stop);
+        const PhoneRead read =
+            ReadWholePhoto(phone, request.phonePath.c_str(), p.size, buffer, control.stop);
         if (read == PhoneRead::kStopped) {
           result.stopped = true;
           break;

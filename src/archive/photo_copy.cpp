@@ -67,30 +67,10 @@ std::optional<AnsiString> SameBytesIn(FileSystem& files, const std::string& fold
 
 }  // namespace
 
-PhoneRead ReadPhotoFromPhone(PhoneApi& phone, const PhotoCopyRequest& request,
-                             std::vector<uint8_t>& buffer, const std::atomic<bool>* stop) {
-  const auto stopped = [stop] { return stop && stop->load(); };
-  if (request.size < 0 || request.size > kMaxPhotoSize) return PhoneRead::kFailed;
-  if (stopped()) return PhoneRead::kStopped;
-  if (phone.File_Create(request.phonePath.c_str(), 0) < 0) return PhoneRead::kFailed;
-  if (stopped()) return PhoneRead::kStopped;
-  // Zeroed, so that nothing of the photo before shows through a read that delivered less than it
-  // reported; one byte more than the photo, so that even an empty photo has a buffer to read into.
-  buffer.assign(static_cast<size_t>(request.size) + 1, 0);
-  const int read = phone.File_Read(buffer.data(), request.size);
-  // A read that was stopped is thrown away: nothing of it is written (the phone thread closes
-  // the file before its next job).
-  if (stopped()) return PhoneRead::kStopped;
-  const int closed = phone.File_Close();
-  return ReadTransfer(read, request.size) == Transfer::kComplete && closed >= 0 &&
-                 PhotoLooksWhole(buffer.data(), static_cast<size_t>(request.size))
-             ? PhoneRead::kWhole
-             : PhoneRead::kFailed;
-}
-
 CopyResult CopyPhoto(PhoneApi& phone, FileSystem& files, const PhotoCopyRequest& request,
                      std::vector<uint8_t>& buffer, RunArchiveFiles& runFiles) {
-  if (ReadPhotoFromPhone(phone, request, buffer) != PhoneRead::kWhole) return {};
+  if (ReadWholePhoto(phone, request.phonePath.c_str(), request.size, buffer) != PhoneRead::kWhole)
+    return {};
   return FilePhoto(files, request, buffer, runFiles);
 }
 

@@ -4,7 +4,6 @@
 // folder, which is put on the disk and then takes the photo's name only if no file has it yet.
 // A name that is taken keeps its file: the same bytes there mean the photo is archived already;
 // other bytes send the photo on to the next free name as Explorer numbers them, "(2)", "(3)", ...
-#include <atomic>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -78,13 +77,8 @@ struct CopyResult {
 CopyResult CopyPhoto(PhoneApi& phone, FileSystem& files, const PhotoCopyRequest& request,
                      std::vector<uint8_t>& buffer, RunArchiveFiles& runFiles);
 
-// The two halves of CopyPhoto, for a run that times the phone's part and may be stopped.
-// ReadPhotoFromPhone: File_Create, File_Read, File_Close into buffer. kStopped when *stop was set
-// as a call returned: no further call is made (the file may stay open) and the bytes are not the
-// photo's. FilePhoto: the archive's part, for a buffer that holds the whole photo.
-enum class PhoneRead { kWhole, kFailed, kStopped };
-PhoneRead ReadPhotoFromPhone(PhoneApi& phone, const PhotoCopyRequest& request,
-                             std::vector<uint8_t>& buffer, const std::atomic<bool>* stop = nullptr);
+// The archive's half of CopyPhoto (the phone's is ReadWholePhoto), for a buffer that holds the
+// whole photo: a run that times the phone's part, and may be stopped, calls the two itself.
 // look: the run's look into the day folders, when it has one (the other language's day folder
 // is then not listed again for each photo).
 CopyResult FilePhoto(FileSystem& files, const PhotoCopyRequest& request,

@@ -85,4 +85,24 @@ bool PhotoLooksWhole(const std::uint8_t* d, std::size_t n) {
   }
 }
 
+PhoneRead ReadWholePhoto(PhoneApi& phone, const char* path, std::int32_t size,
+                         std::vector<std::uint8_t>& buffer, const std::atomic<bool>* stop) {
+  const auto stopped = [stop] { return stop && stop->load(); };
+  if (size < 0 || size > kMaxPhotoSize) return PhoneRead::kFailed;
+  if (stopped()) return PhoneRead::kStopped;
+  if (phone.File_Create(path, 0) < 0) return PhoneRead::kFailed;
+  if (stopped()) return PhoneRead::kStopped;
+  // Zeroed, so that nothing of the photo before shows through a read that delivered less than it
+  // reported.
+  buffer.assign(static_cast<std::size_t>(size) + 1, 0);
+  const int read = phone.File_Read(buffer.data(), size);
+  // A read that was stopped is thrown away (the phone thread closes the file before its next job).
+  if (stopped()) return PhoneRead::kStopped;
+  const int closed = phone.File_Close();  // closed whatever the read gave
+  return ReadTransfer(read, size) == Transfer::kComplete && closed >= 0 &&
+                 PhotoLooksWhole(buffer.data(), static_cast<std::size_t>(size))
+             ? PhoneRead::kWhole
+             : PhoneRead::kFailed;
+}
+
 }  // namespace zv

@@ -31,22 +31,6 @@ class ScopeExit {
   bool armed_ = true;
 };
 
-// Reads the whole photo; false when the phone reports a failure or a short read, or when *stop
-// was set as a call returned (no further call is then made).
-bool ReadPhoto(PhoneApi& phone, const AnsiString& path, std::vector<std::uint8_t>& buffer,
-               const std::atomic<bool>* stop) {
-  const auto stopped = [stop] { return stop && stop->load(); };
-  if (phone.File_Create(path.c_str(), 0) < 0 || stopped()) return false;
-  const int size = static_cast<int>(buffer.size());
-  // A valid pointer even for an empty photo.
-  std::uint8_t none = 0;
-  const int read = phone.File_Read(buffer.empty() ? &none : buffer.data(), size);
-  if (stopped()) return false;
-  const int closed = phone.File_Close();  // closed whatever the read gave
-  return ReadTransfer(read, size) == Transfer::kComplete && closed >= 0 &&
-         PhotoLooksWhole(buffer.data(), buffer.size());
-}
-
 }  // namespace
 
 std::string PhotoReadErrorText(const std::u16string& name) {
@@ -72,8 +56,11 @@ PreviewRequest PlanPreview(const PreviewSources& s) {
 
 bool ReadPreviewPhoto(PhoneApi& phone, const PreviewRequest& request,
                       std::vector<std::uint8_t>& buffer, const std::atomic<bool>* stop) {
-  buffer.assign(static_cast<size_t>(request.size), 0);
-  return ReadPhoto(phone, request.phonePath, buffer, stop);
+  if (ReadWholePhoto(phone, request.phonePath.c_str(), request.size, buffer, stop) !=
+      PhoneRead::kWhole)
+    return false;
+  buffer.resize(static_cast<size_t>(request.size));  // the decoder gets the photo's bytes alone
+  return true;
 }
 
 void ShowPreviewPhoto(const PreviewSources& s, const std::u16string& name,
