@@ -1,6 +1,7 @@
 // Listing the phone's photos into the grid (see listing.h).
 #include "catalogue/listing.h"
 
+#include <cstring>
 #include <vector>
 
 #include "catalogue/photo_names.h"
@@ -48,7 +49,8 @@ PhoneFileEntry* DirectoryRecords::Prepare(size_t count) {
     capacity_ = count;
   }
   size_ = count;
-  for (size_t i = 0; i < count; ++i) records_[i].bytes[kPhoneFilePathOffset] = 0;
+  // Size, unread bytes and the path's first byte: an unfilled record reads as an empty one.
+  for (size_t i = 0; i < count; ++i) std::memset(records_[i].bytes, 0, kPhoneFilePathOffset + 1);
   return records_.get();
 }
 

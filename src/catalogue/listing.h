@@ -60,9 +60,9 @@ void ListPhotos(ListingHost& host);
 // memory fresh from the system costs a page fault (and the kernel's zeroing) on every 4 KiB of
 // it, a good part of a listing's time. So the buffer is kept from one listing to the next and
 // made anew only when a listing reports more entries than it holds, and it is not zero-filled
-// (the library fills it). Before each fill only the first path byte of every record is cleared,
-// so that a record the library leaves unfilled reads as an empty path (no row), never as an
-// entry of an earlier listing.
+// (the library fills it). Before each fill only the first 9 bytes of every record are cleared
+// (its size and its path's first byte), so that a record the library leaves unfilled reads as an
+// empty one (no row), never as an entry of an earlier listing.
 class DirectoryRecords {
  public:
   // Room for `count` records, each with an empty path; the records of the last fill are gone.
