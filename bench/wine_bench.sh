@@ -25,7 +25,13 @@ jpeg="$top/.cache/mingw-jpeg-$arch"
 cmake -S "$top" -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-$arch.cmake" -DCMAKE_FIND_ROOT_PATH="$jpeg" \
   >/dev/null || exit 1
-cmake --build "$tree" -j"${ZV_JOBS:-2}" --target @ZV_WINE_TARGET@ p2kapi >/dev/null || exit 1
+# The build's output only when it fails (its last lines are what scripts/bench shows then).
+build_log="$tree/@ZV_WINE_TARGET@-build.log"
+if ! cmake --build "$tree" -j"${ZV_JOBS:-2}" --target @ZV_WINE_TARGET@ p2kapi >"$build_log" 2>&1; then
+  grep -E 'error|FAILED' "$build_log" | head -n 20
+  echo "building @ZV_WINE_TARGET@ failed (all of it in $build_log)"
+  exit 1
+fi
 export ZV_WINDOWS_WIDTH=$ZV_WIDTH ZV_WINDOWS_WIDTH_WHY=$ZV_WIDTH_WHY ZV_WINEPREFIX="$prefix"
 xvfb-run -a -s "-screen 0 1280x1024x24" "$top/scripts/wine-run" \
   "$tree/@ZV_WINE_EXE@"

@@ -1,12 +1,22 @@
 // Budget of the listing: the largest directory the listing accepts (kMaxDirectoryEntries, 65 536
-// entries) from an in-memory phone into the grid, at most 100 ms (best of several repetitions).
-// Nine in ten entries are photos.
+// entries) from an in-memory phone into the grid, as the main window lists it (the directory
+// buffer kept between listings, the entry behind each row recorded), at most 100 ms: the best of
+// several listings after the first. Nine in ten entries are photos.
+//
+// Beside the time it shows what the kernel took: the minor page faults of a listing and the share
+// of its processor time spent in the kernel (on a machine where page faults are dear, that share
+// is what a fresh 32 MiB buffer costs). The first listing, which takes the buffer fresh, is shown
+// apart.
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "catalogue/listing.h"
+#include "catalogue/photo_sources.h"
 #include "directory_phone.h"
 #include "gridview/photo_columns.h"
 #include "phone/phone_entry.h"
@@ -31,30 +41,64 @@ int FillDirectory(DirectoryPhone& phone, int count) {
   return photos;
 }
 
+double Seconds(const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; }
+
+// One listing's wall time, minor page faults and processor time (user, kernel).
+struct Listing {
+  double ms = 0;
+  long faults = 0;
+  double userS = 0, kernelS = 0;
+  int KernelPercent() const {
+    const double cpu = userS + kernelS;
+    return cpu > 0 ? int(kernelS * 100 / cpu + 0.5) : 0;
+  }
+};
+
 }  // namespace
 }  // namespace zv
 
 int main() {
   using Clock = std::chrono::steady_clock;
   constexpr int kEntries = zv::kMaxDirectoryEntries;
+  constexpr int kRounds = 8;  // the first takes the buffer fresh, the others reuse it
   zv::DirectoryPhone phone;
   const int kPhotos = zv::FillDirectory(phone, kEntries);
   zv::TGridView grid;
   zv::SetupPhotoGrid(grid);
+  zv::PhotoSources sources;
+  zv::DirectoryFetch directory;
   int found = 0, photos = 0;
-  double best = 1e9;
-  for (int round = 0; round < 7; ++round) {
+  std::vector<zv::Listing> listings;
+  for (int round = 0; round < kRounds; ++round) {
     grid.ClearRows();
-    zv::ListingHost host{grid, phone, found, photos, {}, {}, {}};
+    zv::ListingHost host{grid, phone, found, photos, {}, {}, {}, {}, &sources, &directory};
+    rusage r0{}, r1{};
+    getrusage(RUSAGE_SELF, &r0);
     const auto t0 = Clock::now();
     zv::ListPhotos(host);
-    best = std::min(best, std::chrono::duration<double>(Clock::now() - t0).count());
+    const auto t1 = Clock::now();
+    getrusage(RUSAGE_SELF, &r1);
     if (found != kEntries || photos != kPhotos) {
       std::fprintf(stderr, "listed %d of %d\n", photos, found);
       return 1;
     }
+    listings.push_back({std::chrono::duration<double, std::milli>(t1 - t0).count(),
+                        r1.ru_minflt - r0.ru_minflt, zv::Seconds(r1.ru_utime) - zv::Seconds(r0.ru_utime),
+                        zv::Seconds(r1.ru_stime) - zv::Seconds(r0.ru_stime)});
   }
-  const double ms = best * 1000;
-  std::printf("budget listing_65536: %.1f ms (limit 100 ms) %s\n", ms, ms <= 100 ? "ok" : "OVER");
+  const zv::Listing first = listings.front();
+  std::vector<zv::Listing> later(listings.begin() + 1, listings.end());
+  std::sort(later.begin(), later.end(),
+            [](const zv::Listing& a, const zv::Listing& b) { return a.ms < b.ms; });
+  const zv::Listing& best = later.front();
+  const zv::Listing& median = later[later.size() / 2];
+  std::printf(
+      "listing %d entries (%d photos): first listing (fresh buffer) %.1f ms, %ld minor page "
+      "faults, %d %% of its processor time in the kernel; later listings (buffer kept) best "
+      "%.1f ms, median %.1f ms (%ld minor page faults, %d %% in the kernel)\n",
+      kEntries, kPhotos, first.ms, first.faults, first.KernelPercent(), best.ms, median.ms,
+      median.faults, median.KernelPercent());
+  std::printf("budget listing_65536: %.1f ms (limit 100 ms) %s\n", best.ms,
+              best.ms <= 100 ? "ok" : "OVER");
   return 0;
 }

@@ -21,14 +21,18 @@
 zv_wine32_loader=${ZV_WINE32_LOADER:-/usr/lib/wine/wine}
 
 # Runs the 32-bit Wine loader; it needs nothing but the kernel's consent and Wine's 32-bit
-# part, which scripts/setup installs. Its error ("Exec format error") goes to ZV_WIDTH_ERROR.
+# part, which scripts/setup installs. Its error ("Exec format error") goes to ZV_WIDTH_ERROR,
+# in English whatever the machine's locale (a Russian one would translate it): the subshell that
+# starts the loader, and reports its refusal, takes the C locale, while the caller's own (which
+# Wine takes its Windows language from) stays as it is. (A locale given to the command alone would
+# not reach bash's own message, and env would hand a refused program on to /bin/sh.)
 zv_runs_32bit() {
   local out
   if [ ! -x "$zv_wine32_loader" ]; then
     ZV_WIDTH_ERROR="$zv_wine32_loader is missing (scripts/setup installs wine32:i386)"
     return 1
   fi
-  if out=$("$zv_wine32_loader" --version 2>&1); then
+  if out=$(export LC_ALL=C LANGUAGE=; "$zv_wine32_loader" --version 2>&1); then
     return 0
   fi
   ZV_WIDTH_ERROR="$zv_wine32_loader: $(echo "$out" | tail -n 1 | sed 's/^.*: //')"

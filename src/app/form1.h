@@ -30,6 +30,7 @@ class FolderDialog;
 class NotifyArea;
 class SettingsStore;
 class TForm3;
+struct DirectoryFetch;
 
 // The platform services the main window's handlers use. Nothing is owned; everything must
 // outlive the form.
@@ -97,6 +98,8 @@ class TForm1 : public TForm {
   // The directory entry behind each row of the last listing (the download run and the preview
   // reach a photo by it, not by the row's cut name).
   PhotoSources Sources;
+  // The listing's directory buffer, kept for the next listing (form1_listing.cpp).
+  std::shared_ptr<DirectoryFetch> ListingDirectory;
   bool AllDownloadChecked = true;
   bool AllDeleteChecked = false;
   // The rows whose photos are already in the archive under the current root and profile; their

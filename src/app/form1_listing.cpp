@@ -15,14 +15,21 @@ void TForm1::BitBtn1Click(TObject*) {
 }
 
 void TForm1::ListPhotos() {
-  auto fetch = std::make_shared<DirectoryFetch>();
+  // The directory buffer of the last listing serves this one (it is 32 MiB at most, and fresh
+  // memory costs page faults), unless a listing not yet finished still holds it.
+  if (!ListingDirectory || ListingDirectory.use_count() > 1)
+    ListingDirectory = std::make_shared<DirectoryFetch>();
+  auto fetch = ListingDirectory;
   SetBusy(true);
   StartJob(
       JobKind::kList,
       [this, fetch](JobContext& job) {
-        *fetch = FetchDirectory(job.phone, &job.stop, [this, &job](int entries) {
-          job.toWindow([this, entries] { ShowWorkProgress(ListingProgressText(entries)); });
-        });
+        FetchDirectory(
+            job.phone, &job.stop,
+            [this, &job](int entries) {
+              job.toWindow([this, entries] { ShowWorkProgress(ListingProgressText(entries)); });
+            },
+            *fetch);
       },
       [this, fetch](std::exception_ptr error) {
         {

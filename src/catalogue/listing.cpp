@@ -1,6 +1,7 @@
 // Listing the phone's photos into the grid (see listing.h).
 #include "catalogue/listing.h"
 
+#include <cstring>
 #include <vector>
 
 #include "catalogue/photo_names.h"
@@ -40,21 +41,33 @@ bool AcceptPhotoEntry(std::string_view path, int32_t size, std::string_view& pho
   return IsPhotoName(photoName) && IsSafeFileName(photoName) && size >= 0;
 }
 
-DirectoryFetch FetchDirectory(PhoneApi& phone, const std::atomic<bool>* stop,
-                              const std::function<void(int entries)>& progress) {
-  DirectoryFetch fetch;
+PhoneFileEntry* DirectoryRecords::Prepare(size_t count) {
+  if (count > capacity_) {
+    records_.reset();  // the old buffer goes before the larger one is taken
+    capacity_ = size_ = 0;
+    records_.reset(new PhoneFileEntry[count]);  // default-initialised: not zero-filled
+    capacity_ = count;
+  }
+  size_ = count;
+  // Size, unread bytes and the path's first byte: an unfilled record reads as an empty one.
+  for (size_t i = 0; i < count; ++i) std::memset(records_[i].bytes, 0, kPhoneFilePathOffset + 1);
+  return records_.get();
+}
+
+void FetchDirectory(PhoneApi& phone, const std::atomic<bool>* stop,
+                    const std::function<void(int entries)>& progress, DirectoryFetch& fetch) {
+  fetch.stopped = false;
+  fetch.entries.Prepare(0);
   fetch.reported = phone.File_Count();
   const int count = fetch.reported > 0 ? fetch.reported : 0;  // a failed count lists nothing
-  if (count > kMaxDirectoryEntries) return fetch;
+  if (count > kMaxDirectoryEntries) return;
   if (stop && stop->load()) {
     fetch.stopped = true;
-    return fetch;
+    return;
   }
   if (progress) progress(count);
-  fetch.entries.resize(static_cast<size_t>(count));  // zero-filled
-  phone.File_List(fetch.entries.data(), count);
+  phone.File_List(fetch.entries.Prepare(static_cast<size_t>(count)), count);
   if (stop && stop->load()) fetch.stopped = true;
-  return fetch;
 }
 
 void FillPhotoRows(ListingHost& host, const DirectoryFetch& fetch) {
@@ -74,7 +87,7 @@ void FillPhotoRows(ListingHost& host, const DirectoryFetch& fetch) {
     static const std::u16string kDownLoad = u"DownLoad", kDelete = u"Delete", kFile = u"File",
                                 kSize = u"Size", kLast = u"Last";
     for (const PhoneFileEntry& entry : fetch.entries) {
-      const std::string path = entry.Path();
+      const std::string_view path = entry.PathView();
       std::string_view name;
       if (!AcceptPhotoEntry(path, entry.Size(), name)) continue;
       host.grid.AddRows(1);
@@ -82,7 +95,7 @@ void FillPhotoRows(ListingHost& host, const DirectoryFetch& fetch) {
       host.grid.Cell(kDelete, kLast).SetAsBoolean(false);
       host.grid.Cell(kFile, kLast).SetAsString(Cp1251ToUtf16(name));
       host.grid.Cell(kSize, kLast).SetAsInteger(entry.Size());
-      if (host.sources) host.sources->Add(AnsiString(name), entry.Size(), path);
+      if (host.sources) host.sources->Add(name, entry.Size(), path);
     }
   }
 
@@ -94,7 +107,10 @@ void FillPhotoRows(ListingHost& host, const DirectoryFetch& fetch) {
 
 void ListPhotos(ListingHost& host) {
   BusyScope busy(host.setBusy);
-  FillPhotoRows(host, FetchDirectory(host.phone, nullptr, host.progress));
+  DirectoryFetch fresh;
+  DirectoryFetch& fetch = host.directory ? *host.directory : fresh;
+  FetchDirectory(host.phone, nullptr, host.progress, fetch);
+  FillPhotoRows(host, fetch);
 }
 
 }  // namespace zv

@@ -3,6 +3,7 @@
 // becomes the rows of the photo grid (download box checked, delete box clear, name, size).
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,8 @@
 #include "phone/phone_entry.h"
 
 namespace zv {
+
+struct DirectoryFetch;
 
 // What the listing needs of the main window. The callbacks may be empty.
 struct ListingHost {
@@ -26,6 +29,8 @@ struct ListingHost {
   std::function<void(int entries)> progress = {};
   // Where the entry behind each row is recorded (cleared first); none when null.
   PhotoSources* sources = nullptr;
+  // The directory buffer kept between listings (see DirectoryRecords); a fresh one when null.
+  DirectoryFetch* directory = nullptr;
 };
 
 // The most directory entries a listing takes. A phone of this kind keeps a few thousand files
@@ -51,15 +56,38 @@ bool AcceptPhotoEntry(std::string_view path, int32_t size, std::string_view& pho
 // Exception(TooManyEntriesText) goes to the application's error box.
 void ListPhotos(ListingHost& host);
 
+// The directory buffer: the records File_List fills. The largest directory takes 32 MiB, and
+// memory fresh from the system costs a page fault (and the kernel's zeroing) on every 4 KiB of
+// it, a good part of a listing's time. So the buffer is kept from one listing to the next and
+// made anew only when a listing reports more entries than it holds, and it is not zero-filled
+// (the library fills it). Before each fill only the first 9 bytes of every record are cleared
+// (its size and its path's first byte), so that a record the library leaves unfilled reads as an
+// empty one (no row), never as an entry of an earlier listing.
+class DirectoryRecords {
+ public:
+  // Room for `count` records, each with an empty path; the records of the last fill are gone.
+  PhoneFileEntry* Prepare(size_t count);
+  const PhoneFileEntry* begin() const { return records_.get(); }
+  const PhoneFileEntry* end() const { return records_.get() + size_; }
+  size_t size() const { return size_; }
+  size_t capacity() const { return capacity_; }
+
+ private:
+  std::unique_ptr<PhoneFileEntry[]> records_;
+  size_t capacity_ = 0;
+  size_t size_ = 0;
+};
+
 // The listing in two steps, so that the phone's part can go on the phone thread.
 struct DirectoryFetch {
-  int reported = 0;                    // what File_Count answered
-  std::vector<PhoneFileEntry> entries;  // none when the count was refused
-  bool stopped = false;                 // the user stopped it: the grid stays as it was
+  int reported = 0;          // what File_Count answered
+  DirectoryRecords entries;  // none when the count was refused
+  bool stopped = false;      // the user stopped it: the grid stays as it was
 };
-// File_Count, then (unless the count is refused or *stop is set) progress and File_List.
-DirectoryFetch FetchDirectory(PhoneApi& phone, const std::atomic<bool>* stop,
-                              const std::function<void(int entries)>& progress);
+// File_Count, then (unless the count is refused or *stop is set) progress and File_List, into
+// `fetch`, whose buffer is kept for it (see DirectoryRecords).
+void FetchDirectory(PhoneApi& phone, const std::atomic<bool>* stop,
+                    const std::function<void(int entries)>& progress, DirectoryFetch& fetch);
 // Everything of ListPhotos but the phone calls and the busy indicator, on the window thread.
 void FillPhotoRows(ListingHost& host, const DirectoryFetch& fetch);
 

@@ -5,16 +5,20 @@
 
 namespace zv {
 
-void PhotoSources::Add(const AnsiString& photoName, std::int32_t size,
-                       const AnsiString& phonePath) {
-  entries_[{photoName, size}].push_back(phonePath);
+void PhotoSources::Add(std::string_view photoName, std::int32_t size,
+                       std::string_view phonePath) {
+  const auto [it, added] = entries_.try_emplace(Key{AnsiString(photoName), size});
+  if (added)
+    it->second.phonePath.assign(phonePath);
+  else
+    it->second.ambiguous = true;
 }
 
 PhotoSources::Source PhotoSources::Find(const AnsiString& photoName, std::int32_t size) const {
   const auto it = entries_.find({photoName, size});
   if (it == entries_.end()) return {Match::kRebuilt, AnsiString(kPhotoFolder) + photoName};
-  if (it->second.size() > 1) return {Match::kAmbiguous, {}};
-  return {Match::kOne, it->second.front()};
+  if (it->second.ambiguous) return {Match::kAmbiguous, {}};
+  return {Match::kOne, it->second.phonePath};
 }
 
 }  // namespace zv

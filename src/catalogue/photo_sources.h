@@ -8,10 +8,12 @@
 // records every entry it turns into a row; the download run and the preview ask for the entry of
 // a row by its cut name and size, the two things a row holds.
 #include <cstdint>
-#include <map>
+#include <cstddef>
+#include <functional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
-#include <vector>
 
 #include "ui/text.h"
 
@@ -33,12 +35,25 @@ class PhotoSources {
   // Forgets every entry (a new listing begins).
   void Clear() { entries_.clear(); }
   // An entry that became a row: its cut name, its size and its full phone path (Windows-1251).
-  void Add(const AnsiString& photoName, std::int32_t size, const AnsiString& phonePath);
+  void Add(std::string_view photoName, std::int32_t size, std::string_view phonePath);
   // The entry of the row showing photoName with size.
   Source Find(const AnsiString& photoName, std::int32_t size) const;
 
  private:
-  std::map<std::pair<AnsiString, std::int32_t>, std::vector<AnsiString>> entries_;
+  // A listing records tens of thousands of entries at once: a hash table keeps that to one
+  // look-up each, where an ordered tree took most of a large listing's time.
+  using Key = std::pair<AnsiString, std::int32_t>;
+  struct KeyHash {
+    std::size_t operator()(const Key& key) const {
+      return std::hash<AnsiString>{}(key.first) ^
+             (static_cast<std::size_t>(static_cast<std::uint32_t>(key.second)) * 0x9E3779B9u);
+    }
+  };
+  struct Entry {
+    AnsiString phonePath;    // the first entry's
+    bool ambiguous = false;  // more entries have the same name and size
+  };
+  std::unordered_map<Key, Entry, KeyHash> entries_;
 };
 
 }  // namespace zv

@@ -27,14 +27,16 @@ struct PhoneFileEntry {
     return static_cast<int32_t>(u);
   }
 
-  // The path bytes (Windows-1251) up to the first zero byte, or all 504 when there is none.
-  std::string Path() const {
+  // The path bytes (Windows-1251) up to the first zero byte, or all 504 when there is none; a
+  // view into the record, so that reading a directory copies no path it does not keep.
+  std::string_view PathView() const {
     const char* text = reinterpret_cast<const char*>(bytes + kPhoneFilePathOffset);
     const void* zero = std::memchr(text, 0, kPhoneFilePathSize);
     const size_t length =
         zero ? static_cast<size_t>(static_cast<const char*>(zero) - text) : kPhoneFilePathSize;
-    return std::string(text, length);
+    return std::string_view(text, length);
   }
+  std::string Path() const { return std::string(PathView()); }
 
   // Builds a record; a path longer than 504 bytes is cut, a shorter one is zero-padded.
   static PhoneFileEntry Make(int32_t size, std::string_view path, uint32_t unread = 0) {

@@ -98,6 +98,7 @@ class MemoryPhone : public PhoneApi {
   int P2K_GetStatus() override { return 1; }
   int File_Count() override { return count ? *count : static_cast<int>(entries.size()); }
   int File_List(void* out, int n) override {
+    if (listFails) return -1;  // nothing written
     const int filled = std::min(n, static_cast<int>(entries.size()));
     for (int i = 0; i < filled; ++i) static_cast<PhoneFileEntry*>(out)[i] = entries[i];
     return filled;
@@ -110,6 +111,7 @@ class MemoryPhone : public PhoneApi {
 
   std::vector<PhoneFileEntry> entries;
   std::optional<int> count;  // what File_Count says; none: the number of entries
+  bool listFails = false;    // File_List fails and leaves the buffer as it was
 };
 
 class ListingFilter : public ::testing::Test {
@@ -191,6 +193,54 @@ TEST_F(ListingFilter, UnfilledAndNegativeCounts) {
   List();
   EXPECT_EQ(found, 0);
   EXPECT_EQ(photos, 0);
+}
+
+// The main window keeps its directory buffer from one listing to the next. A listing whose
+// records the phone leaves unwritten (File_List failing, fewer records filled than counted) must
+// show none of an earlier listing's entries, and the buffer is made anew only when the count
+// grows.
+TEST_F(ListingFilter, KeptDirectoryBufferShowsNoEarlierEntry) {
+  const std::string a = "/a/mobile/picture/05-12-07_0001.jpg", b = "/a/mobile/picture/05-12-07_0002.jpg",
+                    c = "/a/mobile/picture/05-12-07_0003.jpg", d = "/a/mobile/picture/05-12-07_0004.jpg",
+                    e = "/a/mobile/picture/05-12-07_0005.jpg";
+  struct Step {
+    std::vector<std::string> paths;  // what File_List fills, in order
+    std::optional<int> count;        // what File_Count says; none: the number of paths
+    bool listFails;
+    std::vector<std::string> rows;  // the names listed
+    size_t capacity;                // records the buffer holds afterwards
+    bool sameBuffer;                // the previous listing's buffer served
+  };
+  const Step steps[] = {
+      {{a, b, "/a/notes.txt"}, {}, false, {"05-12-07_0001.jpg", "05-12-07_0002.jpg"}, 3, false},
+      {{c}, 3, false, {"05-12-07_0003.jpg"}, 3, true},  // two records left unfilled
+      {{d, e}, 2, true, {}, 3, true},                     // File_List writes nothing
+      {{d}, 1, false, {"05-12-07_0004.jpg"}, 3, true},    // a smaller directory
+      {{a, b, c, d, e}, {}, false,
+       {"05-12-07_0001.jpg", "05-12-07_0002.jpg", "05-12-07_0003.jpg", "05-12-07_0004.jpg",
+        "05-12-07_0005.jpg"},
+       5, false},
+      {{}, -1, false, {}, 5, true},  // a failed count
+  };
+  DirectoryFetch directory;
+  const PhoneFileEntry* previous = nullptr;
+  int n = 0;
+  for (const Step& step : steps) {
+    SCOPED_TRACE(++n);
+    phone.entries.clear();
+    for (const std::string& path : step.paths) phone.entries.push_back(PhoneFileEntry::Make(9, path));
+    phone.count = step.count;
+    phone.listFails = step.listFails;
+    grid.ClearRows();
+    ListingHost host{grid, phone, found, photos, {}, {}, {}, {}, nullptr, &directory};
+    ListPhotos(host);
+    EXPECT_EQ(Names(), step.rows);
+    EXPECT_EQ(directory.entries.capacity(), step.capacity);
+    if (step.sameBuffer) {
+      EXPECT_EQ(directory.entries.begin(), previous);
+    }
+    previous = directory.entries.begin();
+  }
 }
 
 }  // namespace

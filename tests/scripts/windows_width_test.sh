@@ -16,25 +16,39 @@ cp "$(type -P true)" "$refused"
 printf '\x28\x00' | dd of="$refused" bs=1 seek=18 conv=notrunc 2>/dev/null  # e_machine: ARM
 [ -x "$refused" ] && ! "$refused" 2>/dev/null || { echo "windows_width_test: the stand-in loader ran; cannot test"; exit 1; }
 
-# loader | ZV_WINDOWS_WIDTH | expected: width and reason, or "fails" and a word of the problem
+# The probe reads the loader's refusal in English whatever the locale it is sourced in; a Russian
+# locale would otherwise say "Ошибка формата выполняемого файла". (scripts/setup makes it.)
+russian=ru_RU.UTF-8
+locale -a 2>/dev/null | grep -qix 'ru_RU.utf-\?8' || {
+  echo "windows_width_test: no $russian locale here (scripts/setup makes it); its cases run in C.UTF-8"
+  russian=C.UTF-8
+}
+
+# loader | ZV_WINDOWS_WIDTH | locale (empty: the caller's) | expected: width and reason, or
+# "fails" and a word of the problem
 cases=(
-  "$runs||32|this machine runs 32-bit processes"
-  "$refused||64|this machine runs no 32-bit processes"
-  "$work/missing||64|this machine runs no 32-bit processes"
-  "$runs|64|64|ZV_WINDOWS_WIDTH=64"
-  "$refused|64|64|ZV_WINDOWS_WIDTH=64"
-  "$runs|32|32|ZV_WINDOWS_WIDTH=32"
-  "$refused|32|fails|Exec format error"
-  "$work/missing|32|fails|is missing"
-  "$runs|16|fails|must be 32, 64 or unset"
+  "$runs|||32|this machine runs 32-bit processes"
+  "$refused|||64|this machine runs no 32-bit processes"
+  "$refused||$russian|64|this machine runs no 32-bit processes"
+  "$work/missing|||64|this machine runs no 32-bit processes"
+  "$runs|64||64|ZV_WINDOWS_WIDTH=64"
+  "$refused|64||64|ZV_WINDOWS_WIDTH=64"
+  "$runs|32||32|ZV_WINDOWS_WIDTH=32"
+  "$refused|32||fails|Exec format error"
+  "$refused|32|$russian|fails|Exec format error"
+  "$refused|32|C.UTF-8|fails|Exec format error"
+  "$work/missing|32||fails|is missing"
+  "$runs|16||fails|must be 32, 64 or unset"
 )
 for c in "${cases[@]}"; do
-  IFS='|' read -r loader forced want why <<<"$c"
-  got=$(ZV_WINE32_LOADER=$loader ZV_WINDOWS_WIDTH=$forced ZV_WINDOWS_WIDTH_WHY= bash -c '
+  IFS='|' read -r loader forced lang want why <<<"$c"
+  locale_env=()
+  [ -n "$lang" ] && locale_env=(LANG="$lang" LC_ALL="$lang" LANGUAGE="${lang%%_*}")
+  got=$(env "${locale_env[@]}" ZV_WINE32_LOADER="$loader" ZV_WINDOWS_WIDTH="$forced" ZV_WINDOWS_WIDTH_WHY= bash -c '
     . "$1/scripts/lib/windows-width.sh"
     if zv_windows_width; then echo "$ZV_WIDTH|$ZV_WIDTH_WHY"; else echo "fails|$ZV_WIDTH_PROBLEM"; fi' _ "$top")
   [ "${got%%|*}" = "$want" ] && [[ "${got#*|}" == *"$why"* ]] ||
-    fail "loader $(basename "$loader"), ZV_WINDOWS_WIDTH='$forced': got '$got', want '$want|…$why…'"
+    fail "loader $(basename "$loader"), ZV_WINDOWS_WIDTH='$forced', locale '${lang:-as is}': got '$got', want '$want|…$why…'"
 done
 
 # A forced width handed on by a script that decided it keeps that script's reason.
