@@ -42,6 +42,41 @@ TEST_P(DownloadRun, SummaryTextExactly) {
             "c");
 }
 
+// The summary names the root with one backslash after it, whether or not the root already ends
+// in one, and its first line is the one the run's end calls for; the lines after it stay.
+TEST_P(DownloadRun, SummaryFirstLinesAndTheRootsBackslash) {
+  struct Case {
+    Language language;
+    TextId firstLine;
+    const char* root;
+    const char* text;
+  } cases[] = {
+      {Language::ru, TextId::Summary, "D:\\",
+       "Фотографии у\x63пешно скачаны!\r\rПуть сохранения: D:\\\rСкачано фотографий: 1\r"
+       "Удалено фотографий: 0"},
+      {Language::ru, TextId::Summary, "C:\\MobileFoto\\",
+       "Фотографии у\x63пешно скачаны!\r\rПуть сохранения: C:\\MobileFoto\\\r"
+       "Скачано фотографий: 1\rУдалено фотографий: 0"},
+      {Language::ru, TextId::NotAllDownloaded, "D:\\Фото",
+       "Скачаны не все фотографии.\r\rПуть сохранения: D:\\Фото\\\rСкачано фотографий: 1\r"
+       "Удалено фотографий: 0"},
+      {Language::en, TextId::Summary, "D:\\",
+       "Photos downloaded successfully!\r\rSaved to: D:\\\rPhotos downloaded: 1\r"
+       "Photos deleted: 0"},
+      {Language::en, TextId::NotAllDownloaded, "C:\\MobileFoto",
+       "Not all photos were downloaded.\r\rSaved to: C:\\MobileFoto\\\rPhotos downloaded: 1\r"
+       "Photos deleted: 0"},
+      {Language::en, TextId::RunStopped, "\\\\server\\photos\\",
+       "Download stopped.\r\rSaved to: \\\\server\\photos\\\rPhotos downloaded: 1\r"
+       "Photos deleted: 0"},
+  };
+  for (const Case& c : cases) {
+    SetUiLanguage(c.language);
+    EXPECT_EQ(DownloadSummaryText(c.firstLine, c.root, 1, 0), c.text) << c.root;
+  }
+  SetUiLanguage(Language::ru);
+}
+
 TEST_P(DownloadRun, CopiesIntoTheDateFoldersAndDeletesAfterTheCopy) {
   AddPhoto("05-12-07_0012.jpg", 5000);
   AddPhoto("01-05-08_0100.jpg", 0);
