@@ -56,8 +56,7 @@ std::uint32_t IpValue(const TCell& cell) {
   }
   if (ok) close();
   if (!ok || numbers != 4)
-    throw EConvertError(
-        FormatText(TextId::NotAnIpAddress, {Cp1251ToUtf8(Utf16ToCp1251(text))}));
+    throw EConvertError(FormatText(TextId::NotAnIpAddress, {Cp1251ToUtf8(Utf16ToCp1251(text))}));
   return result;
 }
 

@@ -1,9 +1,11 @@
 // The download-and-delete run against the simulated phone and a temporary archive.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <sstream>
 
+#include "archive/run_progress.h"
 #include "fake_file_system.h"
 #include "run_fixture.h"
 
@@ -73,6 +75,30 @@ TEST_P(DownloadRun, SummaryFirstLinesAndTheRootsBackslash) {
   for (const Case& c : cases) {
     SetUiLanguage(c.language);
     EXPECT_EQ(DownloadSummaryText(c.firstLine, c.root, 1, 0), c.text) << c.root;
+  }
+  SetUiLanguage(Language::ru);
+}
+
+// The time left as people write it: whole minutes rounded up, and past an hour "2 h 5 min",
+// not a clock's "2 h 05 min".
+TEST(TimeLeftText, SecondsMinutesAndHoursAsPeopleWriteThem) {
+  const struct {
+    std::chrono::seconds left;
+    const char* ru;
+    const char* en;
+  } cases[] = {
+      {std::chrono::seconds(0), "осталось 1 с", "1 s left"},
+      {std::chrono::seconds(59), "осталось 59 с", "59 s left"},
+      {std::chrono::seconds(61), "осталось 2 мин", "2 min left"},
+      {std::chrono::seconds(3600), "осталось 1 ч 0 мин", "1 h 0 min left"},
+      {std::chrono::seconds(2 * 3600 + 4 * 60 + 1), "осталось 2 ч 5 мин", "2 h 5 min left"},
+      {std::chrono::seconds(14 * 3600 + 14 * 60), "осталось 14 ч 14 мин", "14 h 14 min left"},
+  };
+  for (const auto& c : cases) {
+    SetUiLanguage(Language::ru);
+    EXPECT_EQ(TimeLeftText(c.left), c.ru);
+    SetUiLanguage(Language::en);
+    EXPECT_EQ(TimeLeftText(c.left), c.en);
   }
   SetUiLanguage(Language::ru);
 }

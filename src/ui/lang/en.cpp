@@ -65,8 +65,7 @@ constexpr TextEntry kTexts[] = {
      "Not downloaded or deleted – the file of the same name in the archive could not be "
      "read:\r"},
     {BadName, "Not downloaded or deleted – Windows would change the name of these photos:\r"},
-    {TooLarge,
-     "Not downloaded or deleted – these photos are larger than the size limit ({1}):\r"},
+    {TooLarge, "Not downloaded or deleted – these photos are larger than the size limit ({1}):\r"},
     {BadMonth, "Invalid month {1} in the photo name {2}"},
 
     {TooManyEntries, "The phone reported too many files: {1} (limit {2})"},

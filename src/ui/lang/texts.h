@@ -59,8 +59,8 @@ enum class TextId : int {
   StopButton,
   NotAnswering,
   CloseDuringRun,
-  RunStopped,    // the first line of a stopped run's summary
-  RunPhoneGone,  // the first line of the summary of a run that the phone's going ended
+  RunStopped,        // the first line of a stopped run's summary
+  RunPhoneGone,      // the first line of the summary of a run that the phone's going ended
   NotAllDownloaded,  // the first line of the summary of a run that left checked photos behind
   // The run's boxes
   ProfileMissing,
@@ -117,10 +117,10 @@ enum class TextId : int {
   VariantNotInteger,
   ThemesError,
   OutOfMemory,
-  JpegError,             // {1} the decoder's error code
+  JpegError,  // {1} the decoder's error code
   UnknownError,
-  WindowNotCreated,      // {1} the control's name, {2} the system's error code
-  NoWindowForKind,       // {1} the kind of control
+  WindowNotCreated,  // {1} the control's name, {2} the system's error code
+  NoWindowForKind,   // {1} the kind of control
   NotificationWindowFailed,
 
   Count

@@ -56,8 +56,8 @@ void Win32Peer::Create(HWND parent) {
                       p.Caption.c_str(), p.Style, p.Bounds.Left, p.Bounds.Top, p.Bounds.Width(),
                       p.Bounds.Height(), parent, id, backend_.Instance(), own ? this : nullptr);
   if (!hwnd) {
-    throw EOSError(FormatText(TextId::WindowNotCreated,
-                              {control_.Name, std::to_string(GetLastError())}));
+    throw EOSError(
+        FormatText(TextId::WindowNotCreated, {control_.Name, std::to_string(GetLastError())}));
   }
   if (!own) {
     Bind(hwnd);
