@@ -10,6 +10,21 @@
 
 namespace zv {
 
+StatusPanelWidths StatusPanelWidthsFor(Language language) {
+  // Each panel takes its longest text in the window's font with the panel's margins, at every
+  // scale from 100 % to 200 %: the connection panel "…не отвечает" or "…not responding", the
+  // counts five digits (a phone may hold tens of thousands of files). The font is a bitmap face
+  // whose sizes do not grow exactly with the scale (at 125 % it is wider than 125 % of its
+  // 100 % width), so the widths leave a few pixels beyond the 100 % measure.
+  switch (language) {
+    case Language::ru:
+      return {196, 136, 112};
+    case Language::en:
+      return {180, 120, 100};
+  }
+  return {180, 120, 100};
+}
+
 TForm1::TForm1(const FormServices& services)
     : TForm(nullptr, "Form1"),
       ownJobs_(services.Jobs ? nullptr : std::make_unique<InlinePhoneJobs>(services.Phone)),
@@ -116,10 +131,11 @@ void TForm1::CreateControls() {
     TAlignment alignment;
     std::string text;
   };
+  const StatusPanelWidths widths = StatusPanelWidthsFor(UiLanguage());
   const PanelSpec panels[] = {
-      {180, TAlignment::taLeftJustify, UiText(TextId::Disconnected)},
-      {120, TAlignment::taLeftJustify, UiText(TextId::FoundPrefix) + kNoCount},
-      {100, TAlignment::taLeftJustify, UiText(TextId::PhotosPrefix) + kNoCount},
+      {widths.connection, TAlignment::taLeftJustify, UiText(TextId::Disconnected)},
+      {widths.found, TAlignment::taLeftJustify, UiText(TextId::FoundPrefix) + kNoCount},
+      {widths.photos, TAlignment::taLeftJustify, UiText(TextId::PhotosPrefix) + kNoCount},
       {50, TAlignment::taRightJustify, UiText(TextId::Credit)},
   };
   for (const auto& p : panels) {

@@ -20,6 +20,7 @@
 #include "trayicon/tray_icon.h"
 #include "ui/comctrls.h"
 #include "ui/forms.h"
+#include "ui/lang/texts.h"
 #include "ui/platform.h"
 #include "ui/stdctrls.h"
 #include "ui/timer.h"
@@ -49,6 +50,13 @@ struct FormServices {
 // The phone work the user started, which locks the controls that would start more or change its
 // input. (The window's own work, start-up and the monitor's polls, locks nothing.)
 enum class JobKind { kNone, kList, kRun, kPreview, kProfile };
+
+// The widths at 100 % of the status bar's first three panels (connection, files found, photos)
+// in a language; the last panel, the credit, takes the rest of the bar.
+struct StatusPanelWidths {
+  int connection, found, photos;
+};
+StatusPanelWidths StatusPanelWidthsFor(Language language);
 
 class TForm1 : public TForm {
   // The jobs run at once when the services give no phone thread (first: Jobs may refer to it).

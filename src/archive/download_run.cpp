@@ -2,6 +2,7 @@
 #include "archive/download_run.h"
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -29,18 +30,34 @@ std::string NameList(const std::string& heading, const std::vector<std::string>&
   return text;
 }
 
+// The summary's first line: the run ended early, or left photos on the phone that the user
+// checked (each named in a box after the summary), or did all it was asked.
+TextId SummaryFirstLine(const DownloadPlan& plan) {
+  if (plan.result.phoneGone) return TextId::RunPhoneGone;
+  if (plan.result.stopped) return TextId::RunStopped;
+  for (const auto* left :
+       {&plan.notCopied, &plan.unreadable, &plan.sameName, &plan.badName, &plan.tooLarge})
+    if (!left->empty()) return TextId::NotAllDownloaded;
+  return TextId::Summary;
+}
+
 }  // namespace
 
 std::string TooLargeText() { return FormatText(TextId::TooLarge, {UiText(TextId::MaxPhotoSize)}); }
 
 std::string DownloadSummaryText(const std::string& root, int downloaded, int deleted) {
-  return FormatText(TextId::Summary, {root, std::to_string(downloaded), std::to_string(deleted)});
+  // The summary puts a backslash after the root; a root that ends in one already (a drive's
+  // root such as D:\ typed by hand) keeps just that one.
+  const std::string_view shown =
+      root.ends_with('\\') ? std::string_view(root).substr(0, root.size() - 1) : root;
+  return FormatText(TextId::Summary, {shown, std::to_string(downloaded), std::to_string(deleted)});
 }
 
 std::string DownloadSummaryText(TextId firstLine, const std::string& root, int downloaded,
                                 int deleted) {
   // The summary as ever from its first line break on: where the photos went, and the counts.
   const std::string summary = DownloadSummaryText(root, downloaded, deleted);
+  if (firstLine == TextId::Summary) return summary;
   return UiText(firstLine) + summary.substr(std::min(summary.find('\r'), summary.size()));
 }
 
@@ -230,14 +247,8 @@ DownloadRunResult FinishDownload(DownloadRunHost& host, DownloadPlan& plan, bool
   if (plan.error) std::rethrow_exception(plan.error);
   if (!showSummary) return result;
 
-  host.boxes.ShowMessage(
-      result.phoneGone
-          ? DownloadSummaryText(TextId::RunPhoneGone, plan.root, result.DownloadedCount,
-                                result.DeletedCount)
-      : result.stopped
-          ? DownloadSummaryText(TextId::RunStopped, plan.root, result.DownloadedCount,
-                                result.DeletedCount)
-          : DownloadSummaryText(plan.root, result.DownloadedCount, result.DeletedCount));
+  host.boxes.ShowMessage(DownloadSummaryText(SummaryFirstLine(plan), plan.root,
+                                             result.DownloadedCount, result.DeletedCount));
   const std::pair<std::string, const std::vector<std::string>*> afterwards[] = {
       {UiText(TextId::StoredAs), &plan.storedAs},   {UiText(TextId::CopyFailed), &plan.notCopied},
       {UiText(TextId::SameName), &plan.sameName},   {UiText(TextId::Unreadable), &plan.unreadable},

@@ -141,7 +141,8 @@ std::string TooLargeText();
 // The summary box's text (single carriage returns; the "c" of "уcпешно" is Latin).
 std::string DownloadSummaryText(const std::string& root, int downloaded, int deleted);
 // The summary with another first line: RunStopped for a run the user stopped, RunPhoneGone for
-// one that the phone's going ended.
+// one that the phone's going ended, NotAllDownloaded for one that left checked photos on the
+// phone; Summary gives the summary as it is. A root ending in a backslash gets no second one.
 std::string DownloadSummaryText(TextId firstLine, const std::string& root, int downloaded,
                                 int deleted);
 

@@ -5,6 +5,7 @@
 
 #include "catalogue/photo_names.h"
 #include "ui/errors.h"
+#include "ui/lang/texts.h"
 #include "ui/text.h"
 
 namespace zv {
@@ -58,7 +59,7 @@ int PhotoMonth(std::string_view photoName) {
   const std::string_view text = photoName.size() >= 4 ? photoName.substr(3, 2) : std::string_view{};
   int month = 0;
   if (!DecimalToInt(text, month)) {
-    throw EConvertError("'" + Cp1251ToUtf8(text) + "' is not a valid integer value");
+    throw EConvertError(FormatText(TextId::NotAnInteger, {Cp1251ToUtf8(text)}));
   }
   if (month < 1 || month > 12) {
     // No table is read outside its twelve months: such a photo cannot be filed.

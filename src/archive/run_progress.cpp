@@ -21,9 +21,9 @@ std::string TimeLeftText(std::chrono::seconds left) {
   if (s < 60) return FormatText(TextId::SecondsLeft, {std::to_string(s)});
   const std::int64_t minutes = (s + 59) / 60;
   if (minutes < 60) return FormatText(TextId::MinutesLeft, {std::to_string(minutes)});
-  const std::int64_t m = minutes % 60;
+  // "2 h 5 min", as people write it; a clock's "2:05" is not what this is.
   return FormatText(TextId::HoursLeft,
-                    {std::to_string(minutes / 60), (m < 10 ? "0" : "") + std::to_string(m)});
+                    {std::to_string(minutes / 60), std::to_string(minutes % 60)});
 }
 
 std::string RunProgressText(const RunProgress& p) {

@@ -8,14 +8,15 @@
 #include <ctime>
 
 #include "ui/errors.h"
+#include "ui/lang/texts.h"
 #include "ui/text.h"
 
 namespace zv {
 namespace {
 
 // The message quotes the text as the user typed it, after the round trip through the code page.
-[[noreturn]] void Fail(std::string_view ansi, const char* what) {
-  throw EConvertError("'" + Cp1251ToUtf8(ansi) + "' " + what);
+[[noreturn]] void Fail(std::string_view ansi, TextId what) {
+  throw EConvertError(FormatText(what, {Cp1251ToUtf8(ansi)}));
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -146,7 +147,7 @@ bool TextToBoolean(std::u16string_view text) {
   if (TryParseFloat(ansi, number)) return number != 0;
   if (EqualsIgnoringAsciiCase(ansi, "true")) return true;
   if (EqualsIgnoringAsciiCase(ansi, "false")) return false;
-  Fail(ansi, "is not a valid boolean value");
+  Fail(ansi, TextId::NotABoolean);
 }
 
 std::u16string IntegerToText(int value) { return Wide(std::to_string(value)); }
@@ -160,15 +161,15 @@ int TextToInteger(std::u16string_view text) {
     negative = s.front() == '-';
     s.remove_prefix(1);
   }
-  if (s.empty()) Fail(ansi, "is not a valid integer value");
+  if (s.empty()) Fail(ansi, TextId::NotAnInteger);
   long long v = 0;
   for (char c : s) {
-    if (!IsDigit(c)) Fail(ansi, "is not a valid integer value");
+    if (!IsDigit(c)) Fail(ansi, TextId::NotAnInteger);
     v = v * 10 + (c - '0');
-    if (v > 2147483648LL) Fail(ansi, "is not a valid integer value");
+    if (v > 2147483648LL) Fail(ansi, TextId::NotAnInteger);
   }
   if (negative) v = -v;
-  if (v > INT_MAX || v < INT_MIN) Fail(ansi, "is not a valid integer value");
+  if (v > INT_MAX || v < INT_MIN) Fail(ansi, TextId::NotAnInteger);
   return static_cast<int>(v);
 }
 
@@ -215,7 +216,7 @@ std::u16string FloatToText(double value) {
 double TextToFloat(std::u16string_view text) {
   std::string ansi = Utf16ToCp1251(text);
   double v;
-  if (!TryParseFloat(ansi, v)) Fail(ansi, "is not a valid floating point value");
+  if (!TryParseFloat(ansi, v)) Fail(ansi, TextId::NotAFloat);
   return v;
 }
 
@@ -274,14 +275,14 @@ bool TryTextToDateTime(std::u16string_view text, TDateTime& value) {
 
 TDateTime TextToDateTime(std::u16string_view text) {
   TDateTime v;
-  if (!TryTextToDateTime(text, v)) Fail(Utf16ToCp1251(text), "is not a valid date and time");
+  if (!TryTextToDateTime(text, v)) Fail(Utf16ToCp1251(text), TextId::NotADateTime);
   return v;
 }
 
 int RoundToInteger(double value) {
   double r = std::nearbyint(value);
   if (std::isnan(r) || r > INT_MAX || r < INT_MIN)
-    Fail(Utf16ToCp1251(FloatToText(value)), "is not a valid integer value");
+    Fail(Utf16ToCp1251(FloatToText(value)), TextId::NotAnInteger);
   return static_cast<int>(r);
 }
 

@@ -6,6 +6,7 @@
 
 #include "gridview/conversions.h"
 #include "ui/errors.h"
+#include "ui/lang/texts.h"
 #include "ui/text.h"
 
 namespace zv {
@@ -58,10 +59,19 @@ int TCellKey::ToInteger() const {
     if (std::fabs(v) < 2147483647.0) return RoundToInteger(v);
   } catch (const EConvertError&) {
   }
-  throw EVariantError("Could not convert variant of type (String) into type (Integer)");
+  throw EVariantError(UiText(TextId::VariantNotInteger));
 }
 
 // ---- TGridView ----
+
+namespace {
+
+EGridError CellOutOfBounds(int col, int row) {
+  return EGridError(
+      FormatText(TextId::CellOutOfBounds, {std::to_string(col), std::to_string(row)}));
+}
+
+}  // namespace
 
 TGridView::TGridView(TComponent* owner, std::string name)
     : TCustomGridView(owner, std::move(name)), columns_(*this), cells_(columns_) {
@@ -164,15 +174,13 @@ TCell& TGridView::Cell(const TCellKey& ACol, const TCellKey& ARow) {
 
 std::u16string TGridView::CellText(int ACol, int ARow) {
   if (ARow < 0 || ARow > RowCount() - 1 || ACol < 0 || ACol > columns_.Count() - 1)
-    throw EGridError("Cell out of bounds (" + std::to_string(ACol) + ", " + std::to_string(ARow) +
-                     ")");
+    throw CellOutOfBounds(ACol, ARow);
   return CellAt(ACol, ARow).AsString();
 }
 
 void TGridView::SetCellText(int ACol, int ARow, const std::u16string& Value) {
   if (ARow < 0 || ARow > RowCount() - 1 || ACol < 0 || ACol > columns_.Count() - 1)
-    throw EGridError("Cell out of bounds (" + std::to_string(ACol) + ", " + std::to_string(ARow) +
-                     ")");
+    throw CellOutOfBounds(ACol, ARow);
   CellAt(ACol, ARow).SetAsString(Value);
 }
 

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "gridview/grid.h"
+#include "ui/lang/texts.h"
 
 namespace zv {
 
@@ -37,7 +38,7 @@ bool TCustomGridView::ThemesActive() const {
   try {
     return ThemeQuery();
   } catch (...) {
-    throw Exception("Error in Themes");
+    throw Exception(UiText(TextId::ThemesError));
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include "gridview/cell_store.h"
 #include "ui/errors.h"
+#include "ui/lang/texts.h"
 #include "ui/text.h"
 
 namespace zv {
@@ -55,7 +56,7 @@ std::uint32_t IpValue(const TCell& cell) {
   }
   if (ok) close();
   if (!ok || numbers != 4)
-    throw EConvertError("'" + Cp1251ToUtf8(Utf16ToCp1251(text)) + "' is not a valid IP address");
+    throw EConvertError(FormatText(TextId::NotAnIpAddress, {Cp1251ToUtf8(Utf16ToCp1251(text))}));
   return result;
 }
 

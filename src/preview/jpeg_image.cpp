@@ -113,7 +113,7 @@ int FinishStep(jpeg_decompress_struct* cinfo, ErrorManager* err) {
 }
 
 [[noreturn]] void ThrowJpegError(int code) {
-  throw EJPEG("JPEG error #" + std::to_string(code), code);
+  throw EJPEG(FormatText(TextId::JpegError, {std::to_string(code)}), code);
 }
 
 // One libjpeg decompressor over data in memory, with the header read. Not movable: libjpeg
@@ -159,11 +159,11 @@ int ReadHeaderWithinBounds(Decompressor& d, const std::vector<std::uint8_t>& dat
 
 template <typename T>
 void Allocate(std::vector<T>& v, std::uint64_t count) {
-  if (count > kMaxPixels) throw Exception("Out of memory");
+  if (count > kMaxPixels) throw Exception(UiText(TextId::OutOfMemory));
   try {
     v.resize(static_cast<size_t>(count));
   } catch (const std::bad_alloc&) {
-    throw Exception("Out of memory");
+    throw Exception(UiText(TextId::OutOfMemory));
   }
 }
 
@@ -171,11 +171,11 @@ void Allocate(std::vector<T>& v, std::uint64_t count) {
 // cannot fail.
 template <typename T>
 void Reserve(std::vector<T>& v, std::uint64_t count) {
-  if (count > kMaxPixels) throw Exception("Out of memory");
+  if (count > kMaxPixels) throw Exception(UiText(TextId::OutOfMemory));
   try {
     v.reserve(static_cast<size_t>(count));
   } catch (const std::bad_alloc&) {
-    throw Exception("Out of memory");
+    throw Exception(UiText(TextId::OutOfMemory));
   }
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
   // A 12-megapixel bitmap is 48 MB of fresh pages: faulting them in 4 KB at a time costs about

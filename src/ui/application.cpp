@@ -3,6 +3,7 @@
 
 #include "ui/errors.h"
 #include "ui/forms.h"
+#include "ui/lang/texts.h"
 
 namespace zv {
 
@@ -32,7 +33,7 @@ void TApplication::ShowSafely(const std::exception& e) noexcept {
 
 void TApplication::ShowUnknown() noexcept {
   try {
-    boxes_.ShowError("Unknown error.");
+    boxes_.ShowError(ErrorBoxText(UiText(TextId::UnknownError)));
   } catch (...) {
   }
 }

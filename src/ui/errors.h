@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "ui/lang/texts.h"
+
 namespace zv {
 
 // Base of all of the program's errors. The message is UTF-8 text.
@@ -58,7 +60,7 @@ class EOSError : public Exception {
 
 // Builds "List index out of bounds (%d)".
 inline EListError ListIndexError(int index) {
-  return EListError("List index out of bounds (" + std::to_string(index) + ")");
+  return EListError(FormatText(TextId::ListIndexOutOfBounds, {std::to_string(index)}));
 }
 
 // The text of a local file error, as the runtime words it, for an operating-system error code.

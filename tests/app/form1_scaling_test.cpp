@@ -78,7 +78,7 @@ TEST_P(Form1Scaling, FontsPanelsAndTheFolderButtonScale) {
   for (int i = 0; i < f_.GridView1.Columns().Count(); ++i)
     EXPECT_EQ(height, f_.GridView1.Columns()[i].Font().Height) << i;
 
-  const int widths[] = {180, 120, 100, 50};
+  const int widths[] = {196, 136, 112, 50};  // the Russian window's
   for (int i = 0; i < 4; ++i)
     EXPECT_NEAR(At(widths[i], ppi_), f_.StatusBar1.Panels[i].Width(), 0.5) << "panel " << i;
 
@@ -188,7 +188,7 @@ TEST(Form1Scaling96, ScalingBackGivesTheDesignAgain) {
   EXPECT_EQ(16, f.GridView1.RowSize());
   EXPECT_EQ(f.GridView1.AvailableWidth() - 3 * 25 - 81, f.GridView1.Columns()[kFileColumn].Width());
   EXPECT_EQ(16, f.GridView1.Columns()[kDeleteColumn].Header().Glyph().Width);
-  EXPECT_EQ(std::vector<int>({180, 300, 400, -1}), f.StatusBar1.PanelEdges());
+  EXPECT_EQ(std::vector<int>({196, 332, 444, -1}), f.StatusBar1.PanelEdges());
 }
 
 }  // namespace

@@ -6,8 +6,11 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
+#include <string>
 
 #include "fake_file_system.h"
+#include "phone/photo_bytes.h"
 #include "run_fixture.h"
 #include "ui/errors.h"
 
@@ -49,7 +52,7 @@ TEST_P(DownloadFaults, PhoneFailuresKeepThePhotoAndAreNamed) {
     EXPECT_FALSE(std::filesystem::exists(ArchiveFile("Февраль 2008/01 февраля")));
     EXPECT_TRUE(std::filesystem::exists(ArchiveFile("Февраль 2008/03 февраля/03-02-08_3.jpg")));
     ASSERT_EQ(boxes.messages.size(), 2u);
-    EXPECT_EQ(boxes.messages[0], DownloadSummaryText(root, 2, 2));
+    EXPECT_EQ(boxes.messages[0], DownloadSummaryText(TextId::NotAllDownloaded, root, 2, 2));
     EXPECT_EQ(boxes.messages[1], "Не удалось скачать фотографии:\r01-02-08_1.jpg");
     EXPECT_EQ(busyLog, (std::vector<bool>{true, false}));
     // The next case starts afresh.
@@ -57,6 +60,53 @@ TEST_P(DownloadFaults, PhoneFailuresKeepThePhotoAndAreNamed) {
     phone.RemoveFile(std::string("/a/mobile/picture/") + kNames[0]);
     std::filesystem::remove_all(archive.Below("Phone1"));
   }
+}
+
+// The summary's first line says whether every checked photo was downloaded: a photo left on the
+// phone, for whatever reason, takes "successfully" away, in either language; a run that
+// downloaded them all keeps the summary as it has always read, byte for byte.
+TEST_P(DownloadFaults, TheSummaryClaimsSuccessOnlyWhenEveryCheckedPhotoWasDownloaded) {
+  struct Case {
+    const char* what;
+    Language language;
+    std::function<void()> spoil;  // what keeps the first photo on the phone; empty: nothing
+    const char* firstLine;
+  } cases[] = {
+      {"all downloaded", Language::ru, {}, "Фотографии у\x63пешно скачаны!"},
+      {"all downloaded", Language::en, {}, "Photos downloaded successfully!"},
+      {"a failed read", Language::ru, [this] { phone.FailCall("File_Read", 1); },
+       "Скачаны не все фотографии."},
+      {"a failed read", Language::en, [this] { phone.FailCall("File_Read", 1); },
+       "Not all photos were downloaded."},
+      {"a photo over the size limit", Language::ru,
+       [this] { grid.CellAt(kSizeColumn, 0).SetAsInteger(kMaxPhotoSize + 1); },
+       "Скачаны не все фотографии."},
+      {"a photo over the size limit", Language::en,
+       [this] { grid.CellAt(kSizeColumn, 0).SetAsInteger(kMaxPhotoSize + 1); },
+       "Not all photos were downloaded."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.what) + (c.language == Language::ru ? " (ru)" : " (en)"));
+    SetUiLanguage(c.language);
+    ListThreeToMove();
+    if (c.spoil) c.spoil();
+    boxes.messages.clear();
+    const DownloadRunResult r = Run();
+    ASSERT_FALSE(boxes.messages.empty());
+    const std::string& summary = boxes.messages[0];
+    EXPECT_EQ(summary.substr(0, summary.find('\r')), c.firstLine);
+    if (!c.spoil) {
+      EXPECT_EQ(r.DownloadedCount, 3);
+      EXPECT_EQ(summary, DownloadSummaryText(root, 3, 3));
+    } else {
+      EXPECT_TRUE(OnPhone(kNames[0]));
+      EXPECT_EQ(boxes.messages.size(), 2u);  // the box that names it
+    }
+    phone.ClearFaults();
+    for (const char* n : kNames) phone.RemoveFile(std::string("/a/mobile/picture/") + n);
+    std::filesystem::remove_all(archive.Below("Phone1"));
+  }
+  SetUiLanguage(Language::ru);
 }
 
 TEST_P(DownloadFaults, ShortReadKeepsThePhotoAndAnEarlierCopy) {

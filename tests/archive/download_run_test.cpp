@@ -1,9 +1,11 @@
 // The download-and-delete run against the simulated phone and a temporary archive.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <sstream>
 
+#include "archive/run_progress.h"
 #include "fake_file_system.h"
 #include "run_fixture.h"
 
@@ -40,6 +42,65 @@ TEST_P(DownloadRun, SummaryTextExactly) {
   EXPECT_EQ(DownloadSummaryText("", 0, 0).substr(21, 3),
             "\xd1\x83"
             "c");
+}
+
+// The summary names the root with one backslash after it, whether or not the root already ends
+// in one, and its first line is the one the run's end calls for; the lines after it stay.
+TEST_P(DownloadRun, SummaryFirstLinesAndTheRootsBackslash) {
+  struct Case {
+    Language language;
+    TextId firstLine;
+    const char* root;
+    const char* text;
+  } cases[] = {
+      {Language::ru, TextId::Summary, "D:\\",
+       "Фотографии у\x63пешно скачаны!\r\rПуть сохранения: D:\\\rСкачано фотографий: 1\r"
+       "Удалено фотографий: 0"},
+      {Language::ru, TextId::Summary, "C:\\MobileFoto\\",
+       "Фотографии у\x63пешно скачаны!\r\rПуть сохранения: C:\\MobileFoto\\\r"
+       "Скачано фотографий: 1\rУдалено фотографий: 0"},
+      {Language::ru, TextId::NotAllDownloaded, "D:\\Фото",
+       "Скачаны не все фотографии.\r\rПуть сохранения: D:\\Фото\\\rСкачано фотографий: 1\r"
+       "Удалено фотографий: 0"},
+      {Language::en, TextId::Summary, "D:\\",
+       "Photos downloaded successfully!\r\rSaved to: D:\\\rPhotos downloaded: 1\r"
+       "Photos deleted: 0"},
+      {Language::en, TextId::NotAllDownloaded, "C:\\MobileFoto",
+       "Not all photos were downloaded.\r\rSaved to: C:\\MobileFoto\\\rPhotos downloaded: 1\r"
+       "Photos deleted: 0"},
+      {Language::en, TextId::RunStopped, "\\\\server\\photos\\",
+       "Download stopped.\r\rSaved to: \\\\server\\photos\\\rPhotos downloaded: 1\r"
+       "Photos deleted: 0"},
+  };
+  for (const Case& c : cases) {
+    SetUiLanguage(c.language);
+    EXPECT_EQ(DownloadSummaryText(c.firstLine, c.root, 1, 0), c.text) << c.root;
+  }
+  SetUiLanguage(Language::ru);
+}
+
+// The time left as people write it: whole minutes rounded up, and past an hour "2 h 5 min",
+// not a clock's "2 h 05 min".
+TEST(TimeLeftText, SecondsMinutesAndHoursAsPeopleWriteThem) {
+  const struct {
+    std::chrono::seconds left;
+    const char* ru;
+    const char* en;
+  } cases[] = {
+      {std::chrono::seconds(0), "осталось 1 с", "1 s left"},
+      {std::chrono::seconds(59), "осталось 59 с", "59 s left"},
+      {std::chrono::seconds(61), "осталось 2 мин", "2 min left"},
+      {std::chrono::seconds(3600), "осталось 1 ч 0 мин", "1 h 0 min left"},
+      {std::chrono::seconds(2 * 3600 + 4 * 60 + 1), "осталось 2 ч 5 мин", "2 h 5 min left"},
+      {std::chrono::seconds(14 * 3600 + 14 * 60), "осталось 14 ч 14 мин", "14 h 14 min left"},
+  };
+  for (const auto& c : cases) {
+    SetUiLanguage(Language::ru);
+    EXPECT_EQ(TimeLeftText(c.left), c.ru);
+    SetUiLanguage(Language::en);
+    EXPECT_EQ(TimeLeftText(c.left), c.en);
+  }
+  SetUiLanguage(Language::ru);
 }
 
 TEST_P(DownloadRun, CopiesIntoTheDateFoldersAndDeletesAfterTheCopy) {

@@ -83,6 +83,79 @@ TEST(TextCatalogues, TheRussianTextsAreThoseThatTheProgramHasAlwaysShown) {
   for (const auto& [code, text] : io) EXPECT_EQ(InOutErrorText(code), text);
 }
 
+// The English texts as a native speaker would write them: what a control does rather than a
+// word-for-word rendering of the Russian (a "user profile" is an account on Windows; the button
+// writes the name to the phone), and the boxes' headings in plain order.
+TEST(TextCatalogues, TheEnglishTextsReadAsANativeSpeakerWouldWriteThem) {
+  const struct {
+    TextId id;
+    const char* text;
+  } cases[] = {
+      {TextId::Connected, "Connection: Phone connected"},
+      {TextId::Disconnected, "Connection: Phone disconnected"},
+      {TextId::NotAnswering, "Connection: Phone not responding"},
+      {TextId::ProfileLabel, "Profile name"},
+      {TextId::CreateButton, "Save"},
+      {TextId::ListButton, "List photos"},
+      {TextId::FolderDialogTitle, "Select the archive folder"},
+      {TextId::ProfileMissing, "Enter a profile name."},
+      {TextId::BadProfile, "This profile name can't be used as a folder name."},
+      {TextId::SameName,
+       "Not downloaded or deleted – the phone has several files with this name and size:\r"},
+      {TextId::StoredAs,
+       "The archive already had files with these names, so these photos were saved as:\r"},
+      {TextId::RunPhoneGone,
+       "The phone was disconnected, so the download was interrupted. The remaining photos are "
+       "still on the phone."},
+      {TextId::NotAllDownloaded, "Not all photos were downloaded."},
+      {TextId::ActionPress, "Press"},
+      {TextId::ActionClick, "Click"},
+      {TextId::ArchivedRowNote, "already in the archive"},
+      {TextId::JpegTooManyScans,
+       "The photo has too many progressive scans to preview{1} (limit {2})"},
+      {TextId::LibraryFileMissing,
+       "File not found. Copy p2kapi.dll from your phone's software into the program's folder"},
+      {TextId::LibraryInitFailed, "The library failed to initialize"},
+      {TextId::LibraryNotAnImage, "The file is not a valid Windows DLL"},
+      {TextId::LibraryDependencyMissing, "A DLL that this library needs was not found"},
+      {TextId::LibraryIsFolder, "There is a folder with this name instead of the library file"},
+      {TextId::HoursLeft, "{1} h {2} min left"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(UiText(c.id, Language::en), c.text);
+  // Every heading of a box of photos not handled says so in the same words.
+  for (TextId id : {TextId::SameName, TextId::Unreadable, TextId::BadName, TextId::TooLarge})
+    EXPECT_EQ(UiText(id, Language::en).rfind("Not downloaded or deleted – ", 0), 0u)
+        << UiText(id, Language::en);
+}
+
+// The errors that the runtime and the grid word themselves keep their words in Russian too, as
+// the program has always shown them; the program's own are translated.
+TEST(TextCatalogues, ErrorsOnceSpelledOutInTheCodeHaveTheirTextsInBothLanguages) {
+  const struct {
+    TextId id;
+    const char* ru;
+    const char* en;
+  } cases[] = {
+      {TextId::SettingsWriteFailed, "Unable to write to {1}", "Unable to write to {1}"},
+      {TextId::NotAnInteger, "'{1}' is not a valid integer value",
+       "'{1}' is not a valid integer value"},
+      {TextId::ListIndexOutOfBounds, "List index out of bounds ({1})",
+       "List index out of bounds ({1})"},
+      {TextId::JpegError, "JPEG error #{1}", "JPEG error #{1}"},
+      {TextId::OutOfMemory, "Недостаточно памяти", "Out of memory"},
+      {TextId::NotAFileSystemFolder, "Выбранный элемент не является папкой файловой системы",
+       "The selected item is not a folder in the file system"},
+      {TextId::NotAllDownloaded, "Скачаны не все фотографии.", "Not all photos were downloaded."},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(UiText(c.id, Language::ru), c.ru);
+    EXPECT_EQ(UiText(c.id, Language::en), c.en);
+  }
+  SetUiLanguage(Language::en);
+  EXPECT_EQ(ListIndexError(7).what(), std::string("List index out of bounds (7)"));
+  SetUiLanguage(Language::ru);
+}
+
 TEST(TextCatalogues, PlaceholdersAreFilledInOnePass) {
   // A folder whose name looks like a placeholder stays as it is.
   EXPECT_EQ(FormatText("{1} and {2}", {"a {2} b", "c"}), "a {2} b and c");

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ui/errors.h"
+#include "ui/lang/texts.h"
 #include "ui/text.h"
 
 namespace zv {
@@ -177,7 +178,7 @@ std::string IniFileStore::ReadString(const std::string& section, const std::stri
 void IniFileStore::WriteString(const std::string& section, const std::string& key,
                                const std::string& value) {
   const std::optional<std::string> content = ReadFile(fileName_);
-  if (!content) throw EIniFileException("Unable to write to " + fileName_);
+  if (!content) throw EIniFileException(FormatText(TextId::SettingsWriteFailed, {fileName_}));
   const std::string updated =
       IniUpdate(*content, Utf8ToCp1251(section), Utf8ToCp1251(key), Utf8ToCp1251(value));
   // Write a sibling file and move it over the old one, so that a failed write never leaves
@@ -201,7 +202,7 @@ void IniFileStore::WriteString(const std::string& section, const std::string& ke
   }
   if (!ok) {
     std::filesystem::remove(temp, ec);
-    throw EIniFileException("Unable to write to " + fileName_);
+    throw EIniFileException(FormatText(TextId::SettingsWriteFailed, {fileName_}));
   }
 }
 

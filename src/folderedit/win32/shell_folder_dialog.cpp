@@ -11,6 +11,7 @@
 
 #include "folderedit/win32/shell_item_path.h"
 #include "ui/errors.h"
+#include "ui/lang/texts.h"
 #include "ui/text.h"
 
 namespace zv {
@@ -177,7 +178,7 @@ bool ShellFolderDialog::Browse(const BrowseFolderRequest& request, std::string& 
 
   const std::wstring result = ShellItemPath(chosen.get());
   if (result.empty()) {
-    throw EOSError("The chosen item is not a folder of the file system");
+    throw EOSError(UiText(TextId::NotAFileSystemFolder));
   }
   path = Utf8(result.c_str());
   return true;

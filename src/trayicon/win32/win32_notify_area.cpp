@@ -13,6 +13,7 @@
 
 #include "trayicon/win32/icon_handle.h"
 #include "ui/errors.h"
+#include "ui/lang/texts.h"
 #include "ui/text.h"
 
 namespace zv {
@@ -64,14 +65,14 @@ Win32NotifyArea::Win32NotifyArea(TrayErrorHandler on_error) : on_error_(std::mov
   window_class.hInstance = instance;
   window_class.lpszClassName = kWindowClass;
   if (!RegisterClassExW(&window_class) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-    throw EOSError("Cannot register the notification window class");
+    throw EOSError(UiText(TextId::NotificationWindowFailed));
   }
   taskbar_created_ = RegisterWindowMessageW(L"TaskbarCreated");
   // A hidden top-level window rather than a message-only one: only top-level windows receive
   // the shell's broadcast.
   window_ =
       CreateWindowExW(0, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, this);
-  if (window_ == nullptr) throw EOSError("Cannot create the notification window");
+  if (window_ == nullptr) throw EOSError(UiText(TextId::NotificationWindowFailed));
 }
 
 Win32NotifyArea::~Win32NotifyArea() {
@@ -94,7 +95,7 @@ LRESULT CALLBACK Win32NotifyArea::WindowProc(HWND window, UINT message, WPARAM w
       self->Report(error);
       return 0;
     } catch (...) {
-      self->Report(Exception("Unknown error in the notification area"));
+      self->Report(Exception(UiText(TextId::UnknownError)));
       return 0;
     }
   }

@@ -8,11 +8,11 @@ namespace {
 using enum TextId;
 
 constexpr TextEntry kTexts[] = {
-    {ProfileLabel, "User profile"},
-    {CreateButton, "Create"},
+    {ProfileLabel, "Profile name"},
+    {CreateButton, "Save"},
     {DownloadButton, "Download photos"},
-    {ListButton, "List"},
-    {FolderDialogTitle, "Choose the folder of the photo gallery"},
+    {ListButton, "List photos"},
+    {FolderDialogTitle, "Select the archive folder"},
     {FolderButtonName, "Choose folder"},
     {FolderLabel, "Archive folder"},
     {Disconnected, "Connection: Phone disconnected"},
@@ -27,8 +27,9 @@ constexpr TextEntry kTexts[] = {
     {DeleteColumn, "Delete"},
     {FileColumn, "File"},
     {SizeColumn, "Size"},
-    {ArchivedRowNote, "in the archive"},
+    {ArchivedRowNote, "already in the archive"},
     {ActionClick, "Click"},
+    {ActionPress, "Press"},
     {ActionCheck, "Check"},
     {ActionUncheck, "Uncheck"},
 
@@ -42,26 +43,29 @@ constexpr TextEntry kTexts[] = {
     {HoursLeft, "{1} h {2} min left"},
 
     {StopButton, "Stop"},
-    {NotAnswering, "Connection: the phone does not answer"},
+    {NotAnswering, "Connection: Phone not responding"},
     {CloseDuringRun, "Stop the download and close the program?"},
     {RunStopped, "Download stopped."},
     {RunPhoneGone,
-     "The phone was disconnected, so the download ended early. The other photos are still on "
-     "the phone."},
+     "The phone was disconnected, so the download was interrupted. The remaining photos are "
+     "still on the phone."},
+    {NotAllDownloaded, "Not all photos were downloaded."},
 
-    {ProfileMissing, "No profile name!"},
-    {BadProfile, "This profile name cannot be used!"},
+    {ProfileMissing, "Enter a profile name."},
+    {BadProfile, "This profile name can't be used as a folder name."},
     {Summary,
      "Photos downloaded successfully!\r\rSaved to: {1}\\\rPhotos downloaded: {2}\r"
      "Photos deleted: {3}"},
     {CopyFailed, "Could not download these photos:\r"},
     {DeleteFailed, "Could not delete these photos:\r"},
-    {SameName, "Neither downloaded nor deleted, photos with the same name:\r"},
-    {StoredAs, "These photos' names were taken in the archive, so they were saved as:\r"},
+    {SameName,
+     "Not downloaded or deleted – the phone has several files with this name and size:\r"},
+    {StoredAs, "The archive already had files with these names, so these photos were saved as:\r"},
     {Unreadable,
-     "Neither downloaded nor deleted, photos whose file in the archive could not be read:\r"},
-    {BadName, "Neither downloaded nor deleted, photos whose name Windows would change:\r"},
-    {TooLarge, "Neither downloaded nor deleted, photos larger than the photo size limit ({1}):\r"},
+     "Not downloaded or deleted – the file of the same name in the archive could not be "
+     "read:\r"},
+    {BadName, "Not downloaded or deleted – Windows would change the name of these photos:\r"},
+    {TooLarge, "Not downloaded or deleted – these photos are larger than the size limit ({1}):\r"},
     {BadMonth, "Invalid month {1} in the photo name {2}"},
 
     {TooManyEntries, "The phone reported too many files: {1} (limit {2})"},
@@ -70,15 +74,15 @@ constexpr TextEntry kTexts[] = {
     {PhotoOverLimit, "The photo is larger than the photo size limit ({1}): {2}"},
     {JpegTooLarge, "The photo is too large to preview{1} ({2} × {3} pixels, limit {4} pixels)"},
     {JpegTooMuchMemory, "Previewing the photo would take too much memory{1} (limit {2} MB)"},
-    {JpegTooManyScans, "The photo is stored in too many scans{1} (limit {2})"},
+    {JpegTooManyScans, "The photo has too many progressive scans to preview{1} (limit {2})"},
 
     {LibraryNotLoaded, "Could not load the phone library {1}:\n{2}"},
     {LibraryUnusable, "The program cannot work with the phone."},
     {LibraryMissingFunction, "The phone library {1} lacks the function {2}."},
     {LibraryMissingFunctions, "The phone library {1} lacks the functions {2}."},
     {LibraryFileMissing,
-     "There is no such file: put p2kapi.dll from the phone's software into the program's folder"},
-    {LibraryIsFolder, "A folder stands where the library's file should be"},
+     "File not found. Copy p2kapi.dll from your phone's software into the program's folder"},
+    {LibraryIsFolder, "There is a folder with this name instead of the library file"},
     {Library64For32,
      "This is a 64-bit library, but the program is 32-bit and can only work with the 32-bit "
      "p2kapi.dll from the phone's software"},
@@ -86,10 +90,10 @@ constexpr TextEntry kTexts[] = {
      "This is a 32-bit library, but the program is 64-bit and can only work with a 64-bit "
      "p2kapi.dll"},
     {LibraryOtherMachine, "The library is built for another kind of processor"},
-    {LibraryNotAnImage, "The file is not a Windows library"},
-    {LibraryDependencyMissing, "Another library that it needs was not found"},
+    {LibraryNotAnImage, "The file is not a valid Windows DLL"},
+    {LibraryDependencyMissing, "A DLL that this library needs was not found"},
     {LibraryAccessDenied, "The file cannot be accessed"},
-    {LibraryInitFailed, "The library failed to start"},
+    {LibraryInitFailed, "The library failed to initialize"},
     {LibraryErrorCode, "{1} (code {2})"},
 
     {IoFileNotFound, "File not found"},
@@ -98,6 +102,24 @@ constexpr TextEntry kTexts[] = {
     {IoAccessDenied, "File access denied"},
     {IoDiskFull, "Disk full"},
     {IoOtherError, "I/O error {1}"},
+
+    {SettingsWriteFailed, "Unable to write to {1}"},
+    {NotAFileSystemFolder, "The selected item is not a folder in the file system"},
+    {NotAnInteger, "'{1}' is not a valid integer value"},
+    {NotABoolean, "'{1}' is not a valid boolean value"},
+    {NotAFloat, "'{1}' is not a valid floating point value"},
+    {NotADateTime, "'{1}' is not a valid date and time"},
+    {NotAnIpAddress, "'{1}' is not a valid IP address"},
+    {ListIndexOutOfBounds, "List index out of bounds ({1})"},
+    {CellOutOfBounds, "Cell out of bounds ({1}, {2})"},
+    {VariantNotInteger, "Could not convert variant of type (String) into type (Integer)"},
+    {ThemesError, "Error in Themes"},
+    {OutOfMemory, "Out of memory"},
+    {JpegError, "JPEG error #{1}"},
+    {UnknownError, "Unknown error"},
+    {WindowNotCreated, "Cannot create the window of {1} (error {2})"},
+    {NoWindowForKind, "No window is known for controls of kind {1}"},
+    {NotificationWindowFailed, "Cannot create the notification area's window"},
 };
 
 }  // namespace

@@ -31,6 +31,7 @@ constexpr TextEntry kTexts[] = {
     {SizeColumn, "Размер"},
     {ArchivedRowNote, "в архиве"},
     {ActionClick, "Нажать"},
+    {ActionPress, "Нажать"},
     {ActionCheck, "Отметить"},
     {ActionUncheck, "Снять отметку"},
 
@@ -49,6 +50,7 @@ constexpr TextEntry kTexts[] = {
     {RunStopped, "Скачивание остановлено."},
     {RunPhoneGone,
      "Телефон отключился, скачивание прервано. Остальные фотографии остались на телефоне."},
+    {NotAllDownloaded, "Скачаны не все фотографии."},
 
     {ProfileMissing, "Профиль не определен!"},
     {BadProfile, "Недопустимое имя профиля!"},
@@ -101,6 +103,26 @@ constexpr TextEntry kTexts[] = {
     {IoAccessDenied, "File access denied"},
     {IoDiskFull, "Disk full"},
     {IoOtherError, "I/O error {1}"},
+
+    // The runtime's and the grid's own errors, as the program has always shown them.
+    {SettingsWriteFailed, "Unable to write to {1}"},
+    {NotAnInteger, "'{1}' is not a valid integer value"},
+    {NotABoolean, "'{1}' is not a valid boolean value"},
+    {NotAFloat, "'{1}' is not a valid floating point value"},
+    {NotADateTime, "'{1}' is not a valid date and time"},
+    {NotAnIpAddress, "'{1}' is not a valid IP address"},
+    {ListIndexOutOfBounds, "List index out of bounds ({1})"},
+    {CellOutOfBounds, "Cell out of bounds ({1}, {2})"},
+    {VariantNotInteger, "Could not convert variant of type (String) into type (Integer)"},
+    {ThemesError, "Error in Themes"},
+    {JpegError, "JPEG error #{1}"},
+    // The program's own.
+    {NotAFileSystemFolder, "Выбранный элемент не является папкой файловой системы"},
+    {OutOfMemory, "Недостаточно памяти"},
+    {UnknownError, "Неизвестная ошибка"},
+    {WindowNotCreated, "Не удалось создать окно {1} (ошибка {2})"},
+    {NoWindowForKind, "Нет окна для элементов вида {1}"},
+    {NotificationWindowFailed, "Не удалось создать окно области уведомлений"},
 };
 
 }  // namespace

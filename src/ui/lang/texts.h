@@ -41,7 +41,8 @@ enum class TextId : int {
   FileColumn,
   SizeColumn,
   ArchivedRowNote,
-  ActionClick,
+  ActionClick,  // a header's default action
+  ActionPress,  // a push button's default action
   ActionCheck,
   ActionUncheck,
   // Progress in the caption and the busy indicator's tip: {1} of {2}; the listing's {1} entries
@@ -58,8 +59,9 @@ enum class TextId : int {
   StopButton,
   NotAnswering,
   CloseDuringRun,
-  RunStopped,    // the first line of a stopped run's summary
-  RunPhoneGone,  // the first line of the summary of a run that the phone's going ended
+  RunStopped,        // the first line of a stopped run's summary
+  RunPhoneGone,      // the first line of the summary of a run that the phone's going ended
+  NotAllDownloaded,  // the first line of the summary of a run that left checked photos behind
   // The run's boxes
   ProfileMissing,
   BadProfile,
@@ -102,6 +104,24 @@ enum class TextId : int {
   IoAccessDenied,
   IoDiskFull,
   IoOtherError,  // {1} the code
+  // Other errors that reach the error box
+  SettingsWriteFailed,   // {1} the settings file's full name
+  NotAFileSystemFolder,  // the folder dialog gave a place that is no folder (a printer, say)
+  NotAnInteger,          // {1} the text
+  NotABoolean,           // {1} the text
+  NotAFloat,             // {1} the text
+  NotADateTime,          // {1} the text
+  NotAnIpAddress,        // {1} the text
+  ListIndexOutOfBounds,  // {1} the index
+  CellOutOfBounds,       // {1} the column, {2} the row
+  VariantNotInteger,
+  ThemesError,
+  OutOfMemory,
+  JpegError,  // {1} the decoder's error code
+  UnknownError,
+  WindowNotCreated,  // {1} the control's name, {2} the system's error code
+  NoWindowForKind,   // {1} the kind of control
+  NotificationWindowFailed,
 
   Count
 };

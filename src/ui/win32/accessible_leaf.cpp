@@ -133,7 +133,7 @@ class LeafObject final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
     if (!leaf_.DefaultActionMessage) return Nothing(child, action);
-    return Text(child, action, Widen(UiText(TextId::ActionClick)));
+    return Text(child, action, Widen(UiText(TextId::ActionPress)));
   }
   HRESULT STDMETHODCALLTYPE accSelect(long, VARIANT child) override {
     return IsSelf(child) ? DISP_E_MEMBERNOTFOUND : E_INVALIDARG;

@@ -13,7 +13,7 @@ namespace zv {
 struct Win32AccessibleLeaf {
   TAccessibleRole Role = TAccessibleRole::arNone;
   std::wstring Name;
-  // Posted to the window by the default action (ActionClick for a button); 0: no default action.
+  // Posted to the window by the default action (ActionPress for a button); 0: no default action.
   // Posted, not sent: a reader's call returns at once, and the window does the work from its own
   // message loop (a button may open a modal dialog).
   UINT DefaultActionMessage = 0;

@@ -8,6 +8,7 @@
 #include "ui/comctrls.h"
 #include "ui/custom_control.h"
 #include "ui/errors.h"
+#include "ui/lang/texts.h"
 #include "ui/stdctrls.h"
 #include "ui/win32/dpi.h"
 
@@ -115,7 +116,7 @@ void Win32Backend::CreateHandle(TControl& control, HWND parent) {
   auto it = factories_.find(control.PeerKind());
   if (it == factories_.end()) it = factories_.find(FallbackKind(control));
   if (it == factories_.end())
-    throw EOSError(std::string("No window is known for controls of kind ") + control.PeerKind());
+    throw EOSError(FormatText(TextId::NoWindowForKind, {control.PeerKind()}));
   std::unique_ptr<Win32Peer> peer = it->second(*this, control);
   peer->Create(parent);
   HWND hwnd = peer->Handle();

@@ -349,9 +349,11 @@ class StatusBarPeer : public Win32Peer {
     if (index < 0 || index >= bar_.Panels.Count()) return;
     const TStatusPanel& panel = bar_.Panels[index];
     std::wstring text = Widen(panel.Text());
-    // The status bar's own alignment rule: one tab centres, two tabs right-align.
+    // The status bar's own alignment rule: one tab centres, two tabs right-align. It draws
+    // right-aligned text against the panel's right border, so two spaces keep the last letter about
+    // as far from it as a left-aligned text's first letter is from the left border.
     if (panel.Alignment() == TAlignment::taCenter) text = L"\t" + text;
-    if (panel.Alignment() == TAlignment::taRightJustify) text = L"\t\t" + text;
+    if (panel.Alignment() == TAlignment::taRightJustify) text = L"\t\t" + text + L"  ";
     SendMessageW(Handle(), SB_SETTEXTW, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(text.c_str()));
   }

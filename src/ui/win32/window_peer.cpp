@@ -6,6 +6,7 @@
 
 #include "ui/custom_control.h"
 #include "ui/errors.h"
+#include "ui/lang/texts.h"
 #include "ui/win32/accessible_leaf.h"
 #include "ui/win32/backend.h"
 #include "ui/win32/gdi_canvas.h"
@@ -55,8 +56,8 @@ void Win32Peer::Create(HWND parent) {
                       p.Caption.c_str(), p.Style, p.Bounds.Left, p.Bounds.Top, p.Bounds.Width(),
                       p.Bounds.Height(), parent, id, backend_.Instance(), own ? this : nullptr);
   if (!hwnd) {
-    throw EOSError("Cannot create the window of " + control_.Name + " (error " +
-                   std::to_string(GetLastError()) + ")");
+    throw EOSError(
+        FormatText(TextId::WindowNotCreated, {control_.Name, std::to_string(GetLastError())}));
   }
   if (!own) {
     Bind(hwnd);

@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "main_window_fixture.h"
@@ -81,9 +83,9 @@ TEST_F(MainWindow, StartState) {
 
   int parts[8] = {};
   ASSERT_EQ(SendMessageW(Hwnd(f.StatusBar1), SB_GETPARTS, 8, reinterpret_cast<LPARAM>(parts)), 4);
-  EXPECT_EQ(parts[0], 180);
-  EXPECT_EQ(parts[1], 300);
-  EXPECT_EQ(parts[2], 400);
+  EXPECT_EQ(parts[0], 196);
+  EXPECT_EQ(parts[1], 332);
+  EXPECT_EQ(parts[2], 444);
   EXPECT_EQ(parts[3], -1);
   EXPECT_EQ(PanelText(0), L"Соединение: Телефон отключен");
   EXPECT_EQ(PanelText(1), L"Найдено файлов: ---");
@@ -98,6 +100,60 @@ TEST_F(MainWindow, StartState) {
   f.BitBtn1.SetEnabled(true);
   f.BitBtn2.SetEnabled(true);
   EXPECT_EQ(TabWalk(), all);
+}
+
+// The credit, right-aligned in the last panel, keeps about the margin from that panel's right
+// border that the first panel's text keeps from its left one, rather than touching the border.
+TEST_F(MainWindow, TheCreditKeepsAMarginFromTheLastPanelsRightBorder) {
+  HWND bar = Hwnd(fx.Form1->StatusBar1);
+  RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  Pump(std::chrono::milliseconds(20));
+  RECT client;
+  GetClientRect(bar, &client);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = client.right;
+  info.bmiHeader.biHeight = -client.bottom;  // rows top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC barDc = GetDC(bar);
+  HDC memory = CreateCompatibleDC(barDc);
+  HBITMAP dib = CreateDIBSection(barDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ASSERT_NE(dib, nullptr);
+  HGDIOBJ old = SelectObject(memory, dib);
+  BitBlt(memory, 0, 0, client.right, client.bottom, barDc, 0, 0, SRCCOPY);
+  GdiFlush();
+  const auto* pixels = static_cast<const std::uint32_t*>(bits);
+  // The columns of a panel that hold the text's ink (dark pixels; the borders are grey).
+  const auto ink = [&](int part) {
+    RECT r{};
+    SendMessageW(bar, SB_GETRECT, part, reinterpret_cast<LPARAM>(&r));
+    int first = -1, last = -1;
+    for (int x = r.left; x < r.right; ++x)
+      for (int y = r.top; y < r.bottom; ++y) {
+        const std::uint32_t p = pixels[y * client.right + x];
+        if (((p >> 16) & 0xFF) < 0x50 && ((p >> 8) & 0xFF) < 0x50 && (p & 0xFF) < 0x50) {
+          if (first < 0) first = x;
+          last = x;
+          break;
+        }
+      }
+    return std::tuple{r, first, last};
+  };
+  const auto [firstPanel, firstInk, firstLast] = ink(0);
+  const auto [lastPanel, lastFirst, lastInk] = ink(3);
+  SelectObject(memory, old);
+  DeleteObject(dib);
+  DeleteDC(memory);
+  ReleaseDC(bar, barDc);
+  ASSERT_GE(firstInk, 0) << "no text seen in the first panel";
+  ASSERT_GE(lastInk, 0) << "no text seen in the last panel";
+  const int leftMargin = firstInk - firstPanel.left;
+  const int rightMargin = lastPanel.right - 1 - lastInk;
+  EXPECT_GE(rightMargin, 3);
+  EXPECT_GE(rightMargin, leftMargin - 1) << "left margin " << leftMargin;
 }
 
 TEST_F(MainWindow, ResizeKeepsAnchorsAndTheMinimumSize) {

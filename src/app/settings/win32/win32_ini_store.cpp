@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ui/errors.h"
+#include "ui/lang/texts.h"
 #include "ui/text.h"
 
 namespace zv {
@@ -64,7 +65,7 @@ void Win32IniStore::WriteString(const std::string& section, const std::string& k
                                 const std::string& value) {
   if (!WritePrivateProfileStringA(Utf8ToCp1251(section).c_str(), Utf8ToCp1251(key).c_str(),
                                   Utf8ToCp1251(value).c_str(), ansiFileName_.c_str())) {
-    throw EIniFileException("Unable to write to " + fileName_);
+    throw EIniFileException(FormatText(TextId::SettingsWriteFailed, {fileName_}));
   }
 }
 
