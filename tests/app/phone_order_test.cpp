@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "form_fixture.h"
@@ -119,7 +119,8 @@ class PhoneOrder : public ::testing::Test {
   // Copies the photos into the archive with a run (nothing deleted).
   void Archive(std::initializer_list<const char*> names) {
     for (int row = 0; row < 4; ++row) f.GridView1.CellAt(kDownLoadColumn, row).SetAsBoolean(false);
-    for (const char* name : names) f.GridView1.CellAt(kDownLoadColumn, Row(name)).SetAsBoolean(true);
+    for (const char* name : names)
+      f.GridView1.CellAt(kDownLoadColumn, Row(name)).SetAsBoolean(true);
     ASSERT_TRUE(fx.Dispatch([&] { f.BitBtn2Click(&f.BitBtn2); }));
     ASSERT_EQ(fx.Boxes.Messages.size(), 1u);
     fx.Boxes.Messages.clear();
@@ -282,13 +283,13 @@ TEST_F(PhoneOrder, PatienceFitsThePhoto) {
   } cases[] = {
       {956 * 1024, 36, false},   // a healthy read of a large photo at 28 KB/s
       {956 * 1024, 149, false},  // 30 s + 119.5 s
-      {956 * 1024, 150, true},
-      {20 * 1024, 32, false},    // 30 s + 2.5 s
+      {956 * 1024, 150, true},  {20 * 1024, 32, false},  // 30 s + 2.5 s
       {20 * 1024, 46, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.bytes) + " bytes, " + std::to_string(c.seconds) + " s");
-    phone.AddFile("/a/mobile/picture/05-02-08_5.jpg", std::string(static_cast<size_t>(c.bytes), 'x'));
+    phone.AddFile("/a/mobile/picture/05-02-08_5.jpg",
+                  std::string(static_cast<size_t>(c.bytes), 'x'));
     ASSERT_TRUE(fx.Dispatch([&] { f.BitBtn1Click(&f.BitBtn1); }));
     std::string panel;
     bool notAnswering = false;  // closing then no longer asks nor waits
@@ -299,7 +300,8 @@ TEST_F(PhoneOrder, PatienceFitsThePhoto) {
       notAnswering = f.PhoneNotAnswering();
     });
     DoubleClick("05-02-08_5.jpg");
-    EXPECT_EQ(panel, c.reported ? "Соединение: Телефон не отвечает" : "Соединение: Телефон подключен");
+    EXPECT_EQ(panel,
+              c.reported ? "Соединение: Телефон не отвечает" : "Соединение: Телефон подключен");
     EXPECT_EQ(notAnswering, c.reported);
     fx.Boxes.Errors.clear();  // the bytes are no JPEG
   }

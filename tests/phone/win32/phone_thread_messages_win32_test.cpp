@@ -1,8 +1,7 @@
 // The phone thread runs its own messages while it waits for work: a window that a job made on
 // it (as a phone library may, in P2K_Init) gets what is posted to it between jobs.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <atomic>
 #include <chrono>
@@ -60,8 +59,8 @@ TEST(PhoneThreadMessages, AMessagePostedWhileIdleIsDispatchedOnThePhoneThread) {
       [&](JobContext& job) {
         job.phone.P2K_Init(0);
         phoneThread = GetCurrentThreadId();
-        window = CreateWindowExW(0, L"ZvLibraryWindow", L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+        window = CreateWindowExW(0, L"ZvLibraryWindow", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
       },
       [&](std::exception_ptr) { done = true; }));
   const auto end = std::chrono::steady_clock::now() + 10s;
