@@ -176,10 +176,10 @@ class StopBench {
       Require(PumpUntil([&] { return f.RunningJob() == JobKind::kNone; }), "the run's end");
       if (!duringRead) continue;  // the read ended around the press: this moment again
       std::vector<std::string> names = counted.NamesAfter(before.number);
-      for (const std::string& name : names) after += (after.empty() ? "" : " ") + name;
-      summary = fx.Boxes.Messages.empty() ? "" : fx.Boxes.Messages[0];
       // The close of the stopped read's file, first after it, is the phone's one-file rule.
       if (!names.empty() && names.front() == "File_Close") names.erase(names.begin());
+      for (const std::string& name : names) after += (after.empty() ? "" : " ") + name;
+      summary = fx.Boxes.Messages.empty() ? "" : fx.Boxes.Messages[0];
       return static_cast<int>(names.size());
     }
     return -1;
