@@ -37,6 +37,7 @@ struct Poll {
 }  // namespace
 
 void TForm1::Timer1Timer(TObject*) {
+  CloseIfWaitedTooLong();
   ShowNotAnswering();
   // While phone work runs, the work itself tells whether the phone is there; a poll still in
   // progress is not joined by another.
@@ -51,10 +52,13 @@ void TForm1::PollPhone() {
   // ticks is taken down and up again, and its profile is read anew.
   StartQuietJob(
       [poll](JobContext& job) {
+        // Stopped only as the program ends: no call then.
+        if (job.Stopped()) return;
         if (job.phone.P2K_GetStatus() == 0 && poll->connected) {
           poll->connected = false;
           poll->wentDown = true;
         }
+        if (job.Stopped()) return;
         if (job.phone.P2K_GetStatus() == 1 && !poll->connected) {
           poll->connected = true;
           poll->cameUp = true;
@@ -125,6 +129,7 @@ void TForm1::BitBtn3Click(TObject*) {
   StartJob(
       JobKind::kProfile,
       [buffer](JobContext& job) {
+        if (job.Stopped()) return;
         job.phone.File_Create(kProfileFile, 0);
         job.phone.File_Write(buffer.data(), kProfileFileSize);
         job.phone.File_Close();

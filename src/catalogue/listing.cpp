@@ -57,7 +57,12 @@ PhoneFileEntry* DirectoryRecords::Prepare(size_t count) {
 void FetchDirectory(PhoneApi& phone, const std::atomic<bool>* stop,
                     const std::function<void(int entries)>& progress, DirectoryFetch& fetch) {
   fetch.stopped = false;
+  fetch.reported = 0;
   fetch.entries.Prepare(0);
+  if (stop && stop->load()) {  // stopped before it began: no phone call
+    fetch.stopped = true;
+    return;
+  }
   fetch.reported = phone.File_Count();
   const int count = fetch.reported > 0 ? fetch.reported : 0;  // a failed count lists nothing
   if (count > kMaxDirectoryEntries) return;

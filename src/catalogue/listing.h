@@ -85,7 +85,8 @@ struct DirectoryFetch {
   bool stopped = false;      // the user stopped it: the grid stays as it was
 };
 // File_Count, then (unless the count is refused or *stop is set) progress and File_List, into
-// `fetch`, whose buffer is kept for it (see DirectoryRecords).
+// `fetch`, whose buffer is kept for it (see DirectoryRecords); no call at all when *stop is set
+// from the start.
 void FetchDirectory(PhoneApi& phone, const std::atomic<bool>* stop,
                     const std::function<void(int entries)>& progress, DirectoryFetch& fetch);
 // Everything of ListPhotos but the phone calls and the busy indicator, on the window thread.
