@@ -242,7 +242,7 @@ TEST(Application, OneDispatchPlaceShowsErrorsWithTheFullStopRule) {
       {[] { throw ListIndexError(7); }, "List index out of bounds (7)"},
       {[] { throw EJPEG("JPEG error #53", 53); }, "JPEG error #53."},
       {[] { throw std::runtime_error("Профиль не определен!"); }, "Профиль не определен!"},
-      {[] { throw 42; }, "Unknown error."},
+      {[] { throw 42; }, "Неизвестная ошибка."},  // in the window's language
   };
   for (const auto& c : cases) {
     EXPECT_FALSE(app.Dispatch(c.handler));

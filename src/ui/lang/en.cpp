@@ -19,7 +19,7 @@ constexpr TextEntry kTexts[] = {
     {Connected, "Connection: Phone connected"},
     {FoundPrefix, "Files found: "},
     {PhotosPrefix, "Photos: "},
-    {Credit, "Zarvelinthoscope © the Zarvelinthoscope team"},
+    {Credit, "© the Zarvelinthoscope team"},
     {PreviewCaption, "Preview"},
 
     {GridName, "Photos on the phone"},

@@ -21,7 +21,7 @@ constexpr TextEntry kTexts[] = {
     {Connected, "Соединение: Телефон подключен"},
     {FoundPrefix, "Найдено файлов: "},
     {PhotosPrefix, "Фотографий: "},
-    {Credit, "Zarvelinthoscope © команда Zarvelinthoscope"},
+    {Credit, "© команда Zarvelinthoscope"},
     {PreviewCaption, "Предпросмотр"},
 
     {GridName, "Фотографии на телефоне"},

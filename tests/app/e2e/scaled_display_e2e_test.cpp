@@ -106,18 +106,17 @@ TEST_F(ScaledDisplay, TheWindowAndItsTextsAreLaidOutAtOneAndAHalfTimesTheDesign)
   const int ink = InkHeight(CaptureClient(label), Rgb(GetSysColor(COLOR_BTNFACE)));
   EXPECT_GE(ink, 14) << "the label's text is " << ink << " pixels tall";
 
-  // Status panel 0: its scaled width holds both of its texts in the bar's font, beside the
-  // status control's own edge and text margin (6 pixels together, which the control keeps at
-  // every scale).
+  // Status panel 0: its scaled width holds each of its texts in the window's language in the
+  // bar's font, beside the status control's own edge and text margin (6 pixels together, which
+  // the control keeps at every scale).
   HWND bar = Hwnd(F().StatusBar1);
   RECT part{};
   SendMessageW(bar, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&part));
-  EXPECT_NEAR(180 * 1.5, part.right, 2.0);
-  for (const Language language : {Language::ru, Language::en})
-    for (const TextId id : {TextId::Disconnected, TextId::Connected}) {
-      const std::string& text = UiText(id, language);
-      EXPECT_LE(TextExtent(bar, text.c_str()).cx, part.right - part.left - 6) << text;
-    }
+  EXPECT_NEAR(StatusPanelWidthsFor(UiLanguage()).connection * 1.5, part.right, 2.0);
+  for (const TextId id : {TextId::Disconnected, TextId::Connected, TextId::NotAnswering}) {
+    const std::string& text = UiText(id);
+    EXPECT_LE(TextExtent(bar, text.c_str()).cx, part.right - part.left - 6) << text;
+  }
   EXPECT_EQ(p_.Panel(0), "Соединение: Телефон отключен");
 }
 

@@ -90,7 +90,7 @@ TEST_F(MainWindow, StartState) {
   EXPECT_EQ(PanelText(0), L"Соединение: Телефон отключен");
   EXPECT_EQ(PanelText(1), L"Найдено файлов: ---");
   EXPECT_EQ(PanelText(2), L"Фотографий: ---");
-  EXPECT_EQ(PanelText(3).rfind(L"\t\tZarvelinthoscope", 0), 0u);
+  EXPECT_EQ(PanelText(3).rfind(L"\t\t© команда Zarvelinthoscope", 0), 0u);
 
   // Tab order: the dialog manager walks the tab stops in window order, skipping disabled ones.
   const std::vector<std::string> all{"GridView1", "BitBtn1", "BitBtn2",

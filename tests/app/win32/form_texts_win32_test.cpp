@@ -53,9 +53,11 @@ TEST_P(FormTextsWin32, EveryTextFitsItsControlInTheFaceTheSystemGivesAtEveryScal
     // button's caption keeps clear of its frame, and of its picture where it has one.
     const int panelMargin = 6 * ppi / 96, buttonMargin = 8 * ppi / 96, glyph = 20 * ppi / 96;
     const TStatusPanels& panels = f.StatusBar1.Panels;
-    // The credit's panel reaches from the end of the others to the bar's right end.
+    // The credit's panel reaches from the end of the others to the bar's right end, which is
+    // nearest when the window is as narrow as it can be made.
+    const int narrowest = f.Constraints().MinWidth - (f.Width() - f.ClientWidth());
     const int creditRoom =
-        f.ClientWidth() - panels[0].Width() - panels[1].Width() - panels[2].Width() - panelMargin;
+        narrowest - panels[0].Width() - panels[1].Width() - panels[2].Width() - panelMargin;
     struct Case {
       const char* what;
       TextId text;
@@ -83,7 +85,7 @@ TEST_P(FormTextsWin32, EveryTextFitsItsControlInTheFaceTheSystemGivesAtEveryScal
          panels[1].Width() - panelMargin},
         {"panel 2", TextId::PhotosPrefix, "65536", f.StatusBar1.Font(),
          panels[2].Width() - panelMargin},
-        {"panel 3", TextId::Credit, "", f.StatusBar1.Font(), creditRoom},
+        {"panel 3 in the narrowest window", TextId::Credit, "", f.StatusBar1.Font(), creditRoom},
     };
     for (const Case& c : cases) {
       std::string face;
