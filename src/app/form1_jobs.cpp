@@ -24,11 +24,14 @@ void TForm1::StartJob(JobKind kind, PhoneJobs::Job job, PhoneJobs::Done done) {
         if (form.closeAfterJob_) form.Close();
       }
     } closeWhenDone{*this};
+    ThumbnailsPhoneFree();
     done(error);
   };
   if (Jobs.Busy()) {
-    // A status poll is in progress; it hands the phone over when it is done.
+    // A status poll or a head read is in progress; it hands the phone over when it is done. A
+    // head read stops after its call in progress.
     pendingJob_.emplace(std::move(job), std::move(finish));
+    if (backgroundRunning_) Jobs.Stop();
     return;
   }
   Jobs.Start(std::move(job), std::move(finish));
@@ -46,6 +49,7 @@ void TForm1::StartQuietJob(PhoneJobs::Job job, PhoneJobs::Done done) {
       stopWhenStarted_ = false;
     }
     done(error);
+    if (!Jobs.Busy()) ThumbnailsPhoneFree();
   });
 }
 

@@ -45,6 +45,7 @@ void TForm1::ListPhotos() {
           FillPhotoRows(host, *fetch);
         }
         MarkArchivedRows();
+        ThumbnailsListed();
       });
 }
 

@@ -70,6 +70,7 @@ void TForm1::BeginPreview() {
         // Closed meanwhile: the photo is not wanted any more.
         if (read->stopped || !Form3->Visible()) return;
         if (!read->whole) throw Exception(PhotoReadErrorText(request.name));
+        ThumbnailsPhotoRead(request.name, request.size, read->bytes);
         ShowPreviewPhoto(s, request.name, std::move(read->bytes));
       });
 }

@@ -65,6 +65,12 @@ void HeadFetcher::Prefer(const std::vector<std::string>& keys) {
   }
 }
 
+void HeadFetcher::Add(HeadWanted photo) {
+  const auto at = std::find_if(waiting_.begin(), waiting_.end(),
+                               [&](const HeadWanted& w) { return w.key == photo.key; });
+  if (at == waiting_.end()) waiting_.push_front(std::move(photo));
+}
+
 void HeadFetcher::Clear() { waiting_.clear(); }
 
 void HeadFetcher::Pump() {
@@ -83,7 +89,9 @@ void HeadFetcher::Pump() {
 }
 
 void HeadFetcher::StartOne() {
-  if (inFlight_ || waiting_.empty() || !start_) return;
+  if (inFlight_ || !start_) return;
+  while (!waiting_.empty() && skip_ && skip_(waiting_.front())) waiting_.pop_front();
+  if (waiting_.empty()) return;
   HeadWanted photo = std::move(waiting_.front());
   waiting_.pop_front();
   auto shared = std::make_shared<Shared>();

@@ -53,10 +53,15 @@ class HeadFetcher {
   // The photos whose heads are wanted, in the order to read them (a listing's rows); replaces
   // the earlier list. A read in flight finishes.
   void SetWanted(std::vector<HeadWanted> photos);
+  // One more photo, first in line (unless it waits already: then it stays where it is).
+  void Add(HeadWanted photo);
   // These keys (the rows on the screen) go to the front, in this order.
   void Prefer(const std::vector<std::string>& keys);
   // Forgets every waiting photo.
   void Clear();
+  // Asked of the next photo just before its read starts: true passes it over (its thumbnail
+  // has come from elsewhere meanwhile, say).
+  void SetSkip(std::function<bool(const HeadWanted&)> skip) { skip_ = std::move(skip); }
   // Starts the next read when none is in flight (after a listing, after a user job ended, or
   // when the starter refused earlier).
   void Pump();
@@ -74,6 +79,7 @@ class HeadFetcher {
 
   StartBackground start_;
   Got got_;
+  std::function<bool(const HeadWanted&)> skip_;
   std::deque<HeadWanted> waiting_;
   bool inFlight_ = false;
   bool pumping_ = false, pumpAgain_ = false;

@@ -8,8 +8,12 @@
 namespace zv {
 
 ThumbnailDecoder::ThumbnailDecoder(ThumbnailBox box, Result result,
-                                   std::function<void(const std::string&)> dropped)
-    : box_(box), result_(std::move(result)), dropped_(std::move(dropped)) {
+                                   std::function<void(const std::string&)> dropped,
+                                   ReadFile readFile)
+    : box_(box),
+      result_(std::move(result)),
+      dropped_(std::move(dropped)),
+      readFile_(std::move(readFile)) {
   thread_ = std::thread([this] { Loop(); });
 }
 
@@ -65,9 +69,15 @@ void ThumbnailDecoder::WaitIdle() {
   idle_.wait(lock, [this] { return queue_.empty() && !busy_; });
 }
 
-std::optional<Bitmap> ThumbnailDecoder::DecodeOne(const DecodeRequest& request, ThumbnailBox box) {
+std::optional<Bitmap> ThumbnailDecoder::DecodeOne(const DecodeRequest& request, ThumbnailBox box,
+                                                  const ReadFile& readFile) {
   try {
-    if (!request.bytes) return DecodeThumbnailFile(request.path, box);
+    if (!request.bytes) {
+      if (!readFile) return DecodeThumbnailFile(request.path, box);
+      std::vector<std::uint8_t> data;
+      if (!readFile(request.path, data)) return std::nullopt;
+      return DecodeThumbnail(data.data(), data.size(), box);
+    }
     const std::vector<std::uint8_t>& bytes = *request.bytes;
     if (request.offset > bytes.size()) return std::nullopt;
     const std::size_t available = bytes.size() - request.offset;
@@ -92,7 +102,7 @@ void ThumbnailDecoder::Loop() {
     current_ = request.key;
     const ThumbnailBox box = box_;
     lock.unlock();
-    std::optional<Bitmap> picture = DecodeOne(request, box);
+    std::optional<Bitmap> picture = DecodeOne(request, box, readFile_);
     result_(request.key, std::move(picture));
     lock.lock();
     busy_ = false;

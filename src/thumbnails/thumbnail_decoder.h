@@ -36,13 +36,17 @@ class ThumbnailDecoder {
  public:
   // The picture, or none when the data could not be decoded. Runs on the decoding thread.
   using Result = std::function<void(const std::string& key, std::optional<Bitmap> picture)>;
+  // Reads a whole local file; false when it cannot. Unset: the decoder's own reading. It runs on
+  // the decoding thread, so what it reaches must allow that.
+  using ReadFile = std::function<bool(const std::string& path, std::vector<std::uint8_t>& data)>;
 
   // At most this many requests wait; the oldest beyond are dropped (and reported as such
   // through `dropped`, so the window can ask again when the rows show again).
   static constexpr std::size_t kMaxWaiting = 1024;
 
   ThumbnailDecoder(ThumbnailBox box, Result result,
-                   std::function<void(const std::string& key)> dropped = {});
+                   std::function<void(const std::string& key)> dropped = {},
+                   ReadFile readFile = {});
   // Drops what waits and ends the thread after the decode in progress.
   ~ThumbnailDecoder();
   ThumbnailDecoder(const ThumbnailDecoder&) = delete;
@@ -60,7 +64,8 @@ class ThumbnailDecoder {
   void WaitIdle();
 
   // Decodes one request on the caller's thread (what the thread does for each).
-  static std::optional<Bitmap> DecodeOne(const DecodeRequest& request, ThumbnailBox box);
+  static std::optional<Bitmap> DecodeOne(const DecodeRequest& request, ThumbnailBox box,
+                                         const ReadFile& readFile = {});
 
  private:
   void Loop();
@@ -75,6 +80,7 @@ class ThumbnailDecoder {
   ThumbnailBox box_;
   Result result_;
   std::function<void(const std::string&)> dropped_;
+  ReadFile readFile_;
   std::thread thread_;  // last: started once everything above is ready
 };
 

@@ -98,6 +98,11 @@ constexpr TextEntry kTexts[] = {
     {IoAccessDenied, "File access denied"},
     {IoDiskFull, "Disk full"},
     {IoOtherError, "I/O error {1}"},
+
+    {ThumbnailsBox, "Thumbnails"},
+    {ThumbnailColumn, "Thumbnail"},
+    {ThumbnailOf, "Thumbnail of {1}"},
+    {NoThumbnailOf, "No thumbnail of {1}"},
 };
 
 }  // namespace

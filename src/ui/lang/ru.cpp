@@ -101,6 +101,11 @@ constexpr TextEntry kTexts[] = {
     {IoAccessDenied, "File access denied"},
     {IoDiskFull, "Disk full"},
     {IoOtherError, "I/O error {1}"},
+
+    {ThumbnailsBox, "Эскизы"},
+    {ThumbnailColumn, "Эскиз"},
+    {ThumbnailOf, "Эскиз {1}"},
+    {NoThumbnailOf, "Нет эскиза {1}"},
 };
 
 }  // namespace

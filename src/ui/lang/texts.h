@@ -102,6 +102,11 @@ enum class TextId : int {
   IoAccessDenied,
   IoDiskFull,
   IoOtherError,  // {1} the code
+  // The thumbnails view
+  ThumbnailsBox,
+  ThumbnailColumn,
+  ThumbnailOf,    // {1} the photo's name
+  NoThumbnailOf,  // {1} the photo's name
 
   Count
 };
