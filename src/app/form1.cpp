@@ -6,6 +6,7 @@
 #include "app/settings/settings_store.h"
 #include "folderedit/folder_glyph.h"
 #include "gridview/photo_columns.h"
+#include "phone/stepped_phone_jobs.h"
 #include "trayicon/main_tray_icon.h"
 #include "ui/lang/texts.h"
 
@@ -13,7 +14,8 @@ namespace zv {
 
 TForm1::TForm1(const FormServices& services)
     : TForm(nullptr, "Form1"),
-      ownJobs_(services.Jobs ? nullptr : std::make_unique<InlinePhoneJobs>(services.Phone)),
+      ownJobs_(services.Jobs ? nullptr
+                             : std::make_unique<SteppedPhoneJobs>(services.Phone, true)),
       Phone(services.Phone),
       Boxes(services.Boxes),
       Files(services.Files),
@@ -172,7 +174,10 @@ void TForm1::WireEvents() {
 }
 
 void TForm1::FormCreate(TObject*) {
-  StartQuietJob([](JobContext& job) { job.phone.P2K_Init(0); },
+  StartQuietJob(
+      [](JobContext& job) {
+        if (!job.Stopped()) job.phone.P2K_Init(0);
+      },
                 [](std::exception_ptr error) {
                   if (error) std::rethrow_exception(error);
                 });

@@ -131,7 +131,8 @@ class TForm1 : public TForm {
   JobKind RunningJob() const { return job_; }
   bool UserJobRunning() const { return job_ != JobKind::kNone; }
   // Starts work the user asked for: the controls it locks are locked until it is done. A status
-  // poll in progress is waited for by the job, not by the window.
+  // poll in progress is waited for by the job, not by the window. When the jobs layer refuses
+  // it (the phone thread has ended), `done` gets that error at once.
   void StartJob(JobKind kind, PhoneJobs::Job job, PhoneJobs::Done done);
   // Starts work of the window's own (start-up, the monitor's polls): it locks nothing.
   void StartQuietJob(PhoneJobs::Job job, PhoneJobs::Done done);
@@ -198,9 +199,6 @@ class TForm1 : public TForm {
   bool listEnabledBefore_ = false, downloadEnabledBefore_ = false;
   std::string downloadCaptionBefore_;
   TColumnOptions fileColumnOptions_{}, sizeColumnOptions_{};
-  // A job the user started while a status poll was in progress: it starts when the poll is done.
-  std::optional<std::pair<PhoneJobs::Job, PhoneJobs::Done>> pendingJob_;
-  bool stopWhenStarted_ = false;
   void LockForJob(JobKind kind);
   void UnlockAfterJob();
   void PollPhone();  // the monitor's tick as a job
@@ -223,10 +221,7 @@ class TForm1 : public TForm {
 
   // The thumbnails view, made when first turned on; and its head reads' way to the phone.
   std::unique_ptr<GridThumbnails> thumbnails_;
-  bool backgroundRunning_ = false;
   bool StartBackgroundJob(PhoneJobs::Job job, PhoneJobs::Done done);
-  // A user's work has ended or a photo was read whole: the view may go on.
-  void ThumbnailsPhoneFree();
   void ThumbnailsListed();
   void ThumbnailsPhotoRead(const std::u16string& name, std::int64_t size,
                            const std::vector<std::uint8_t>& bytes);

@@ -7,6 +7,7 @@
 // a run and stops it; so does Esc.
 #include "app/form1.h"
 #include "gridview/photo_columns.h"
+#include "ui/errors.h"
 #include "ui/lang/texts.h"
 
 namespace zv {
@@ -14,7 +15,7 @@ namespace zv {
 void TForm1::StartJob(JobKind kind, PhoneJobs::Job job, PhoneJobs::Done done) {
   LockForJob(kind);
   job_ = kind;
-  auto finish = [this, done = std::move(done)](std::exception_ptr error) {
+  PhoneJobs::Done finish = [this, done = std::move(done)](std::exception_ptr error) {
     job_ = JobKind::kNone;
     UnlockAfterJob();
     // Whatever the result shows (boxes included), the window is whole again first.
@@ -24,41 +25,21 @@ void TForm1::StartJob(JobKind kind, PhoneJobs::Job job, PhoneJobs::Done done) {
         if (form.closeAfterJob_) form.Close();
       }
     } closeWhenDone{*this};
-    ThumbnailsPhoneFree();
     done(error);
   };
-  if (Jobs.Busy()) {
-    // A status poll or a head read is in progress; it hands the phone over when it is done. A
-    // head read stops after its call in progress.
-    pendingJob_.emplace(std::move(job), std::move(finish));
-    if (backgroundRunning_) Jobs.Stop();
-    return;
-  }
-  Jobs.Start(std::move(job), std::move(finish));
+  // A status poll in progress hands the phone over when it is done (the jobs layer decides).
+  // Refused (the phone thread has been ended): the window is whole again and says why.
+  if (!Jobs.Start(std::move(job), finish))
+    finish(std::make_exception_ptr(Exception(UiText(TextId::PhoneWorkEnded))));
 }
 
 void TForm1::StartQuietJob(PhoneJobs::Job job, PhoneJobs::Done done) {
-  Jobs.Start(std::move(job), [this, done = std::move(done)](std::exception_ptr error) {
-    // Work the user started meanwhile has the phone now.
-    if (pendingJob_) {
-      auto [next, nextDone] = std::move(*pendingJob_);
-      pendingJob_.reset();
-      Jobs.Start(std::move(next), std::move(nextDone));
-      // Stopped while it waited: it ends before its first phone call.
-      if (stopWhenStarted_) Jobs.Stop();
-      stopWhenStarted_ = false;
-    }
-    done(error);
-    if (!Jobs.Busy()) ThumbnailsPhoneFree();
-  });
+  // Refused while other work is open: the next tick polls again.
+  Jobs.StartPoll(std::move(job), std::move(done));
 }
 
 void TForm1::StopJob() {
-  if (job_ == JobKind::kNone) return;
-  if (pendingJob_)
-    stopWhenStarted_ = true;  // the poll in progress is not the user's to stop
-  else
-    Jobs.Stop();
+  if (job_ != JobKind::kNone) Jobs.Stop();
 }
 
 bool TForm1::PhoneNotAnswering() const {

@@ -51,10 +51,13 @@ void TForm1::PollPhone() {
   // ticks is taken down and up again, and its profile is read anew.
   StartQuietJob(
       [poll](JobContext& job) {
+        // Stopped only as the program ends: no call then.
+        if (job.Stopped()) return;
         if (job.phone.P2K_GetStatus() == 0 && poll->connected) {
           poll->connected = false;
           poll->wentDown = true;
         }
+        if (job.Stopped()) return;
         if (job.phone.P2K_GetStatus() == 1 && !poll->connected) {
           poll->connected = true;
           poll->cameUp = true;
@@ -125,6 +128,7 @@ void TForm1::BitBtn3Click(TObject*) {
   StartJob(
       JobKind::kProfile,
       [buffer](JobContext& job) {
+        if (job.Stopped()) return;
         job.phone.File_Create(kProfileFile, 0);
         job.phone.File_Write(buffer.data(), kProfileFileSize);
         job.phone.File_Close();

@@ -68,18 +68,9 @@ void TForm1::SetThumbnailsOn(bool on) {
 }
 
 bool TForm1::StartBackgroundJob(PhoneJobs::Job job, PhoneJobs::Done done) {
-  // The user's work and the window's polls go first: a head read waits for a free phone.
-  if (UserJobRunning() || Jobs.Busy() || pendingJob_) return false;
-  backgroundRunning_ = true;
-  StartQuietJob(std::move(job), [this, done = std::move(done)](std::exception_ptr error) {
-    backgroundRunning_ = false;
-    done(error);
-  });
-  return true;
-}
-
-void TForm1::ThumbnailsPhoneFree() {
-  if (thumbnails_) thumbnails_->PhoneFree();
+  // The lowest priority: the user's work and the window's polls go first, and stop a head read
+  // after its call in progress.
+  return Jobs.StartBackground(std::move(job), std::move(done));
 }
 
 void TForm1::ThumbnailsListed() {

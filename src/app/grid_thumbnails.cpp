@@ -135,10 +135,6 @@ void GridThumbnails::Listed() {
   heads_.Pump();
 }
 
-void GridThumbnails::PhoneFree() {
-  if (on_) heads_.Pump();
-}
-
 void GridThumbnails::PhotoRead(const std::u16string& name, std::int64_t size,
                                std::shared_ptr<const std::vector<std::uint8_t>> bytes) {
   const std::string key = Utf16ToUtf8(name) + '|' + std::to_string(size);

@@ -60,8 +60,6 @@ class GridThumbnails {
 
   // A listing filled the grid anew: the head reads of its rows are planned.
   void Listed();
-  // The phone is free again (a user's work ended): the head reads resume.
-  void PhoneFree();
   // The bytes of a whole photo read this session.
   void PhotoRead(const std::u16string& name, std::int64_t size,
                  std::shared_ptr<const std::vector<std::uint8_t>> bytes);

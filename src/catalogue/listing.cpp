@@ -43,17 +43,16 @@ bool AcceptPhotoEntry(std::string_view path, int32_t size, std::string_view& pho
 DirectoryFetch FetchDirectory(PhoneApi& phone, const std::atomic<bool>* stop,
                               const std::function<void(int entries)>& progress) {
   DirectoryFetch fetch;
+  const auto stopped = [&] { return fetch.stopped = stop && stop->load(); };
+  if (stopped()) return fetch;  // stopped before it began: no phone call
   fetch.reported = phone.File_Count();
   const int count = fetch.reported > 0 ? fetch.reported : 0;  // a failed count lists nothing
   if (count > kMaxDirectoryEntries) return fetch;
-  if (stop && stop->load()) {
-    fetch.stopped = true;
-    return fetch;
-  }
+  if (stopped()) return fetch;
   if (progress) progress(count);
   fetch.entries.resize(static_cast<size_t>(count));  // zero-filled
   phone.File_List(fetch.entries.data(), count);
-  if (stop && stop->load()) fetch.stopped = true;
+  stopped();
   return fetch;
 }
 

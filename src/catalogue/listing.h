@@ -57,7 +57,8 @@ struct DirectoryFetch {
   std::vector<PhoneFileEntry> entries;  // none when the count was refused
   bool stopped = false;                 // the user stopped it: the grid stays as it was
 };
-// File_Count, then (unless the count is refused or *stop is set) progress and File_List.
+// File_Count, then (unless the count is refused or *stop is set) progress and File_List; no
+// call at all when *stop is set from the start.
 DirectoryFetch FetchDirectory(PhoneApi& phone, const std::atomic<bool>* stop,
                               const std::function<void(int entries)>& progress);
 // Everything of ListPhotos but the phone calls and the busy indicator, on the window thread.

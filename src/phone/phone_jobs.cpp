@@ -1,7 +1,6 @@
 // The phone thread and the window queue (see phone_jobs.h).
 #include "phone/phone_jobs.h"
 
-#include <algorithm>
 #include <thread>
 #include <utility>
 
@@ -45,100 +44,40 @@ void WindowQueue::Discard() {
   dropped.swap(tasks_);
 }
 
-// --- InlinePhoneJobs ---
+// --- The phone thread ---
 
-bool InlinePhoneJobs::Start(Job job, Done done) {
-  if (busy_) return false;
-  busy_ = true;
-  stop_ = false;
-  JobContext context{phone_, stop_, [](WindowQueue::Task task) { task(); }};
-  std::exception_ptr error;
-  try {
-    job(context);
-  } catch (...) {
-    error = std::current_exception();
-  }
-  busy_ = false;
-  done(error);
-  return true;
-}
+namespace {
 
-// --- PhoneWorker ---
-
-// The phone as the jobs see it: every call counted and timed, so that the window can tell a
-// phone that does not answer, and tests can tell that no two calls ever overlap.
-class PhoneWorker::GuardedPhone : public PhoneApi {
+// Waits on a condition variable; a wake before the wait is not lost.
+class ConditionIdle : public ThreadIdle {
  public:
-  GuardedPhone(PhoneApi& phone, std::function<Clock::time_point()> now)
-      : phone_(phone), now_(std::move(now)) {}
-
-  void SetThread(std::thread::id id) { thread_ = id; }
-  // A file a stopped job left open is closed before the next job touches the phone.
-  void CloseLeftOpen() {
-    if (open_) File_Close();
+  void Wait() override {
+    std::unique_lock<std::mutex> lock(mutex_);
+    woken_.wait(lock, [this] { return signalled_; });
+    signalled_ = false;
   }
-
-  int P2K_Init(P2KStatusCallback onStatus) override {
-    return Guard([&] { return phone_.P2K_Init(onStatus); });
+  void Wake() override {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      signalled_ = true;
+    }
+    woken_.notify_all();
   }
-  int P2K_GetStatus() override { return Guard([&] { return phone_.P2K_GetStatus(); }); }
-  int File_Count() override { return Guard([&] { return phone_.File_Count(); }); }
-  int File_List(void* entries, int count) override {
-    return Guard([&] { return phone_.File_List(entries, count); });
-  }
-  int File_Create(const char* path, int mode) override {
-    open_ = true;  // the library may hold the file open even when it answers -1
-    return Guard([&] { return phone_.File_Create(path, mode); });
-  }
-  int File_Read(void* buffer, int size) override {
-    return Guard([&] { return phone_.File_Read(buffer, size); });
-  }
-  int File_Write(const void* buffer, int size) override {
-    return Guard([&] { return phone_.File_Write(buffer, size); });
-  }
-  int File_Close() override {
-    open_ = false;
-    return Guard([&] { return phone_.File_Close(); });
-  }
-  int File_Delete(const char* path) override {
-    return Guard([&] { return phone_.File_Delete(path); });
-  }
-
-  std::chrono::milliseconds InProgressFor() const {
-    const auto started = started_.load();
-    if (started == Clock::duration::zero().count()) return {};
-    const auto waited = now_().time_since_epoch() - Clock::duration(started);
-    return std::chrono::duration_cast<std::chrono::milliseconds>(waited);
-  }
-  int calls() const { return calls_; }
-  int outOfTurn() const { return outOfTurn_; }
 
  private:
-  template <class F>
-  int Guard(F&& call) {
-    if (inCall_.exchange(true) || std::this_thread::get_id() != thread_) ++outOfTurn_;
-    ++calls_;
-    // Never zero, which means "no call": the clock may start at zero in tests.
-    started_ = std::max<Clock::rep>(now_().time_since_epoch().count(), 1);
-    const int result = call();
-    started_ = 0;
-    inCall_ = false;
-    return result;
-  }
-
-  PhoneApi& phone_;
-  std::function<Clock::time_point()> now_;
-  std::thread::id thread_;
-  bool open_ = false;
-  std::atomic<bool> inCall_{false};
-  std::atomic<Clock::rep> started_{0};
-  std::atomic<int> calls_{0};
-  std::atomic<int> outOfTurn_{0};
+  std::mutex mutex_;
+  std::condition_variable woken_;
+  bool signalled_ = false;
 };
 
+}  // namespace
+
+std::unique_ptr<ThreadIdle> MakeConditionIdle() { return std::make_unique<ConditionIdle>(); }
+
 struct PhoneWorker::State {
-  State(PhoneApi& phone, WindowQueue& window, std::function<Clock::time_point()> now)
-      : guarded(phone, std::move(now)), window(window) {}
+  State(PhoneApi& phone, WindowQueue& window, std::function<Clock::time_point()> now,
+        std::unique_ptr<ThreadIdle> idle)
+      : guarded(phone, std::move(now)), window(window), idle(std::move(idle)) {}
 
   // Hands a task to the window, unless the window has stopped waiting for this thread.
   void ToWindow(WindowQueue::Task task) {
@@ -148,93 +87,133 @@ struct PhoneWorker::State {
 
   GuardedPhone guarded;
   WindowQueue& window;
-  std::mutex mutex;
-  std::condition_variable changed;
-  std::optional<Job> job;  // the next job, handed over by Start
-  Done done;
-  std::atomic<bool> stop{false};
-  bool quit = false;       // the thread is to end
+  std::unique_ptr<ThreadIdle> idle;
+  mutable std::mutex mutex;
+  std::condition_variable ended;
+  JobSchedule schedule;    // under mutex
+  bool quit = false;       // the thread is to end once nothing waits
   bool finished = false;   // the thread has ended
   bool abandoned = false;  // nothing more goes to the window
   std::thread thread;
 };
 
 PhoneWorker::PhoneWorker(PhoneApi& phone, WindowQueue& window,
-                         std::function<Clock::time_point()> now)
-    : state_(std::make_shared<State>(phone, window, std::move(now))) {
+                         std::function<Clock::time_point()> now, std::unique_ptr<ThreadIdle> idle)
+    : state_(std::make_shared<State>(phone, window, std::move(now),
+                                     idle ? std::move(idle) : MakeConditionIdle())) {
   state_->thread = std::thread(&PhoneWorker::Loop, state_);
 }
 
 PhoneWorker::~PhoneWorker() {
-  if (!ended_) Shutdown(std::chrono::hours(24 * 365));
+  if (!shutDown_) Shutdown(std::chrono::hours(24 * 365));
+  std::unique_lock<std::mutex> lock(state_->mutex);
+  if (state_->finished) {
+    lock.unlock();
+    if (state_->thread.joinable()) state_->thread.join();
+    return;
+  }
+  // Left to a call that never returned: it keeps its own share of the state.
+  state_->abandoned = true;
+  state_->thread.detach();
 }
 
 void PhoneWorker::Loop(std::shared_ptr<State> state) {
   state->guarded.SetThread(std::this_thread::get_id());
   while (true) {
-    Job job;
-    Done done;
+    std::optional<JobSchedule::Entry> entry;
     {
-      std::unique_lock<std::mutex> lock(state->mutex);
-      state->changed.wait(lock, [&] { return state->quit || state->job; });
-      if (state->quit) break;
-      job = std::move(*state->job);
-      state->job.reset();
-      done = std::move(state->done);
+      std::lock_guard<std::mutex> lock(state->mutex);
+      entry = state->schedule.TakeNext();
+      if (!entry && state->quit) break;
     }
-    JobContext context{state->guarded, state->stop, [&state](WindowQueue::Task task) {
+    if (!entry) {
+      state->idle->Wait();
+      continue;
+    }
+    JobContext context{state->guarded, *entry->stop, [&state](WindowQueue::Task task) {
                          state->ToWindow(std::move(task));
                        }};
     std::exception_ptr error;
+    state->guarded.Refuse(entry->stoppedBeforeStart);
     try {
-      state->guarded.CloseLeftOpen();
-      job(context);
+      entry->job(context);
     } catch (...) {
       error = std::current_exception();
     }
-    state->ToWindow([done = std::move(done), error] { done(error); });
+    state->guarded.Refuse(false);
+    // No file stays open between jobs (a stopped read, a failed create).
+    state->guarded.CloseLeftOpen();
+    if (entry->done) state->ToWindow([done = std::move(entry->done), error] { done(error); });
+    std::lock_guard<std::mutex> lock(state->mutex);
+    state->schedule.Finished();
   }
+  state->guarded.CloseLeftOpen();
   std::lock_guard<std::mutex> lock(state->mutex);
   state->finished = true;
-  state->changed.notify_all();
+  state->ended.notify_all();
 }
 
-bool PhoneWorker::Start(Job job, Done done) {
-  if (busy_ || ended_) return false;
-  busy_ = true;
-  std::lock_guard<std::mutex> lock(state_->mutex);
-  state_->stop = false;
-  state_->job = std::move(job);
-  state_->done = [this, done = std::move(done)](std::exception_ptr error) {
-    busy_ = false;
-    done(error);
+bool PhoneWorker::Add(JobClass kind, Job job, Done done) {
+  // The class's Done runs on the window thread: another job of its class may start from there.
+  Done closing = [state = state_, kind, done = std::move(done)](std::exception_ptr error) {
+    {
+      std::lock_guard<std::mutex> lock(state->mutex);
+      state->schedule.Closed(kind);
+    }
+    if (done) done(error);
   };
-  state_->changed.notify_all();
+  {
+    std::lock_guard<std::mutex> lock(state_->mutex);
+    if (!state_->schedule.Add(kind, std::move(job), std::move(closing))) return false;
+  }
+  state_->idle->Wake();
   return true;
 }
 
-void PhoneWorker::Stop() { state_->stop = true; }
+bool PhoneWorker::Start(Job job, Done done) {
+  return Add(JobClass::kUser, std::move(job), std::move(done));
+}
+bool PhoneWorker::StartPoll(Job job, Done done) {
+  return Add(JobClass::kPoll, std::move(job), std::move(done));
+}
+bool PhoneWorker::StartBackground(Job job, Done done) {
+  return Add(JobClass::kBackground, std::move(job), std::move(done));
+}
+
+void PhoneWorker::DropBackground() {
+  std::lock_guard<std::mutex> lock(state_->mutex);
+  state_->schedule.DropBackground();
+}
+
+bool PhoneWorker::Busy() const {
+  std::lock_guard<std::mutex> lock(state_->mutex);
+  return state_->schedule.Busy();
+}
+
+void PhoneWorker::Stop() {
+  std::lock_guard<std::mutex> lock(state_->mutex);
+  state_->schedule.StopUser();
+}
 
 std::chrono::milliseconds PhoneWorker::CallInProgressFor() const {
   return state_->guarded.InProgressFor();
 }
+int PhoneWorker::CallInProgressBytes() const { return state_->guarded.InProgressBytes(); }
 
 bool PhoneWorker::Shutdown(std::chrono::milliseconds wait) {
-  if (ended_) return true;
-  ended_ = true;
-  std::unique_lock<std::mutex> lock(state_->mutex);
-  state_->quit = true;
-  state_->stop = true;
-  state_->changed.notify_all();
-  if (state_->changed.wait_for(lock, wait, [this] { return state_->finished; })) {
-    lock.unlock();
-    state_->thread.join();
-    return true;
+  shutDown_ = true;
+  {
+    std::lock_guard<std::mutex> lock(state_->mutex);
+    state_->schedule.Shut();
+    state_->quit = true;
   }
-  // The thread keeps its own share of the state and ends whenever its call returns.
-  state_->abandoned = true;
-  state_->thread.detach();
-  return false;
+  state_->idle->Wake();
+  std::unique_lock<std::mutex> lock(state_->mutex);
+  // Asked anew each time: a thread that an earlier call left to a hung call may have ended since.
+  if (!state_->ended.wait_for(lock, wait, [this] { return state_->finished; })) return false;
+  lock.unlock();
+  if (state_->thread.joinable()) state_->thread.join();
+  return true;
 }
 
 bool PhoneWorker::ThreadEnded() const {

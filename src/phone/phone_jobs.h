@@ -12,9 +12,11 @@
 //               },
 //               [](std::exception_ptr error) { ... });  // on the window thread, after the job
 //
-// A job looks at job.Stopped() after each call and ends early when the window asked it to stop;
-// the call in progress is never cut short. PhoneWorker is the real thread; InlinePhoneJobs runs
-// the same jobs at once on the caller's thread (the form's logic in tests that need no thread).
+// A job looks at job.Stopped() before each call and ends early when the window asked it to stop;
+// the call in progress is never cut short. Which job runs next, what Stop reaches and what
+// closing does are decided here alone (the rules: job_schedule.h). PhoneWorker is the real
+// thread; SteppedPhoneJobs (stepped_phone_jobs.h) runs the same jobs on the caller's thread, one
+// step at a time, for tests of the form's logic.
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -25,6 +27,8 @@
 #include <mutex>
 #include <optional>
 
+#include "phone/guarded_phone.h"
+#include "phone/job_schedule.h"
 #include "phone/phone_api.h"
 
 namespace zv {
@@ -64,73 +68,94 @@ struct JobContext {
 
 class PhoneJobs {
  public:
-  using Job = std::function<void(JobContext&)>;
+  using Job = JobSchedule::Job;
   // After the job and everything it handed to the window; the error the job ended with, if any.
-  using Done = std::function<void(std::exception_ptr error)>;
+  using Done = JobSchedule::Done;
   using Clock = std::chrono::steady_clock;
 
   virtual ~PhoneJobs() = default;
-  // Starts a job; false, and nothing started, while another one is busy. Window thread.
+  // Starts a job the user asked for. It runs at once, or after the window's poll in progress;
+  // false, and nothing started, while another user job is open (its Done not yet run) and after
+  // Shutdown. Window thread, as are all calls here.
   virtual bool Start(Job job, Done done) = 0;
-  // A job started and its Done not yet run. Window thread.
+  // Starts work of the window's own (start-up, a status poll); false while a user job or another
+  // poll is open, and after Shutdown. The user's Stop does not reach it.
+  virtual bool StartPoll(Job job, Done done) = 0;
+  // Work of the lowest priority (e.g. reading the heads of photos for thumbnails). Background jobs wait in a
+  // queue of their own, any number of them, run one at a time in the order given, and only while no other job
+  // runs or waits. When a user job or a poll is started while a background job runs, that background job is
+  // stopped after the call in progress (its JobContext::Stopped() turns true) and the other job runs next;
+  // the waiting background jobs resume when the phone is free. Done runs on the window thread as for any job.
+  // False, and nothing queued, after Shutdown.
+  virtual bool StartBackground(Job job, Done done) = 0;
+  // Drops the background jobs that wait (their Done is not called); the one running is stopped after its call.
+  virtual void DropBackground() = 0;
+  // A user job or a poll started and its Done not yet run (background work does not count).
   virtual bool Busy() const = 0;
-  // Asks the running job to stop after the phone call in progress.
+  // Stops the user job after the phone call in progress; one still waiting makes no call.
   virtual void Stop() = 0;
   // How long the phone call in progress has been waiting for the library; zero when none is.
   virtual std::chrono::milliseconds CallInProgressFor() const = 0;
+  // The bytes the call in progress moves (a read's size); zero for other calls or none.
+  virtual int CallInProgressBytes() const { return 0; }
 };
 
-// Every job runs to its end inside Start, on the caller's thread.
-class InlinePhoneJobs : public PhoneJobs {
+// How the phone thread waits for work between jobs. The default waits on a condition variable;
+// on Windows the thread must also run its own messages meanwhile (a phone library may make a
+// hidden window on the thread that initialised it), which win32/phone_thread_idle.h does.
+class ThreadIdle {
  public:
-  explicit InlinePhoneJobs(PhoneApi& phone) : phone_(phone) {}
-  bool Start(Job job, Done done) override;
-  bool Busy() const override { return busy_; }
-  void Stop() override { stop_ = true; }
-  std::chrono::milliseconds CallInProgressFor() const override { return {}; }
-
- private:
-  PhoneApi& phone_;
-  bool busy_ = false;
-  std::atomic<bool> stop_{false};
+  virtual ~ThreadIdle() = default;
+  // Phone thread: returns once Wake was called after the last return (at once when it was).
+  virtual void Wait() = 0;
+  // Any thread.
+  virtual void Wake() = 0;
 };
+std::unique_ptr<ThreadIdle> MakeConditionIdle();
 
 // The phone thread. Results go back through the window queue.
 class PhoneWorker : public PhoneJobs {
  public:
   PhoneWorker(PhoneApi& phone, WindowQueue& window,
-              std::function<Clock::time_point()> now = Clock::now);
-  // Ends the thread, waiting for the call in progress (Shutdown first where that may hang).
+              std::function<Clock::time_point()> now = Clock::now,
+              std::unique_ptr<ThreadIdle> idle = nullptr);
+  // Ends the thread, waiting for the call in progress, unless Shutdown was called: a thread that
+  // Shutdown left behind is then let go (it hands nothing to the window any more, and ends
+  // whenever its call returns; the phone library must stay loaded under it).
   ~PhoneWorker() override;
   PhoneWorker(const PhoneWorker&) = delete;
   PhoneWorker& operator=(const PhoneWorker&) = delete;
 
   bool Start(Job job, Done done) override;
-  bool Busy() const override { return busy_; }
+  bool StartPoll(Job job, Done done) override;
+  bool StartBackground(Job job, Done done) override;
+  void DropBackground() override;
+  bool Busy() const override;
   void Stop() override;
   std::chrono::milliseconds CallInProgressFor() const override;
+  int CallInProgressBytes() const override;
 
-  // Asks the job to stop and the thread to end, and waits at most `wait` for it. False when the
-  // call in progress has not returned by then: the thread is left behind (it hands nothing to
-  // the window any more, and ends whenever the call returns), and the phone library must not be
-  // unloaded under it: the program then ends its process at once.
+  // Stops every job, refuses new ones, and asks the thread to end once the job in progress and
+  // the user job or poll that waited (stopped: no phone call) are done; waits at most `wait`.
+  // True once the thread has ended, on every call: false when the call in progress has not
+  // returned by then (the program must then not unload the phone library, and ends its process
+  // at once). The Done of the jobs that ended still reach the window queue.
   bool Shutdown(std::chrono::milliseconds wait);
 
   // For tests: calls made in all; calls that began while another was in progress or on another
   // thread than the phone thread (both must stay 0).
   int CallsMade() const;
   int CallsOutOfTurn() const;
-  // The thread has ended (after Shutdown; also once a thread left behind is let go).
+  // The thread has ended.
   bool ThreadEnded() const;
 
  private:
   struct State;
-  class GuardedPhone;
   static void Loop(std::shared_ptr<State> state);
+  bool Add(JobClass kind, Job job, Done done);
 
   std::shared_ptr<State> state_;
-  bool busy_ = false;
-  bool ended_ = false;
+  bool shutDown_ = false;
 };
 
 }  // namespace zv

@@ -117,8 +117,9 @@ void HeadFetcher::Finished(const HeadWanted& photo, HeadRead result,
                            std::vector<std::uint8_t> head) {
   inFlight_ = false;
   if (result == HeadRead::kStopped) {
-    // The user's work came first: this photo is read again when the phone is free.
+    // Other work came first: this photo is read again, queued behind it, once the phone is free.
     waiting_.push_front(photo);
+    Pump();
     return;
   }
   if (result == HeadRead::kRead) {

@@ -27,9 +27,9 @@ std::string Utf8Of(const std::filesystem::path& p) {
 }  // namespace
 
 FormFixture::FormFixture(PhoneApi& phone, PhoneJobs* jobs)
-    : Settings(Utf8Of(Temp.Path() / "Zarvelinthoscope.ini")) {
-  Form1 =
-      std::make_unique<TForm1>(FormServices{phone, Boxes, Files, Settings, Tray, nullptr, jobs});
+    : Settings(Utf8Of(Temp.Path() / "Zarvelinthoscope.ini")), Stepped(phone), ownThread_(jobs) {
+  Form1 = std::make_unique<TForm1>(
+      FormServices{phone, Boxes, Files, Settings, Tray, nullptr, jobs ? jobs : &Stepped});
   App.SetMainForm(*Form1);
   Form3 = std::make_unique<TForm3>();
   Form1->Form3 = Form3.get();
@@ -42,6 +42,21 @@ FormFixture::~FormFixture() {
 
 void FormFixture::Create() {
   Dispatch([this] { Form1->FormCreate(Form1.get()); });
+}
+
+bool FormFixture::RunStep() {
+  if (std::optional<WindowQueue::Task> task = Stepped.TakeWindowTask()) {
+    lastTaskOk_ = App.Dispatch(*task);
+    return true;
+  }
+  lastTaskOk_ = true;
+  return Stepped.RunJob();
+}
+
+bool FormFixture::RunPhoneWork() {
+  bool ok = true;
+  while (RunStep()) ok = lastTaskOk_ && ok;
+  return ok;
 }
 
 std::string FormFixture::Folder() const { return Utf8Of(Temp.Path()); }

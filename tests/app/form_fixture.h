@@ -7,6 +7,10 @@
 //   f.Dispatch([&] { f.Form1->BitBtn1.Click(); });   // an event as the program runs it:
 //   EXPECT_EQ(f.Boxes.Errors, ...);                  //   an escaping error is shown here
 //
+// Without a phone thread of the test's own, the form's phone work goes to Stepped, and Dispatch
+// runs it to its end after the event (the phone's part, then each window task as an event of
+// its own), as the program's message loop would. A test that wants to see the order of events
+// sets AutoStep false and steps Stepped itself (RunStep runs one step as the loop would).
 // Local files go to a temporary folder (Folder(), removed with the fixture); the settings file
 // is a portable INI file in it; the busy indicator shows in a FakeNotifyArea; the folder box has
 // no dialog unless a test sets one.
@@ -19,6 +23,7 @@
 #include "app/form1.h"
 #include "app/form3.h"
 #include "app/settings/ini_file.h"
+#include "phone/stepped_phone_jobs.h"
 #include "trayicon/fake_notify_area.h"
 #include "ui/application.h"
 #include "ui/platform.h"
@@ -75,10 +80,19 @@ class FormFixture {
   // Runs FormCreate as start-up does (through the dispatch place).
   void Create();
   // Runs one event as the program's backend does: an error that escapes is shown in Boxes.
+  // True when neither the event nor the work it led to ended with an error.
   template <class F>
   bool Dispatch(F&& handler) {
-    return App.Dispatch(std::forward<F>(handler));
+    bool ok = App.Dispatch(std::forward<F>(handler));
+    if (AutoStep && !ownThread_) ok = RunPhoneWork() && ok;
+    return ok;
   }
+  // Runs Stepped's work until nothing waits; false when a window task ended with an error.
+  bool RunPhoneWork();
+  // One step: the oldest window task (as an event), else the next phone job; false when
+  // nothing waited.
+  bool RunStep();
+  bool AutoStep = true;
 
   // The temporary folder, as a UTF-8 path with the platform's separators.
   std::string Folder() const;
@@ -93,6 +107,13 @@ class FormFixture {
   IniFileStore Settings;
   FakeNotifyArea Tray;
   TApplication App{Boxes};
+  SteppedPhoneJobs Stepped;  // the form's phone work unless a thread was given
+
+ private:
+  bool ownThread_;
+  bool lastTaskOk_ = true;
+
+ public:
   std::unique_ptr<TForm1> Form1;
   std::unique_ptr<TForm3> Form3;
 };

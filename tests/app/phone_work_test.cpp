@@ -199,7 +199,12 @@ TEST_F(PhoneWork, StopEndsTheRunAfterTheCallInProgress) {
     // before the stop is in it by now, but for the one in progress.
     const size_t callsAtStop = phone.Calls().size();
     ASSERT_TRUE(Idle());
-    EXPECT_LE(phone.Calls().size(), callsAtStop + 1);
+    // After the call in progress only the close of the file a stopped read left open.
+    const std::vector<std::string> calls = phone.Calls();
+    std::vector<std::string> after(calls.begin() + static_cast<std::ptrdiff_t>(callsAtStop),
+                                   calls.end());
+    std::erase(after, std::string("File_Close"));
+    EXPECT_LE(after.size(), 1u);
     EXPECT_EQ(Count("File_Delete"), c.photosDoneFirst);
     EXPECT_EQ(f.GridView1.RowCount(), 4 - c.photosDoneFirst);
     ASSERT_EQ(fx.Boxes.Messages.size(), 1u);

@@ -48,6 +48,7 @@ constexpr TextEntry kTexts[] = {
     {RunPhoneGone,
      "The phone was disconnected, so the download ended early. The other photos are still on "
      "the phone."},
+    {PhoneWorkEnded, "Phone work has ended: the program is closing."},
 
     {ProfileMissing, "No profile name!"},
     {BadProfile, "This profile name cannot be used!"},

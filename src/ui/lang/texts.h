@@ -60,6 +60,7 @@ enum class TextId : int {
   CloseDuringRun,
   RunStopped,    // the first line of a stopped run's summary
   RunPhoneGone,  // the first line of the summary of a run that the phone's going ended
+  PhoneWorkEnded,  // work asked for after the phone thread was ended (the session ends)
   // The run's boxes
   ProfileMissing,
   BadProfile,
