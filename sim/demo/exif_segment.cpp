@@ -1,6 +1,8 @@
 // Building EXIF segments with a thumbnail (see exif_segment.h).
 #include "exif_segment.h"
 
+#include <algorithm>
+#include <iterator>
 #include <stdexcept>
 
 namespace zv::demo {
@@ -98,18 +100,23 @@ std::vector<std::uint8_t> ExifSegment(const std::vector<std::uint8_t>& thumbnail
 
   const std::size_t length = 2 + 6 + w.out.size();
   if (length > 0xFFFF) throw std::length_error("EXIF segment over 64 KiB");
-  std::vector<std::uint8_t> segment = {
+  // Made to its full size first and filled in place (growing a short vector by insert makes
+  // GCC 12 warn about bounds it gets wrong).
+  std::vector<std::uint8_t> segment(10 + w.out.size());
+  const std::uint8_t head[10] = {
       0xFF, 0xE1, std::uint8_t(length >> 8), std::uint8_t(length), 'E', 'x', 'i', 'f', 0, 0};
-  segment.insert(segment.end(), w.out.begin(), w.out.end());
+  std::copy(std::begin(head), std::end(head), segment.begin());
+  std::copy(w.out.begin(), w.out.end(), segment.begin() + 10);
   return segment;
 }
 
 std::vector<std::uint8_t> WithSegment(const std::vector<std::uint8_t>& jpeg,
                                       const std::vector<std::uint8_t>& segment) {
   if (jpeg.size() < 2) throw std::invalid_argument("not a JPEG");
-  std::vector<std::uint8_t> out(jpeg.begin(), jpeg.begin() + 2);
-  out.insert(out.end(), segment.begin(), segment.end());
-  out.insert(out.end(), jpeg.begin() + 2, jpeg.end());
+  std::vector<std::uint8_t> out(jpeg.size() + segment.size());
+  auto at = std::copy(jpeg.begin(), jpeg.begin() + 2, out.begin());
+  at = std::copy(segment.begin(), segment.end(), at);
+  std::copy(jpeg.begin() + 2, jpeg.end(), at);
   return out;
 }
 
