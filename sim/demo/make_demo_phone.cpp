@@ -60,7 +60,7 @@ void WriteBytes(const fs::path& path, const std::string& bytes) {
 }
 
 // The camera photos without an EXIF thumbnail.
-bool WithoutThumbnail(int number) { return number == 4 || number == 9 || number == 15; }
+bool WithoutThumbnail(int number) { return number == 9 || number == 14 || number == 20; }
 
 void WritePhoto(const fs::path& path, int number, int width, int height) {
   fs::create_directories(path.parent_path());
