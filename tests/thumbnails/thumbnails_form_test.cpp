@@ -217,6 +217,46 @@ TEST_F(ThumbnailsOnTheForm, GreyRowsFromTheArchivePhoneRowsFromHeadsPlaceholderW
   EXPECT_EQ(f.GridView1.RowHeight(0), 52);
 }
 
+// A photo whose head holds no thumbnail gets its picture once the preview has read it whole.
+TEST_F(ThumbnailsOnTheForm, APreviewedPhotoWithoutEXIFThumbnailGetsItsPicture) {
+  Start("1");
+  List();
+  ASSERT_TRUE(PaintUntilSettled());
+  int row = 0;
+  while (f.GridView1.CellText(kFileColumn, row) != u"07-12-07_0003.jpg") ++row;
+  GridThumbnails& view = *f.Thumbnails();
+  ASSERT_EQ(view.Shown(row), false);
+  f.GridView1.SetSelectedCell(kFileColumn, row);
+  ASSERT_TRUE(fx.Dispatch([&] { f.GridView1DblClick(&f.GridView1); }));
+  ASSERT_TRUE(PumpUntil([&] { return f.RunningJob() == JobKind::kNone; }));
+  EXPECT_TRUE(fx.Boxes.Errors.empty());
+  EXPECT_TRUE(PumpUntil([&] { return view.Shown(row) == true; }));
+  EXPECT_EQ(TGridAccessible(f.GridView1).Name(TGridAccessible::CellId(view.Column(), row)),
+            u"Эскиз 07-12-07_0003.jpg");
+}
+
+// After a run that copied it (and kept it on the phone), a photo without an EXIF thumbnail is a
+// grey row pictured from its new archive copy, with no further phone read.
+TEST_F(ThumbnailsOnTheForm, APhotoARunCopiedIsPicturedFromItsArchiveCopy) {
+  Start("1");
+  List();
+  ASSERT_TRUE(PaintUntilSettled());
+  int row = 0;
+  while (f.GridView1.CellText(kFileColumn, row) != u"07-12-07_0003.jpg") ++row;
+  GridThumbnails& view = *f.Thumbnails();
+  ASSERT_EQ(view.Shown(row), false);
+  ASSERT_TRUE(fx.Dispatch([&] { f.BitBtn2Click(&f.BitBtn2); }));
+  ASSERT_TRUE(PumpUntil([&] { return f.RunningJob() == JobKind::kNone; }));
+  ASSERT_EQ(f.GridView1.RowCount(), 4);
+  ASSERT_TRUE(f.RowArchived(row));
+  phone.ClearLog();
+  EXPECT_TRUE(PumpUntil([&] {
+    Paint();
+    return view.Shown(row) == true;
+  }));
+  EXPECT_TRUE(Lines("File_Create").empty());
+}
+
 TEST_F(ThumbnailsOnTheForm, ARunPressedDuringHeadReadsBeginsAfterAtMostTheCallInProgress) {
   Start("1");
   phone.SetFaults("slow 150\n");
