@@ -99,9 +99,16 @@ int Main() {
         view = p.Form1().Thumbnails();
         if (!view || p.Form1().RunningJob() != JobKind::kNone) return false;
         if (view->Heads().InFlight() || view->Heads().Waiting() > 0) return false;
+        TGridView& grid = p.Form1().GridView1;
         shown = 0;
-        for (int row = 0; row < p.Form1().GridView1.RowCount(); ++row)
-          shown += view->Shown(row).value_or(false);
+        for (int row = 0; row < grid.RowCount(); ++row) shown += view->Shown(row).value_or(false);
+        // The rows on the screen have their pictures: on to the next screen.
+        const int top = grid.TopRow(), rows = std::max(1, grid.VisibleRowCount());
+        bool screenDone = true;
+        for (int row = top; row < std::min(top + rows, grid.RowCount()); ++row)
+          screenDone = screenDone && view->Shown(row).has_value();
+        if (screenDone && top + rows < grid.RowCount())
+          grid.VertScrollBar.SetPosition(std::min(top + rows, grid.RowCount() - 1));
         return shown == kPhotos;
       },
       kPhotos * kReadMs * 4 + 30000);
