@@ -2,7 +2,7 @@
 // Reading the head of a photo on the phone for its EXIF thumbnail, and the queue of photos whose
 // heads are wanted.
 //
-// The head is read as Part of the phone's ordinary reading sequence: File_Create, File_Read of
+// The head is read with the phone's ordinary reading sequence: File_Create, File_Read of
 // the first bytes (FirstHeadRead), a second File_Read of the rest of the EXIF segment only when
 // the segment declares more (HeadLength: never over 64 KiB in all), File_Close. The job looks at
 // its stop flag after every call, so that the user's work, which stops it, waits for at most the

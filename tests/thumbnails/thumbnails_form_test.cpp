@@ -27,14 +27,14 @@ namespace {
 using namespace std::chrono_literals;
 using testing::Bytes;
 
-struct PhotoSpec {
+struct PhotoCase {
   const char* name;
   bool exif;
   bool bigEndian;
   bool archived;
 };
 // Rows in the grid's order (sorted by name, descending).
-const PhotoSpec kPhotos[] = {
+const PhotoCase kPhotos[] = {
     {"08-12-07_0004.jpg", true, false, true},
     {"07-12-07_0003.jpg", false, false, false},
     {"06-12-07_0002.jpg", true, true, false},
@@ -43,7 +43,7 @@ const PhotoSpec kPhotos[] = {
 
 // A photo padded after its end as some phones write them, so that each has its own size and is
 // longer than a head.
-Bytes PhotoBytes(const PhotoSpec& p, int index) {
+Bytes PhotoBytes(const PhotoCase& p, int index) {
   demo::ExifOptions options;
   options.bigEndian = p.bigEndian;
   Bytes photo = p.exif ? testing::PhotoWithExif(testing::QuarterThumbnail(), options, 640, 480)
@@ -56,7 +56,7 @@ class ThumbnailsOnTheForm : public ::testing::Test {
  protected:
   void SetUp() override {
     int i = 0;
-    for (const PhotoSpec& p : kPhotos) {
+    for (const PhotoCase& p : kPhotos) {
       const Bytes bytes = PhotoBytes(p, i++);
       sizes.push_back(bytes.size());
       phone.AddFile(std::string("/a/mobile/picture/") + p.name,
@@ -157,7 +157,7 @@ TEST_F(ThumbnailsOnTheForm, OffAtFirstStartAndTheBoxTurnsItOnAndOff) {
     EXPECT_EQ(f.GridView1.RowHeight(0), s.rowHeight);
     ASSERT_NE(f.Thumbnails(), nullptr);
     EXPECT_EQ(f.GridView1.Columns().Count(), s.columns);
-    // The specified columns keep their indices; the picture column shows before the name.
+    // The window's own columns keep their indices; the picture column shows before the name.
     EXPECT_EQ(f.GridView1.Columns()[kFileColumn].Name, "File");
     if (s.checked) {
       EXPECT_EQ(f.Thumbnails()->Column(), 5);
@@ -194,9 +194,9 @@ TEST_F(ThumbnailsOnTheForm, GreyRowsFromTheArchivePhoneRowsFromHeadsPlaceholderW
   for (int row = 0; row < 4; ++row) {
     const std::string name8 = Utf16ToUtf8(f.GridView1.CellText(kFileColumn, row));
     SCOPED_TRACE(name8);
-    const PhotoSpec* p = nullptr;
-    for (const PhotoSpec& spec : kPhotos)
-      if (name8 == spec.name) p = &spec;
+    const PhotoCase* p = nullptr;
+    for (const PhotoCase& c : kPhotos)
+      if (name8 == c.name) p = &c;
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(view.Shown(row), p->exif);
     EXPECT_EQ(f.RowArchived(row), p->archived);
