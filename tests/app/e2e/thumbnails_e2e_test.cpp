@@ -146,10 +146,11 @@ TEST_F(ThumbnailsEndToEnd, GreyRowsFromTheArchiveOthersFromHeadsARunFirst) {
       }
     }
     // (A photo known to have no EXIF thumbnail is not asked again in the same session.)
-    if (grey)
+    if (grey) {
       EXPECT_EQ(opened, 0);
-    else if (exif)
+    } else if (exif) {
       EXPECT_GE(opened, 1);
+    }
     EXPECT_LE(most, 65536u);
   }
 
