@@ -16,6 +16,7 @@
 #include "gridview/grid.h"
 #include "phone/phone_api.h"
 #include "phone/phone_jobs.h"
+#include "preview/preview_run.h"
 #include "archive/run_progress.h"
 #include "trayicon/tray_icon.h"
 #include "ui/comctrls.h"
@@ -58,9 +59,17 @@ class TForm1 : public TForm {
   // The count panels before the first listing (the texts themselves are in ui/lang).
   static constexpr char kNoCount[] = "---";
   static constexpr int kProfileMaxLength = 200;
-  // A phone call that has not returned for this long: the status bar says the phone does not
-  // answer, and closing the program no longer waits for it.
+  // A phone call that has not returned for this long, plus the time its bytes need at
+  // kSlowestSpeed (a whole photo is one read): the status bar says the phone does not answer,
+  // and closing the program no longer waits for it. The floor is a fraction of the slowest
+  // link seen (28 KB/s), so that a healthy read of a large photo is never taken for a hang.
   static constexpr std::chrono::seconds kNotAnsweringAfter{30};
+  static constexpr int kSlowestSpeed = 8 * 1024;  // bytes a second
+  static std::chrono::milliseconds NotAnsweringAfter(int bytes);
+  // A close asked for while work ends after its call in progress: after this long (the
+  // archive on a drive that stopped answering), or at a second close, the program closes
+  // without waiting. Nothing is lost: a photo leaves the phone only once its copy is flushed.
+  static constexpr std::chrono::seconds kCloseWaitsAtMost{3};
 
   // Builds the window with all of its controls in their initial state (start-up step 2).
   // FormCreate is not run here: the program runs it next, tests when they need it.
@@ -138,7 +147,7 @@ class TForm1 : public TForm {
   void StartQuietJob(PhoneJobs::Job job, PhoneJobs::Done done);
   // Asks the user's work to stop after the phone call in progress.
   void StopJob();
-  // The phone thread has had a call in progress for kNotAnsweringAfter.
+  // The phone thread has had a call in progress for NotAnsweringAfter(its bytes).
   bool PhoneNotAnswering() const;
   // Where the platform waits for the phone thread as the session ends (bounded; may be empty).
   std::function<void()> WaitForPhoneWork;
@@ -193,6 +202,7 @@ class TForm1 : public TForm {
  private:
   JobKind job_ = JobKind::kNone;
   bool closeAfterJob_ = false;
+  std::chrono::steady_clock::time_point closeAskedAt_{};
   bool notAnsweringShown_ = false;
   std::string panelBeforeNotAnswering_;
   // What the lock changed, to give back after the job.
@@ -208,8 +218,21 @@ class TForm1 : public TForm {
   void SetDownloadEnabled(bool on);
   void ShowProfileFile(const char* bytes);  // the profile file's 200 bytes into Edit1
   void ShowNotAnswering();
+  void CloseIfWaitedTooLong();  // each tick of Timer1
+  // After the Done of the user's work: the error it ended with, a close that waited for it, the
+  // preview that waited for the phone.
+  void AfterJob(std::exception_ptr failure);
   void BeginRun();
   void BeginPreview();
+  // The preview (form1_preview.cpp). The latest request wins: a read in progress for an older
+  // one is stopped and its photo thrown away (previewGeneration_ tells them apart). A photo
+  // asked for while other phone work runs waits for its end (the preview window says so).
+  bool ShowPreviewFromArchive(const PreviewSources& s, const PreviewRequest& request);
+  void StartPreviewRead(const PreviewSources& s, const PreviewRequest& request);
+  void BeginWaitingPreview();
+  PreviewSources PreviewServices();
+  int previewGeneration_ = 0;
+  std::optional<PreviewRequest> previewAfterJob_;
 
   bool progressShown_ = false;
   bool taskbarShown_ = false;

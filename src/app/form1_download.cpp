@@ -14,6 +14,7 @@ void TForm1::BitBtn2Click(TObject*) {
     StopJob();
     return;
   }
+  if (UserJobRunning()) return;  // locked: a click that reached it anyway does nothing
   BeginRun();
 }
 
@@ -28,15 +29,16 @@ void TForm1::BeginRun() {
   SetBusy(true);
   StartJob(
       JobKind::kRun,
-      [this, plan](JobContext& job) {
+      // What the phone thread needs of the window is copied here, on the window thread.
+      [this, plan, now = Now, files = &Files](JobContext& job) {
         DownloadControl control;
         control.stop = &job.stop;
-        control.now = Now;
+        control.now = now;
         control.progressInterval = kProgressInterval;
         control.progress = [this, &job](const RunProgress& progress) {
           job.toWindow([this, progress] { ShowRunProgress(progress); });
         };
-        ExecuteDownload(*plan, job.phone, Files, control);
+        ExecuteDownload(*plan, job.phone, *files, control);
       },
       [this, host, plan](std::exception_ptr error) {
         if (error) {

@@ -17,20 +17,44 @@ void TForm1::StartJob(JobKind kind, PhoneJobs::Job job, PhoneJobs::Done done) {
   job_ = kind;
   PhoneJobs::Done finish = [this, done = std::move(done)](std::exception_ptr error) {
     job_ = JobKind::kNone;
-    UnlockAfterJob();
     // Whatever the result shows (boxes included), the window is whole again first.
-    struct CloseWhenDone {
-      TForm1& form;
-      ~CloseWhenDone() {
-        if (form.closeAfterJob_) form.Close();
-      }
-    } closeWhenDone{*this};
-    done(error);
+    UnlockAfterJob();
+    std::exception_ptr failure;
+    try {
+      done(error);
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    AfterJob(failure);
   };
   // A status poll in progress hands the phone over when it is done (the jobs layer decides).
   // Refused (the phone thread has been ended): the window is whole again and says why.
   if (!Jobs.Start(std::move(job), finish))
     finish(std::make_exception_ptr(Exception(UiText(TextId::PhoneWorkEnded))));
+}
+
+void TForm1::AfterJob(std::exception_ptr failure) {
+  if (closeAfterJob_) {
+    // The program closes now; an error the work ended with (the disk filled up) is shown
+    // first, while the window is still there: once it has closed, the box would go at once.
+    if (failure) {
+      try {
+        std::rethrow_exception(failure);
+      } catch (const std::exception& e) {
+        Boxes.ShowError(ErrorBoxText(e.what()));
+      } catch (...) {
+      }
+    }
+    Close();
+    return;
+  }
+  // A preview asked for while the phone was busy has it now.
+  try {
+    if (previewAfterJob_) BeginWaitingPreview();
+  } catch (...) {
+    if (!failure) throw;
+  }
+  if (failure) std::rethrow_exception(failure);
 }
 
 void TForm1::StartQuietJob(PhoneJobs::Job job, PhoneJobs::Done done) {
@@ -42,8 +66,13 @@ void TForm1::StopJob() {
   if (job_ != JobKind::kNone) Jobs.Stop();
 }
 
+std::chrono::milliseconds TForm1::NotAnsweringAfter(int bytes) {
+  return kNotAnsweringAfter +
+         std::chrono::milliseconds(static_cast<std::int64_t>(bytes) * 1000 / kSlowestSpeed);
+}
+
 bool TForm1::PhoneNotAnswering() const {
-  return Jobs.Busy() && Jobs.CallInProgressFor() >= kNotAnsweringAfter;
+  return Jobs.Busy() && Jobs.CallInProgressFor() >= NotAnsweringAfter(Jobs.CallInProgressBytes());
 }
 
 void TForm1::LockForJob(JobKind kind) {
@@ -101,7 +130,10 @@ void TForm1::FormClose(TObject*, TCloseAction& action) {
   // A phone that does not answer holds nothing the program could still save: the program ends
   // without waiting for it (the archive has no partial photo under a photo's name).
   if (PhoneNotAnswering()) return;
-  if (job_ == JobKind::kRun && !closeAfterJob_) {
+  // Asked again, or the work has not ended within kCloseWaitsAtMost of the first close (file
+  // work on an archive that stopped answering is no phone call): the program ends now.
+  if (closeAfterJob_) return;
+  if (job_ == JobKind::kRun) {
     if (!Boxes.AskYesNo(UiText(TextId::CloseDuringRun))) {
       action = TCloseAction::caNone;
       return;
@@ -110,14 +142,22 @@ void TForm1::FormClose(TObject*, TCloseAction& action) {
   if (job_ == JobKind::kNone) return;  // a status poll is not waited for
   // The window closes once the call in progress has returned and the work has ended.
   closeAfterJob_ = true;
+  closeAskedAt_ = Now();
   StopJob();
   action = TCloseAction::caNone;
+}
+
+void TForm1::CloseIfWaitedTooLong() {
+  if (closeAfterJob_ && job_ != JobKind::kNone && Visible() &&
+      Now() - closeAskedAt_ >= kCloseWaitsAtMost)
+    Close();
 }
 
 void TForm1::FormCancel(TObject*) { StopJob(); }
 
 void TForm1::FormSessionEnd(TObject*) {
   closeAfterJob_ = true;
+  closeAskedAt_ = Now();
   StopJob();
   if (WaitForPhoneWork) WaitForPhoneWork();
 }

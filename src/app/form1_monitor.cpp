@@ -37,6 +37,7 @@ struct Poll {
 }  // namespace
 
 void TForm1::Timer1Timer(TObject*) {
+  CloseIfWaitedTooLong();
   ShowNotAnswering();
   // While phone work runs, the work itself tells whether the phone is there; a poll still in
   // progress is not joined by another.

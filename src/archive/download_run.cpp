@@ -165,7 +165,8 @@ void ExecuteDownload(DownloadPlan& plan, PhoneApi& phone, FileSystem& files,
         PhotoCopyRequest request{p.source.phonePath, p.name8, p.size, plan.root, plan.profile};
         const PhoneRead read =
             ReadWholePhoto(phone, request.phonePath.c_str(), p.size, buffer, control.stop);
-        if (read == PhoneRead::kStopped) {
+        // Stopped as the close returned: the photo is not filed either.
+        if (read == PhoneRead::kStopped || (read == PhoneRead::kWhole && stopped())) {
           result.stopped = true;
           break;
         }
@@ -208,7 +209,7 @@ void ExecuteDownload(DownloadPlan& plan, PhoneApi& phone, FileSystem& files,
         }
       }
     }
-    if (stopped()) result.stopped = true;
+    // A stop that came after the last photo was done stopped nothing.
   } catch (...) {
     plan.error = std::current_exception();
   }

@@ -39,8 +39,12 @@ void GuardedPhone::CloseLeftOpen() {
 int GuardedPhone::P2K_Init(P2KStatusCallback onStatus) {
   return Guard([&] { return phone_.P2K_Init(onStatus); });
 }
-int GuardedPhone::P2K_GetStatus() { return Guard([&] { return phone_.P2K_GetStatus(); }); }
-int GuardedPhone::File_Count() { return Guard([&] { return phone_.File_Count(); }); }
+int GuardedPhone::P2K_GetStatus() {
+  return Guard([&] { return phone_.P2K_GetStatus(); });
+}
+int GuardedPhone::File_Count() {
+  return Guard([&] { return phone_.File_Count(); });
+}
 int GuardedPhone::File_List(void* entries, int count) {
   return Guard([&] { return phone_.File_List(entries, count); });
 }

@@ -130,9 +130,8 @@ void PhoneWorker::Loop(std::shared_ptr<State> state) {
       state->idle->Wait();
       continue;
     }
-    JobContext context{state->guarded, *entry->stop, [&state](WindowQueue::Task task) {
-                         state->ToWindow(std::move(task));
-                       }};
+    JobContext context{state->guarded, *entry->stop,
+                       [&state](WindowQueue::Task task) { state->ToWindow(std::move(task)); }};
     std::exception_ptr error;
     state->guarded.Refuse(entry->stoppedBeforeStart);
     try {

@@ -81,14 +81,15 @@ class PhoneJobs {
   // Starts work of the window's own (start-up, a status poll); false while a user job or another
   // poll is open, and after Shutdown. The user's Stop does not reach it.
   virtual bool StartPoll(Job job, Done done) = 0;
-  // Work of the lowest priority (e.g. reading the heads of photos for thumbnails). Background jobs wait in a
-  // queue of their own, any number of them, run one at a time in the order given, and only while no other job
-  // runs or waits. When a user job or a poll is started while a background job runs, that background job is
-  // stopped after the call in progress (its JobContext::Stopped() turns true) and the other job runs next;
-  // the waiting background jobs resume when the phone is free. Done runs on the window thread as for any job.
-  // False, and nothing queued, after Shutdown.
+  // Work of the lowest priority (e.g. reading the heads of photos for thumbnails). Background jobs
+  // wait in a queue of their own, any number of them, run one at a time in the order given, and
+  // only while no other job runs or waits. When a user job or a poll is started while a background
+  // job runs, that background job is stopped after the call in progress (its JobContext::Stopped()
+  // turns true) and the other job runs next; the waiting background jobs resume when the phone is
+  // free. Done runs on the window thread as for any job. False, and nothing queued, after Shutdown.
   virtual bool StartBackground(Job job, Done done) = 0;
-  // Drops the background jobs that wait (their Done is not called); the one running is stopped after its call.
+  // Drops the background jobs that wait (their Done is not called); the one running is stopped
+  // after its call.
   virtual void DropBackground() = 0;
   // A user job or a poll started and its Done not yet run (background work does not count).
   virtual bool Busy() const = 0;

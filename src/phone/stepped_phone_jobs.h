@@ -31,9 +31,7 @@ class SteppedPhoneJobs : public PhoneJobs {
   void DropBackground() override { schedule_.DropBackground(); }
   bool Busy() const override { return schedule_.Busy(); }
   void Stop() override { schedule_.StopUser(); }
-  std::chrono::milliseconds CallInProgressFor() const override {
-    return guarded_.InProgressFor();
-  }
+  std::chrono::milliseconds CallInProgressFor() const override { return guarded_.InProgressFor(); }
   int CallInProgressBytes() const override { return guarded_.InProgressBytes(); }
   // Refuses every job from now on; the ones that wait end stopped (as PhoneWorker::Shutdown).
   void Shutdown() { schedule_.Shut(); }

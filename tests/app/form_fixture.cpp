@@ -26,10 +26,10 @@ std::string Utf8Of(const std::filesystem::path& p) {
 }
 }  // namespace
 
-FormFixture::FormFixture(PhoneApi& phone, PhoneJobs* jobs)
+FormFixture::FormFixture(PhoneApi& phone, PhoneJobs* jobs, FileSystem* files)
     : Settings(Utf8Of(Temp.Path() / "Zarvelinthoscope.ini")), Stepped(phone), ownThread_(jobs) {
   Form1 = std::make_unique<TForm1>(
-      FormServices{phone, Boxes, Files, Settings, Tray, nullptr, jobs ? jobs : &Stepped});
+      FormServices{phone, Boxes, files ? *files : Files, Settings, Tray, nullptr, jobs ? jobs : &Stepped});
   App.SetMainForm(*Form1);
   Form3 = std::make_unique<TForm3>();
   Form1->Form3 = Form3.get();

@@ -73,8 +73,9 @@ class TempFolder {
 
 class FormFixture {
  public:
-  // jobs: the phone thread the form hands its phone work to; none: the work runs at once.
-  explicit FormFixture(PhoneApi& phone, PhoneJobs* jobs = nullptr);
+  // jobs: the phone thread the form hands its phone work to; none: Stepped. files: the local
+  // files the form uses; none: Files.
+  explicit FormFixture(PhoneApi& phone, PhoneJobs* jobs = nullptr, FileSystem* files = nullptr);
   ~FormFixture();
 
   // Runs FormCreate as start-up does (through the dispatch place).

@@ -260,7 +260,9 @@ TEST_F(Worker, NoPhoneFileIsLeftOpen) {
     bool stopDuringRead;
     std::vector<std::string> log;
   } cases[] = {
-      {"a failed create, then another", -1, false,
+      {"a failed create, then another",
+       -1,
+       false,
        {"File_Create", "File_Close", "File_Create", "File_Close"}},
       {"a read stopped in progress", 0, true, {"File_Create", "File_Read", "File_Close"}},
   };

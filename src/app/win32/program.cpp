@@ -5,6 +5,7 @@
 #include "gridview/win32/grid_accessibility.h"
 #include "gridview/win32/system_look.h"
 #include "phone/win32/phone_library_win32.h"
+#include "phone/win32/phone_thread_idle.h"
 #include "trayicon/main_tray_icon.h"
 #include "trayicon/win32/win32_notify_area.h"
 #include "ui/win32/dpi.h"
@@ -55,6 +56,8 @@ Win32Program::Win32Program(HINSTANCE instance, const ProgramPlaces& places)
       tray_(CreateWin32NotifyArea([this](const std::exception& e) { app_.HandleException(e); })),
       folders_([this]() -> void* { return form1_ ? form1_->Peer()->NativeHandle() : nullptr; }) {
   RegisterProgramPeers(backend_);
+  boxes_.SetMainWindow(
+      [this]() -> void* { return form1_ && form1_->Peer() ? form1_->Peer()->NativeHandle() : nullptr; });
 }
 
 namespace {
@@ -88,10 +91,13 @@ Win32Program::~Win32Program() {
   form1_.reset();  // it refers to the preview window
   form3_.reset();
   if (queueWindow_) DestroyWindow(queueWindow_);
+  // A thread left to a call that never returned: the library stays loaded under it.
+  if (!PhoneThreadEnded()) static_cast<void>(phone_.api.release());
 }
 
 void Win32Program::EndPhoneThread(std::chrono::milliseconds wait) {
-  if (worker_ && !phoneThreadEnded_) phoneThreadEnded_ = worker_->Shutdown(wait);
+  // Asked every time: Shutdown tells whether the thread has ended by now.
+  if (worker_) worker_->Shutdown(wait);
 }
 
 void Win32Program::Start() {
@@ -106,7 +112,8 @@ void Win32Program::Start() {
                                  nullptr, backend_.Instance(), nullptr);
   SetWindowLongPtrW(queueWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   windowQueue_.SetWake([window = queueWindow_] { PostMessageW(window, kQueueMessage, 0, 0); });
-  worker_ = std::make_unique<PhoneWorker>(*phone_.api, windowQueue_);
+  worker_ = std::make_unique<PhoneWorker>(*phone_.api, windowQueue_, PhoneWorker::Clock::now,
+                                          MakeMessageIdle());
   form1_ = std::make_unique<TForm1>(FormServices{*phone_.api, boxes_, files_, settings_, *tray_,
                                                  &folders_, worker_.get()});
   // As the session ends, the run stops after the call in progress and the program waits a

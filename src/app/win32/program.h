@@ -63,10 +63,10 @@ class Win32Program {
   // Step 5: runs until the main window is closed. Returns the exit code.
   int Run();
 
-  // Whether the phone thread has ended. After Run it is asked to end and given a few seconds;
-  // a call into the phone library that has not returned by then keeps it, and the process must
-  // then end at once (ExitProcess), not unload the library under that call.
-  bool PhoneThreadEnded() const { return phoneThreadEnded_; }
+  // Whether the phone thread has ended, asked afresh each time. After Run it is asked to end and
+  // given a few seconds; a call into the phone library that has not returned by then keeps it,
+  // and the process must then end at once (ExitProcess), not unload the library under that call.
+  bool PhoneThreadEnded() const { return !worker_ || worker_->ThreadEnded(); }
 
   // The running program, for tests that drive its windows (valid after Start).
   Win32Backend& Backend() { return backend_; }
@@ -92,7 +92,6 @@ class Win32Program {
   WindowQueue windowQueue_;
   HWND queueWindow_ = nullptr;
   std::unique_ptr<PhoneWorker> worker_;
-  bool phoneThreadEnded_ = false;
   std::unique_ptr<TForm1> form1_;
   std::unique_ptr<TForm3> form3_;
 };

@@ -68,6 +68,7 @@ constexpr TextEntry kTexts[] = {
     {TooManyEntries, "The phone reported too many files: {1} (limit {2})"},
     {MaxPhotoSize, "64 MB"},
     {PhotoReadFailed, "Could not read the photo from the phone: {1}"},
+    {PreviewWaits, "{1} — shown when the phone is free"},
     {PhotoOverLimit, "The photo is larger than the photo size limit ({1}): {2}"},
     {JpegTooLarge, "The photo is too large to preview{1} ({2} × {3} pixels, limit {4} pixels)"},
     {JpegTooMuchMemory, "Previewing the photo would take too much memory{1} (limit {2} MB)"},

@@ -77,6 +77,7 @@ enum class TextId : int {
   TooManyEntries,  // {1} the phone's count, {2} the limit
   MaxPhotoSize,
   PhotoReadFailed,    // {1} the photo's name
+  PreviewWaits,       // the preview window's caption: {1} the photo's name
   PhotoOverLimit,     // {1} the size limit, {2} the photo's name
   JpegTooLarge,       // {1} ": name" or nothing, {2} width, {3} height, {4} the limit
   JpegTooMuchMemory,  // {1} ": name" or nothing, {2} the limit in MB

@@ -7,17 +7,22 @@
 
 namespace zv {
 
+void* Win32MessageBoxes::Owner() const {
+  if (HWND active = GetActiveWindow()) return active;
+  return mainWindow_ ? mainWindow_() : nullptr;
+}
+
 void Win32MessageBoxes::ShowMessage(const std::string& text) {
-  MessageBoxW(GetActiveWindow(), Widen(text).c_str(), Widen(title_).c_str(), MB_OK);
+  MessageBoxW(static_cast<HWND>(Owner()), Widen(text).c_str(), Widen(title_).c_str(), MB_OK);
 }
 
 bool Win32MessageBoxes::AskYesNo(const std::string& text) {
-  return MessageBoxW(GetActiveWindow(), Widen(text).c_str(), Widen(title_).c_str(),
+  return MessageBoxW(static_cast<HWND>(Owner()), Widen(text).c_str(), Widen(title_).c_str(),
                      MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 void Win32MessageBoxes::ShowError(const std::string& text) {
-  MessageBoxW(GetActiveWindow(), Widen(text).c_str(), Widen(title_).c_str(), MB_OK | MB_ICONERROR);
+  MessageBoxW(static_cast<HWND>(Owner()), Widen(text).c_str(), Widen(title_).c_str(), MB_OK | MB_ICONERROR);
 }
 
 }  // namespace zv

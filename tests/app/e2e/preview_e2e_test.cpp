@@ -262,5 +262,67 @@ TEST_F(PreviewEndToEnd, DoubleClickOnAnEmptyGridShowsTheIndexError) {
   EXPECT_FALSE(p_.Form1().TrayIcon1->Active());
 }
 
+// The photo asked for last is the one shown: a double click on a row still on the slowed phone,
+// then on a row the archive holds. The archived photo shows at once, and when the phone's read
+// returns, the preview still shows it (the read's photo is thrown away).
+TEST_F(PreviewEndToEnd, AnArchivedPhotoAskedForDuringAReadStaysShown) {
+  ASSERT_TRUE(p_.Attach()) << p_.Panel(0);
+  p_.Type(p_.Form1().DirectoryEdit1, Narrow(p_.Folder().wstring()));
+  p_.Click(p_.Form1().BitBtn1);
+  ASSERT_EQ(p_.Form1().GridView1.RowCount(), 3);
+  // The wide photo of row 1 into the archive, by a run that copies it alone.
+  for (int row : {0, 2}) p_.Form1().GridView1.CellAt(kDownLoadColumn, row).SetAsBoolean(false);
+  {
+    BoxCloser summary;
+    p_.Click(p_.Form1().BitBtn2);
+    ASSERT_EQ(summary.Stop().size(), 1u);
+  }
+  ASSERT_TRUE(p_.Form1().RowArchived(1));
+  ASSERT_FALSE(p_.Form1().RowArchived(0));
+
+  p_.Phone().SetFaults("slow 1500\n");
+  p_.Phone().ClearLog();
+  BoxCloser closer;
+  // A double click as the system sends it, and back at once: the phone work goes on.
+  const auto doubleClick = [&](int row) {
+    const HWND grid = Hwnd(p_.Form1().GridView1);
+    const LPARAM at = MAKELPARAM(kFileX, RowCentreY(row));
+    SendMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(grid, WM_LBUTTONUP, 0, at);
+    SendMessageW(grid, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    SendMessageW(grid, WM_LBUTTONUP, 0, at);
+    p_.Pump(10);
+  };
+  doubleClick(0);  // the portrait photo, on the phone only
+  ASSERT_TRUE(p_.PumpUntil([&] { return FileCalls().size() == 1; }, 10000));  // its read began
+  EXPECT_EQ(p_.Form1().RunningJob(), JobKind::kPreview);
+  doubleClick(1);  // the archived wide one: shown at once
+  EXPECT_EQ(p_.Form3().Image1.Picture().Width, 1600);
+  EXPECT_EQ(FileCalls().size(), 1u);  // the first read is still in progress
+  ASSERT_TRUE(p_.WaitForPhoneWork(20000));
+  p_.Pump(100);
+  EXPECT_TRUE(closer.Stop().empty());
+  EXPECT_EQ(p_.Form3().Image1.Picture().Width, 1600);
+  // The read did return (and its file was closed), after the archived photo was shown.
+  const std::vector<std::string> calls = FileCalls();
+  ASSERT_EQ(calls.size(), 3u);
+  EXPECT_EQ(calls.back(), "File_Close -> 0");
+
+  // On the screen: the wide photo's quarters where its fitted rectangle puts them.
+  RedrawWindow(Preview(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  p_.Pump(50);
+  const Capture c = CaptureClient(Preview());
+  ASSERT_GT(c.Width, 100);
+  const TRect r = Fitted(1600, 800, c.Width, c.Height);
+  const std::uint32_t quarter[2][2] = {{0xFF0000u, 0x00FF00u}, {0x0000FFu, 0xFFFFFFu}};
+  for (int qy = 0; qy < 2; ++qy)
+    for (int qx = 0; qx < 2; ++qx) {
+      const int x = r.Left + r.Width() * (2 * qx + 1) / 4;
+      const int y = r.Top + r.Height() * (2 * qy + 1) / 4;
+      EXPECT_LE(testing::ColourDistance(c.At(x, y), quarter[qy][qx]), 24)
+          << "quarter " << qx << "," << qy;
+    }
+}
+
 }  // namespace
 }  // namespace zv::e2e
