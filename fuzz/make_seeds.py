@@ -137,9 +137,57 @@ def cell_seeds():
         put("fuzz_cells", "text_%02d" % i, struct.pack("<id", (i * 7919) - 5000, f) + t)
 
 
+# --- the EXIF reader: heads of photos as phone cameras write them -----------------------------
+def exif_segment(thumbnail, big_endian=False, padding=0, make=b"Zarvelin", model=b"Demo phone"):
+    """The APP1 segment of a camera photo: IFD0 (make, model, orientation) linking to IFD1,
+    which names the JPEG thumbnail (the same layout as sim/demo/exif_segment.cpp)."""
+    e = ">" if big_endian else "<"
+    ifd0_size = 2 + 12 * 3 + 4
+    make_at = 8 + ifd0_size
+    model_at = make_at + len(make) + 1
+    ifd1 = model_at + len(model) + 1 + padding
+    thumb_at = ifd1 + 2 + 12 * 3 + 4
+
+    def entry(tag, typ, count, value):
+        if typ == 3 and count == 1:
+            return struct.pack(e + "HHIHH", tag, typ, count, value, 0)
+        return struct.pack(e + "HHII", tag, typ, count, value)
+
+    tiff = (b"MM" if big_endian else b"II") + struct.pack(e + "HI", 42, 8)
+    tiff += struct.pack(e + "H", 3) + entry(0x010F, 2, len(make) + 1, make_at)
+    tiff += entry(0x0110, 2, len(model) + 1, model_at) + entry(0x0112, 3, 1, 1)
+    tiff += struct.pack(e + "I", ifd1) + make + b"\0" + model + b"\0" + b"\0" * padding
+    tiff += struct.pack(e + "H", 3) + entry(0x0103, 3, 1, 6) + entry(0x0201, 4, 1, thumb_at)
+    tiff += entry(0x0202, 4, 1, len(thumbnail)) + struct.pack(e + "I", 0) + thumbnail
+    return b"\xff\xe1" + struct.pack(">H", 2 + 6 + len(tiff)) + b"Exif\0\0" + tiff
+
+
+def exif_seeds():
+    # The thumbnail: a real photo from libjpeg's sources when setup fetched them (227 x 149), else
+    # a JPEG made byte by byte.
+    sample = os.path.join(HERE, "..", ".cache", "testimages", "testorig.jpg")
+    if os.path.exists(sample):
+        with open(sample, "rb") as f:
+            thumbnail = f.read()
+    else:
+        thumbnail = hostile_jpeg(160, 120)
+    photo = hostile_jpeg(640, 480)
+    for name, big, padding in (("head_ii", False, 0), ("head_mm", True, 0),
+                               ("head_long_makernote", False, 30000)):
+        head = b"\xff\xd8" + exif_segment(thumbnail, big, padding) + photo[2:]
+        put("fuzz_exif", name, head[:16384])
+        if padding:
+            put("fuzz_exif", name + "_whole", head[:65536])
+    put("fuzz_exif", "head_cut", (b"\xff\xd8" + exif_segment(thumbnail))[:600])
+    jfif = b"\xff\xe0" + struct.pack(">H", 16) + b"JFIF\0\x01\x01\0\0\x01\0\x01\0\0"
+    put("fuzz_exif", "head_after_jfif", (b"\xff\xd8" + jfif + exif_segment(thumbnail, True))[:16384])
+    put("fuzz_exif", "no_exif", photo[:16384])
+
+
 if __name__ == "__main__":
     jpeg_seeds()
     listing_seeds()
     download_seeds()
     ini_seeds()
     cell_seeds()
+    exif_seeds()

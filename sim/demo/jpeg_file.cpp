@@ -5,9 +5,12 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 #include <string>
+
+#include "exif_segment.h"
 
 namespace zv::demo {
 namespace {
@@ -28,7 +31,8 @@ void OnError(j_common_ptr info) {
 
 // Runs the encoder; false with errors.message set on a libjpeg error. No C++ object with a
 // destructor lives in this frame, so the jump skips nothing.
-bool Encode(const Image& image, FILE* file, int quality, ErrorManager& errors) {
+bool Encode(const Image& image, unsigned char** out, unsigned long* size, int quality,
+            ErrorManager& errors) {
   jpeg_compress_struct info{};
   info.err = jpeg_std_error(&errors.base);
   errors.base.error_exit = OnError;
@@ -37,7 +41,7 @@ bool Encode(const Image& image, FILE* file, int quality, ErrorManager& errors) {
     return false;
   }
   jpeg_create_compress(&info);
-  jpeg_stdio_dest(&info, file);
+  jpeg_mem_dest(&info, out, size);
   info.image_width = static_cast<JDIMENSION>(image.width);
   info.image_height = static_cast<JDIMENSION>(image.height);
   info.input_components = 3;
@@ -57,14 +61,25 @@ bool Encode(const Image& image, FILE* file, int quality, ErrorManager& errors) {
 
 }  // namespace
 
-void WriteJpeg(const Image& image, const std::filesystem::path& path, int quality) {
+std::vector<std::uint8_t> EncodeJpeg(const Image& image, int quality) {
+  unsigned char* out = nullptr;
+  unsigned long size = 0;
+  ErrorManager errors{};
+  const bool ok = Encode(image, &out, &size, quality, errors);
+  std::unique_ptr<unsigned char, void (*)(void*)> owned(out, &std::free);
+  if (!ok) throw std::runtime_error(std::string("JPEG encoding: ") + errors.message);
+  return std::vector<std::uint8_t>(out, out + size);
+}
+
+void WriteJpeg(const Image& image, const std::filesystem::path& path, int quality,
+               const std::vector<std::uint8_t>& segment) {
+  std::vector<std::uint8_t> bytes = EncodeJpeg(image, quality);
+  if (!segment.empty()) bytes = WithSegment(bytes, segment);
   std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
   if (!file) throw std::runtime_error("cannot create " + path.string());
-  ErrorManager errors{};
-  if (!Encode(image, file.get(), quality, errors)) {
-    throw std::runtime_error(path.string() + ": " + errors.message);
-  }
-  if (std::fclose(file.release()) != 0) throw std::runtime_error("cannot write " + path.string());
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+  if (std::fclose(file.release()) != 0 || !written)
+    throw std::runtime_error("cannot write " + path.string());
 }
 
 }  // namespace zv::demo

@@ -2,7 +2,9 @@
 // Fills <folder> with a demo phone for the simulated phone library: camera photos named
 // DD-MM-YY_NNNN.jpg in a/mobile/picture/ spread over several months and years (some portrait,
 // one of 3000 x 2000), files that are not camera photos or lie elsewhere, names the photo
-// filter must refuse or cut, and the profile file a/GalleryID.txt naming "Phone1".
+// filter must refuse or cut, and the profile file a/GalleryID.txt naming "Phone1". Most camera
+// photos carry an EXIF thumbnail (160 × 120, or 120 × 160 upright; some in Motorola byte order)
+// as a phone camera writes it; a few carry none, as an old phone's photos may.
 // --photos N adds N small photos for tests of long lists.
 #include <cstdio>
 #include <cstdlib>
@@ -12,12 +14,16 @@
 #include <string>
 
 #include "demo_image.h"
+#include "exif_segment.h"
 #include "jpeg_file.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using zv::demo::DrawPhoto;
+using zv::demo::EncodeJpeg;
+using zv::demo::ExifOptions;
+using zv::demo::ExifSegment;
 using zv::demo::WriteJpeg;
 
 struct Photo {
@@ -53,9 +59,20 @@ void WriteBytes(const fs::path& path, const std::string& bytes) {
   if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
+// The camera photos without an EXIF thumbnail.
+bool WithoutThumbnail(int number) { return number == 9 || number == 14 || number == 20; }
+
 void WritePhoto(const fs::path& path, int number, int width, int height) {
   fs::create_directories(path.parent_path());
-  WriteJpeg(DrawPhoto(number, width, height), path);
+  std::vector<std::uint8_t> exif;
+  if (!WithoutThumbnail(number)) {
+    const bool upright = height > width;
+    ExifOptions options;
+    options.bigEndian = number % 3 == 0;
+    exif = ExifSegment(EncodeJpeg(DrawPhoto(number, upright ? 120 : 160, upright ? 160 : 120), 80),
+                       options);
+  }
+  WriteJpeg(DrawPhoto(number, width, height), path, 88, exif);
 }
 
 int Usage() {

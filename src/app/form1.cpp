@@ -2,6 +2,7 @@
 // events wired to the handlers, and the creation handler FormCreate.
 #include "app/form1.h"
 
+#include "app/grid_thumbnails.h"
 #include "app/settings/settings_store.h"
 #include "folderedit/folder_glyph.h"
 #include "gridview/photo_columns.h"
@@ -45,7 +46,8 @@ TForm1::TForm1(const FormServices& services)
       BitBtn1(this, "BitBtn1"),
       StatusBar1(this, "StatusBar1"),
       Timer1(this, "Timer1"),
-      TrayIcon1(CreateMainTrayIcon(services.Tray)) {
+      TrayIcon1(CreateMainTrayIcon(services.Tray)),
+      CheckBox1(this, "CheckBox1") {
   DirectoryEdit1.SetFolderDialog(services.Folders);
   DirectoryEdit1.SetFileSystem(&Files);
   CreateControls();
@@ -147,6 +149,12 @@ void TForm1::CreateControls() {
     panel.SetText(p.text);
   }
 
+  // Right of "Создать", on the top line where the window has room at every size and scaling.
+  CheckBox1.SetParent(this);
+  CheckBox1.SetBounds(496, 16, 129, 17);
+  CheckBox1.SetCaption(UiText(TextId::ThumbnailsBox));
+  CheckBox1.SetTabOrder(6);
+
   Timer1.SetInterval(1000);
   Timer1.SetEnabled(true);
 }
@@ -173,6 +181,7 @@ void TForm1::WireEvents() {
   OnClose = [this](TObject* s, TCloseAction& action) { FormClose(s, action); };
   OnCancel = [this](TObject* s) { FormCancel(s); };
   OnSessionEnd = [this](TObject* s) { FormSessionEnd(s); };
+  CheckBox1.OnClick = [this](TObject* s) { CheckBox1Click(s); };
   Edit1.OnChange = [this](TObject* s) { Edit1Change(s); };
   DirectoryEdit1.OnChange = [this](TObject* s) { DirectoryEdit1Change(s); };
   DirectoryEdit1.OnAfterDialog = [this](TObject* s, std::string& name, bool& action) {
@@ -192,6 +201,7 @@ void TForm1::FormCreate(TObject*) {
   AllDownloadChecked = true;
   AllDeleteChecked = false;
   DirectoryEdit1.SetText(ReadGalleryPath(Settings));
+  SetThumbnailsOn(ReadThumbnailsSetting(Settings));
 }
 
 }  // namespace zv

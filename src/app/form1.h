@@ -29,6 +29,7 @@
 namespace zv {
 
 class FolderDialog;
+class GridThumbnails;
 class NotifyArea;
 class SettingsStore;
 class TForm3;
@@ -107,6 +108,8 @@ class TForm1 : public TForm {
   TStatusBar StatusBar1;
   TTimer Timer1;
   std::unique_ptr<TTrayIcon> TrayIcon1;
+  // "Эскизы": the thumbnails view on or off (form1_thumbnails.cpp).
+  TCheckBox CheckBox1;
 
   // --- State shared by the handlers ---
   bool PhoneConnected = false;
@@ -167,6 +170,17 @@ class TForm1 : public TForm {
   // Whether row `row`'s photo is marked as archived: one lookup, no file-system call, so that
   // painting and the screen reader's row names may ask for every row they show.
   bool RowArchived(int row);
+
+  // --- The thumbnails view (form1_thumbnails.cpp) ---
+  void CheckBox1Click(TObject* Sender);
+  // Turns the view on or off as the box and the settings file say (Thumbnails=1|0).
+  void SetThumbnailsOn(bool on);
+  // Hands a task to the window thread from another thread (the decoding thread's results): the
+  // platform's window queue. Unset (headless tests that do not set it), thumbnails are decoded
+  // but never arrive.
+  std::function<void(std::function<void()>)> PostToWindow;
+  // The view's state, for tests (null until the view is first turned on).
+  GridThumbnails* Thumbnails() { return thumbnails_.get(); }
 
   // Convenience for the handlers: panel i of StatusBar1.
   void SetPanelText(int panel, const std::string& text) { StatusBar1.Panels[panel].SetText(text); }
@@ -238,6 +252,13 @@ class TForm1 : public TForm {
 
   void CreateControls();
   void WireEvents();
+
+  // The thumbnails view, made when first turned on; and its head reads' way to the phone.
+  std::unique_ptr<GridThumbnails> thumbnails_;
+  bool StartBackgroundJob(PhoneJobs::Job job, PhoneJobs::Done done);
+  void ThumbnailsListed();
+  void ThumbnailsPhotoRead(const std::u16string& name, std::int64_t size,
+                           const std::vector<std::uint8_t>& bytes);
 };
 
 }  // namespace zv

@@ -52,6 +52,7 @@ void TForm1::ListPhotos() {
           FillPhotoRows(host, *fetch);
         }
         MarkArchivedRows();
+        ThumbnailsListed();
       });
 }
 

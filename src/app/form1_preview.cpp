@@ -111,6 +111,7 @@ void TForm1::StartPreviewRead(const PreviewSources& s, const PreviewRequest& req
         if (generation != previewGeneration_ || read->stopped || !Form3->Visible()) return;
         if (error) std::rethrow_exception(error);
         if (!read->whole) throw Exception(PhotoReadErrorText(request.name));
+        ThumbnailsPhotoRead(request.name, request.size, read->bytes);
         ShowPreviewPhoto(s, request.name, std::move(read->bytes));
       });
 }

@@ -163,6 +163,9 @@ class TGridView : public TCustomGridView {
   // A short note that the owner adds to a row's name (the state of the row's photo, say).
   // Unset or empty: nothing is added.
   std::function<std::u16string(int ARow)> AccessibleRowNote;
+  // The name of a cell that shows no text of its own (a picture), given by the owner. Unset or
+  // empty: the cell's text.
+  std::function<std::u16string(int ACol, int ARow)> AccessibleCellName;
   // Receives the events a screen reader follows; unset: none are raised.
   AccessibleEventSink AccessibleEvents;
   // The grid's points of those events (grid_accessible.cpp): the current cell moved (focus to

@@ -152,7 +152,10 @@ AccessibleRole TGridAccessible::Role(AccessibleId id) const {
     case Kind::HeaderCell:
       return AccessibleRole::ColumnHeader;
     case Kind::Cell:
-      return IsBox(p.col) ? AccessibleRole::CheckButton : AccessibleRole::Cell;
+      if (IsBox(p.col)) return AccessibleRole::CheckButton;
+      return grid_.Columns()[p.col].DisplayClass() == TColumnDisplayClass::Graphic
+                 ? AccessibleRole::Graphic
+                 : AccessibleRole::Cell;
     default:
       return AccessibleRole::Client;
   }
@@ -169,8 +172,14 @@ std::u16string TGridAccessible::Name(AccessibleId id) const {
       return grid_.AccessibleName;
     case Kind::HeaderCell:
       return columnName(p.col);
-    case Kind::Cell:
-      return IsBox(p.col) ? columnName(p.col) : CellText(p.col, p.row);
+    case Kind::Cell: {
+      if (IsBox(p.col)) return columnName(p.col);
+      if (grid_.AccessibleCellName) {
+        std::u16string name = grid_.AccessibleCellName(p.col, p.row);
+        if (!name.empty()) return name;
+      }
+      return CellText(p.col, p.row);
+    }
     case Kind::Row: {
       std::u16string name;
       auto add = [&name](const std::u16string& part) {

@@ -245,6 +245,9 @@ class TCustomGridView : public TCustomControl, public GridViewSink, protected Sc
   void Paint(Canvas& canvas) override;
   TRect CellRect(int ACol, int ARow) const;
   void DrawCell(Canvas& canvas, int ACol, int ARow);
+  // The canvas the cell is drawn on while OnCustomDrawCell runs (null otherwise): what the
+  // event's handler draws on.
+  Canvas* CustomDrawCanvas() const { return customDrawCanvas_; }
   bool IsCellSelected(int ACol, int ARow) const;
   TColor CellBackgroundColor(int ACol, int ARow) const;
   TColor CellTextColor(int ACol, int ARow) const;
@@ -368,6 +371,7 @@ class TCustomGridView : public TCustomControl, public GridViewSink, protected Sc
   std::unique_ptr<TCheckBoxColumnPlay> play_;
   // The box of the area being painted, taken at the start of a paint.
   TRect paintBox_;
+  Canvas* customDrawCanvas_ = nullptr;
 };
 
 }  // namespace zv

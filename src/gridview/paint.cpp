@@ -113,7 +113,14 @@ void TCustomGridView::DrawCell(Canvas& canvas, int ACol, int ARow) {
   const TDrawingOptions drawing = column.DrawingOptions();
   if (drawing == doNormal || drawing == doCustom)
     DrawCellContent(canvas, column, ACol, ARow, r, state, ThemesActive());
-  if (drawing != doNormal && OnCustomDrawCell) OnCustomDrawCell(this, ACol, ARow, r, state);
+  if (drawing != doNormal && OnCustomDrawCell) {
+    customDrawCanvas_ = &canvas;
+    struct Reset {
+      Canvas*& canvas;
+      ~Reset() { canvas = nullptr; }
+    } reset{customDrawCanvas_};
+    OnCustomDrawCell(this, ACol, ARow, r, state);
+  }
   if (!options.Contains(goSelectFullRow) && ACol == grid.SelectedColumn() &&
       ARow == grid.SelectedRow())
     DrawFocusMark(canvas);

@@ -253,7 +253,8 @@ JpegPicture TJPEGImage::Decode(std::vector<std::uint32_t> storage) {
   Decompressor d(memoryLimit_);
   Check(ReadHeaderWithinBounds(d, data_, photoName_));
   jpeg_decompress_struct& c = d.cinfo;
-  c.scale_num = c.scale_denom = 1;
+  c.scale_num = 1;
+  c.scale_denom = static_cast<unsigned>(scaleDenominator_);
   c.dct_method = JDCT_ISLOW;
   c.do_fancy_upsampling = TRUE;
   c.do_block_smoothing = TRUE;

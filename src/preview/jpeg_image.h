@@ -1,10 +1,10 @@
 #pragma once
 // TJPEGImage: a JPEG photo loaded into memory and decoded with libjpeg for the preview window.
 // Loading parses the header only (size, colour space); Decode produces the picture at full size
-// with the accurate integer inverse transform. Colour photos give 24-bit colour; greyscale JPEGs,
-// and every JPEG when the screen has 8 bits per pixel or fewer, give an 8-bit picture quantised
-// by libjpeg to at most 236 colours. Decoder errors are thrown as EJPEG ("JPEG error #<code>",
-// the code being libjpeg's own message code).
+// (or at a reduced scale, for thumbnails) with the accurate integer inverse transform. Colour
+// photos give 24-bit colour; greyscale JPEGs, and every JPEG when the screen has 8 bits per
+// pixel or fewer, give an 8-bit picture quantised by libjpeg to at most 236 colours. Decoder
+// errors are thrown as EJPEG ("JPEG error #<code>", the code being libjpeg's own message code).
 //
 // A photo comes from the phone and may be damaged or hostile, and the program is a 32-bit
 // process: what a JPEG may ask of the decoder is bounded (see kMaxJpegPixels and the others
@@ -76,6 +76,13 @@ class TJPEGImage {
   void SetPhotoName(std::string name) { photoName_ = std::move(name); }
   // libjpeg's memory bound in bytes, kMaxJpegMemory unless a test wants a smaller one.
   void SetMemoryLimit(long bytes) { memoryLimit_ = bytes; }
+  // Decode at 1/denominator of the full size (1, 2, 4 or 8; anything else is taken as 1):
+  // libjpeg then computes only the coarse frequencies, so a thumbnail of a large photo costs a
+  // fraction of a full decode. Each side of the picture is the full side divided, rounded up.
+  void SetScaleDenominator(int denominator) {
+    const bool valid = denominator == 2 || denominator == 4 || denominator == 8;
+    scaleDenominator_ = valid ? denominator : 1;
+  }
 
   // Reads the whole file into memory (opened for reading, other writers excluded, closed at
   // once) and parses the header. Throws EInOutError when the file cannot be read, EJPEG when
@@ -109,6 +116,7 @@ class TJPEGImage {
 
   std::string photoName_;
   long memoryLimit_ = kMaxJpegMemory;
+  int scaleDenominator_ = 1;
   std::vector<std::uint8_t> data_;
   int width_ = 0, height_ = 0;
   bool grayscale_ = false;

@@ -80,4 +80,21 @@ void TBitBtn::SetGlyphResource(const std::string& name) {
   Changed(PropGlyph);
 }
 
+TCheckBox::TCheckBox(TComponent* owner, std::string name) : TWinControl(owner, std::move(name)) {
+  SetTabStop(true);
+}
+
+void TCheckBox::SetChecked(bool value) {
+  if (checked_ == value) return;
+  checked_ = value;
+  Changed(PropChecked);
+}
+
+void TCheckBox::Click() {
+  if (!Enabled()) return;
+  SetChecked(!checked_);
+  if (OnClick) OnClick(this);
+}
+
 }  // namespace zv
+

@@ -92,4 +92,23 @@ class TBitBtn : public TButton {
   std::string glyph_;
 };
 
+// A check box with its caption to the right. A click (of the mouse, or the space bar while it
+// has the focus) flips Checked and raises OnClick; setting Checked from the program raises
+// nothing. A screen reader hears a check box named by its caption.
+class TCheckBox : public TWinControl {
+ public:
+  enum Prop { PropChecked = 210 };
+  TCheckBox(TComponent* owner, std::string name);
+  const char* PeerKind() const override { return "TCheckBox"; }
+
+  bool Checked() const { return checked_; }
+  void SetChecked(bool value);
+  TNotifyEvent OnClick;
+  // The user's click: flips Checked and raises OnClick (only while enabled).
+  void Click();
+
+ private:
+  bool checked_ = false;
+};
+
 }  // namespace zv

@@ -79,8 +79,9 @@ TEST(Form1, StartState) {
 
   std::vector<std::string> tabs;
   for (TWinControl* w : f.TabList()) tabs.push_back(w->Name);
+  // The thumbnails box comes last, after every control of the original window.
   EXPECT_EQ(tabs, (std::vector<std::string>{"GridView1", "BitBtn1", "BitBtn2", "BitBtn3", "Edit1",
-                                            "DirectoryEdit1"}));
+                                            "DirectoryEdit1", "CheckBox1"}));
 
   ASSERT_EQ(f.StatusBar1.Panels.Count(), 4);
   EXPECT_EQ(f.StatusBar1.Panels[0].Text(), "Соединение: Телефон отключен");

@@ -19,6 +19,14 @@ std::string ReadLanguageSetting(SettingsStore& store) {
   return store.ReadString(kOptionsSection, kLanguageKey, "");
 }
 
+bool ReadThumbnailsSetting(SettingsStore& store) {
+  return store.ReadString(kOptionsSection, kThumbnailsKey, "0") == "1";
+}
+
+void WriteThumbnailsSetting(SettingsStore& store, bool on) {
+  store.WriteString(kOptionsSection, kThumbnailsKey, on ? "1" : "0");
+}
+
 void WriteGalleryPath(SettingsStore& store, const std::string& folder) {
   store.WriteString(kOptionsSection, kGalleryPathKey, folder);
 }

@@ -16,6 +16,8 @@ inline constexpr char kDefaultGalleryPath[] = "C:\\MobileFoto";
 // The language the program speaks, when the user wants another than the system's: "ru" or "en"
 // (any other value is ignored; see ChooseUiLanguage).
 inline constexpr char kLanguageKey[] = "Language";
+// The thumbnails view: "1" on; "0", a missing key or any other value off.
+inline constexpr char kThumbnailsKey[] = "Thumbnails";
 // Values come back through a buffer of this many bytes, so at most one fewer characters.
 inline constexpr size_t kSettingsValueBuffer = 2048;
 
@@ -44,6 +46,9 @@ std::string SettingsFileBeside(const std::string& executablePath);
 std::string ReadGalleryPath(SettingsStore& store);
 // The Language setting as the file holds it; "" when it has none.
 std::string ReadLanguageSetting(SettingsStore& store);
+// The thumbnails view as the file has it (off unless it says "1"), and saving it.
+bool ReadThumbnailsSetting(SettingsStore& store);
+void WriteThumbnailsSetting(SettingsStore& store, bool on);
 // Saves the archive root chosen in the folder dialog.
 void WriteGalleryPath(SettingsStore& store, const std::string& folder);
 // The body of the main window's DirectoryEdit1AfterDialog: saves Name when the user confirmed

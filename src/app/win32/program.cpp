@@ -119,6 +119,8 @@ void Win32Program::Start() {
   // As the session ends, the run stops after the call in progress and the program waits a
   // little for it; nothing is lost either way.
   form1_->WaitForPhoneWork = [this] { EndPhoneThread(kPhoneThreadEndWait); };
+  // The thumbnails decoded on their own thread come to the window through the same queue.
+  form1_->PostToWindow = [this](std::function<void()> task) { windowQueue_.Post(std::move(task)); };
   app_.SetMainForm(*form1_);
   ConnectPlatform(*form1_);
   form1_->TaskbarProgress = [this](int done, int total) {

@@ -122,6 +122,10 @@ constexpr TextEntry kTexts[] = {
     {WindowNotCreated, "Cannot create the window of {1} (error {2})"},
     {NoWindowForKind, "No window is known for controls of kind {1}"},
     {NotificationWindowFailed, "Cannot create the notification area's window"},
+    {ThumbnailsBox, "Thumbnails"},
+    {ThumbnailColumn, "Thumbnail"},
+    {ThumbnailOf, "Thumbnail of {1}"},
+    {NoThumbnailOf, "No thumbnail of {1}"},
 };
 
 }  // namespace

@@ -125,6 +125,10 @@ constexpr TextEntry kTexts[] = {
     {WindowNotCreated, "Не удалось создать окно {1} (ошибка {2})"},
     {NoWindowForKind, "Нет окна для элементов вида {1}"},
     {NotificationWindowFailed, "Не удалось создать окно области уведомлений"},
+    {ThumbnailsBox, "Эскизы"},
+    {ThumbnailColumn, "Эскиз"},
+    {ThumbnailOf, "Эскиз {1}"},
+    {NoThumbnailOf, "Нет эскиза {1}"},
 };
 
 }  // namespace

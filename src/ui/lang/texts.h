@@ -124,6 +124,11 @@ enum class TextId : int {
   WindowNotCreated,  // {1} the control's name, {2} the system's error code
   NoWindowForKind,   // {1} the kind of control
   NotificationWindowFailed,
+  // The thumbnails view
+  ThumbnailsBox,
+  ThumbnailColumn,
+  ThumbnailOf,    // {1} the photo's name
+  NoThumbnailOf,  // {1} the photo's name
 
   Count
 };

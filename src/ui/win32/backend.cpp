@@ -60,6 +60,7 @@ std::string FallbackKind(TControl& control) {
   if (dynamic_cast<TEdit*>(&control)) return "TEdit";
   if (dynamic_cast<TBitBtn*>(&control)) return "TBitBtn";
   if (dynamic_cast<TButton*>(&control)) return "TButton";
+  if (dynamic_cast<TCheckBox*>(&control)) return "TCheckBox";
   if (dynamic_cast<TStatusBar*>(&control)) return "TStatusBar";
   if (dynamic_cast<TForm*>(&control)) return "TForm";
   return "TLabel";

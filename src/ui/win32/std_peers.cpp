@@ -246,6 +246,37 @@ class ButtonPeer : public Win32Peer {
   TButton& button_;
 };
 
+// A check box: the system's own, so that it looks, scales and reads out as every check box of
+// Windows. The window keeps its own state (BS_CHECKBOX, not the automatic kind) so that the
+// control's Checked stays the one truth: a click asks the control, which tells the window.
+class CheckBoxPeer : public Win32Peer {
+ public:
+  CheckBoxPeer(Win32Backend& b, TCheckBox& box) : Win32Peer(b, box), box_(box) {}
+  void FillCreateParams(CreateParams& p) override {
+    Win32Peer::FillCreateParams(p);
+    p.ClassName = L"BUTTON";
+    p.Style |= BS_CHECKBOX;
+  }
+  void Created() override { ApplyCheck(); }
+  void PropertyChanged(int property) override {
+    if (property == TCheckBox::PropChecked) ApplyCheck();
+    Win32Peer::PropertyChanged(property);
+  }
+  bool HandleCommand(UINT code, LRESULT& result) override {
+    if (code != BN_CLICKED) return false;
+    box_.Click();
+    result = 0;
+    return true;
+  }
+
+ private:
+  void ApplyCheck() {
+    if (Handle())
+      SendMessageW(Handle(), BM_SETCHECK, box_.Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+  TCheckBox& box_;
+};
+
 class BitBtnPeer : public ButtonPeer {
  public:
   BitBtnPeer(Win32Backend& b, TBitBtn& button) : ButtonPeer(b, button), button_(button) {}
@@ -586,6 +617,7 @@ void RegisterStandardPeers(Win32Backend& backend) {
   backend.RegisterPeer("TEdit", Make<Win32EditPeer, TEdit>());
   backend.RegisterPeer("TButton", Make<ButtonPeer, TButton>());
   backend.RegisterPeer("TBitBtn", Make<BitBtnPeer, TBitBtn>());
+  backend.RegisterPeer("TCheckBox", Make<CheckBoxPeer, TCheckBox>());
   backend.RegisterPeer("TStatusBar", Make<StatusBarPeer, TStatusBar>());
   backend.RegisterPeer("TCustomControl", Make<CustomPeer, TCustomControl>());
 }

@@ -121,6 +121,7 @@ TEST_F(ScreenReaderEndToEnd, EveryControlThatTabReachesIsReadByItsName) {
       {&F().BitBtn3, 0, "Создать"},
       {&F().Edit1, ROLE_SYSTEM_TEXT, "Профиль пользователя"},
       {&F().DirectoryEdit1, ROLE_SYSTEM_TEXT, "Папка архива"},
+      {&F().CheckBox1, 0, "Эскизы"},
   };
   HWND form = Hwnd(F());
   std::vector<HWND> tabStops;

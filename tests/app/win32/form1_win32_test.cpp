@@ -93,10 +93,11 @@ TEST_F(MainWindow, StartState) {
   EXPECT_EQ(PanelText(3).rfind(L"\t\t© команда Zarvelinthoscope", 0), 0u);
 
   // Tab order: the dialog manager walks the tab stops in window order, skipping disabled ones.
-  const std::vector<std::string> all{"GridView1", "BitBtn1", "BitBtn2",
-                                     "BitBtn3",   "Edit1",   "DirectoryEdit1"};
-  EXPECT_EQ(TabWalk(),
-            (std::vector<std::string>{"GridView1", "BitBtn3", "Edit1", "DirectoryEdit1"}));
+  // The thumbnails box comes last, after every control of the original window.
+  const std::vector<std::string> all{"GridView1", "BitBtn1",        "BitBtn2",  "BitBtn3",
+                                     "Edit1",     "DirectoryEdit1", "CheckBox1"};
+  EXPECT_EQ(TabWalk(), (std::vector<std::string>{"GridView1", "BitBtn3", "Edit1",
+                                                 "DirectoryEdit1", "CheckBox1"}));
   f.BitBtn1.SetEnabled(true);
   f.BitBtn2.SetEnabled(true);
   EXPECT_EQ(TabWalk(), all);
