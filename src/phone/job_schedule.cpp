@@ -21,7 +21,10 @@ bool JobSchedule::Add(JobClass kind, Job job, Done done) {
       if (userOpen_ || pollOpen_) return false;
       pollOpen_ = true;
       poll_ = std::move(entry);
-      StopRunningBackground();
+      // A poll does not stop the background job in progress: it comes once a second, and a head
+      // read over a slow link may take longer than that, so stopping it for every poll would
+      // start that read again and again, for ever. The poll waits for the job (a few calls,
+      // bounded), then runs before the background jobs that wait.
       return true;
     case JobClass::kBackground:
       background_.push_back(std::move(entry));

@@ -9,7 +9,8 @@
 //   - the window's own poll (start-up, the monitor's tick): at most one is open, and none while
 //     a user job is;
 //   - background work (lowest priority): any number wait in order; one runs only while no user
-//     job or poll runs or waits, and gives way to one after the call in progress.
+//     job or poll runs or waits. A user job stops the one in progress after its call; a poll
+//     waits for it to end, and then goes before the background jobs that wait.
 // Stop reaches the user job whether it waits or runs. A job whose stop was set before it began
 // makes no phone call (the phone thread refuses its calls).
 #include <atomic>
@@ -40,7 +41,7 @@ class JobSchedule {
   };
 
   // Queues a job; false, and nothing queued, when the rules refuse it (see above) or after Shut.
-  // A user job or a poll stops the background job that runs.
+  // A user job stops the background job that runs (a poll waits for it).
   bool Add(JobClass kind, Job job, Done done);
   // The job to run now; none while one runs or none waits. It runs until Finished.
   std::optional<Entry> TakeNext();

@@ -83,10 +83,12 @@ class PhoneJobs {
   virtual bool StartPoll(Job job, Done done) = 0;
   // Work of the lowest priority (e.g. reading the heads of photos for thumbnails). Background jobs
   // wait in a queue of their own, any number of them, run one at a time in the order given, and
-  // only while no other job runs or waits. When a user job or a poll is started while a background
-  // job runs, that background job is stopped after the call in progress (its JobContext::Stopped()
-  // turns true) and the other job runs next; the waiting background jobs resume when the phone is
-  // free. Done runs on the window thread as for any job. False, and nothing queued, after Shutdown.
+  // only while no other job runs or waits. When a user job is started while a background job
+  // runs, that background job is stopped after the call in progress (its JobContext::Stopped()
+  // turns true) and the user job runs next; a poll instead waits for the background job to end
+  // (a poll comes every second, and would otherwise cut every read longer than that). Either
+  // runs before the background jobs that wait, which resume when the phone is free. Done runs
+  // on the window thread as for any job. False, and nothing queued, after Shutdown.
   virtual bool StartBackground(Job job, Done done) = 0;
   // Drops the background jobs that wait (their Done is not called); the one running is stopped
   // after its call.

@@ -23,13 +23,19 @@ HeadRead ReadPhotoHead(PhoneApi& phone, const char* path, std::int64_t size,
   // Zeroed, so that bytes a short read did not deliver read as no EXIF at all.
   head.assign(first, 0);
   int answer = phone.File_Read(head.data(), int(first));
-  if (StopSet(stop)) return HeadRead::kStopped;
+  // A stop that came during the read does not throw its bytes away: reading them again would
+  // cost the link as much once more. Only a call still to make is left out (the jobs layer closes
+  // the file a stopped job leaves open).
   if (ReadTransfer(answer, int(first)) == Transfer::kFailed) {
-    phone.File_Close();
+    if (!StopSet(stop)) phone.File_Close();
     head.clear();
     return HeadRead::kFailed;
   }
   const std::size_t whole = HeadLength(head.data(), first, size);
+  if (StopSet(stop)) {
+    if (whole > first) return HeadRead::kStopped;  // the thumbnail may lie in the rest
+    return HeadRead::kRead;
+  }
   if (whole > first) {
     head.resize(whole, 0);
     answer = phone.File_Read(head.data() + first, int(whole - first));

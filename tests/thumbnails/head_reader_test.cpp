@@ -125,6 +125,20 @@ TEST(HeadReader, StopsAfterTheCallInProgress) {
         HeadRead::kStopped);
     EXPECT_EQ(int(phone.calls.size()), stopAt);  // no call after the one in progress
   }
+  // A stop during a read that brought the whole head keeps its bytes: no read again, no call
+  // after it (the close is left to the jobs layer).
+  {
+    const Bytes small = PhotoWithExifOf(0);
+    FakePhone phone;
+    phone.file = small;
+    phone.stopAtCall = 2;
+    Bytes head;
+    EXPECT_EQ(
+        ReadPhotoHead(phone, "/a/mobile/picture/x", std::int64_t(small.size()), head, &phone.stop),
+        HeadRead::kRead);
+    EXPECT_EQ(phone.calls, (std::vector<std::string>{"File_Create", "File_Read 16384"}));
+    EXPECT_TRUE(FindExifThumbnail(head.data(), head.size()).has_value());
+  }
   FakePhone failing;
   failing.file = photo;
   failing.failCreate = true;
@@ -183,12 +197,12 @@ TEST(HeadFetcher, OneReadAtATimeScreenRowsFirstStoppedReadAgain) {
   phone.file = photo;
   starter.RunNext(phone);  // c
   ASSERT_EQ(starter.started.size(), 1u);
-  // d is stopped during its first read (the user pressed Download): it is queued again at
-  // once, first, and runs when the phone is free.
+  // d is stopped as its file opens (the user pressed Download): it is queued again at once,
+  // first, and runs when the phone is free.
   phone.calls.clear();
-  phone.stopAtCall = 2;
+  phone.stopAtCall = 1;
   starter.RunNext(phone);
-  EXPECT_EQ(phone.calls.size(), 2u);
+  EXPECT_EQ(phone.calls.size(), 1u);
   ASSERT_EQ(starter.started.size(), 1u);
   EXPECT_EQ(fetcher.Waiting(), 2u);
   EXPECT_TRUE(got.size() == 1u);
