@@ -22,6 +22,7 @@ zv_bench_verdict() {
   fi
   while IFS= read -r line; do
     bad=1
+    line=${line%$'\r'}  # a Windows program's lines end in CR LF
     zv_bench_failed+=("${line#budget } ($name)")
   done < <(grep -E '^budget [^ ]+: .* OVER[[:space:]]*$' "$log")
   return "$bad"

@@ -7,13 +7,11 @@
 // and the path rebuilt from the cut name would read (and delete) the other photo. The listing
 // records every entry it turns into a row; the download run and the preview ask for the entry of
 // a row by its cut name and size, the two things a row holds.
-#include <cstdint>
 #include <cstddef>
-#include <functional>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <utility>
+#include <vector>
 
 #include "ui/text.h"
 
@@ -32,28 +30,30 @@ class PhotoSources {
     AnsiString phonePath;  // Windows-1251; empty for kAmbiguous
   };
 
-  // Forgets every entry (a new listing begins).
-  void Clear() { entries_.clear(); }
+  // Forgets every entry (a new listing begins); the memory stays for the next listing.
+  void Clear();
   // An entry that became a row: its cut name, its size and its full phone path (Windows-1251).
   void Add(std::string_view photoName, std::int32_t size, std::string_view phonePath);
   // The entry of the row showing photoName with size.
-  Source Find(const AnsiString& photoName, std::int32_t size) const;
+  Source Find(std::string_view photoName, std::int32_t size) const;
 
  private:
-  // A listing records tens of thousands of entries at once: a hash table keeps that to one
-  // look-up each, where an ordered tree took most of a large listing's time.
-  using Key = std::pair<AnsiString, std::int32_t>;
-  struct KeyHash {
-    std::size_t operator()(const Key& key) const {
-      return std::hash<AnsiString>{}(key.first) ^
-             (static_cast<std::size_t>(static_cast<std::uint32_t>(key.second)) * 0x9E3779B9u);
-    }
-  };
+  // A listing records tens of thousands of entries at once, so nothing is allocated for each:
+  // names and paths lie back to back in one text, and an open-addressing table over the entries
+  // finds one by name and size in a look or two.
   struct Entry {
-    AnsiString phonePath;    // the first entry's
-    bool ambiguous = false;  // more entries have the same name and size
+    std::uint32_t name, nameLength, path, pathLength;  // places in text_
+    std::int32_t size;
+    bool ambiguous;  // more entries have the same name and size
   };
-  std::unordered_map<Key, Entry, KeyHash> entries_;
+  std::string_view NameOf(const Entry& e) const { return {text_.data() + e.name, e.nameLength}; }
+  std::string_view PathOf(const Entry& e) const { return {text_.data() + e.path, e.pathLength}; }
+  // The slot of the entry with this name and size, or the free slot where it would go.
+  std::size_t SlotOf(std::string_view photoName, std::int32_t size) const;
+
+  std::string text_;
+  std::vector<Entry> entries_;
+  std::vector<std::uint32_t> slots_;  // 1 + an index into entries_, 0 when free; a power of two
 };
 
 }  // namespace zv

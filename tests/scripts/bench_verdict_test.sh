@@ -18,13 +18,14 @@ skipped='budget wine_download_vs_copy_loop: skipped (Wine is not installed (scri
 not_over='budget run_one_day_2000_vs_200: 1.05 x (limit 1.2 x, OVER above it) ok'
 note='first listing 70 ms, 12693 minor page faults; OVER is what it would say'
 
-# exit status | log lines (\n between) | expected verdict: 0 or 1 | the entries it names (\n between)
+# exit status | log lines (\n between; \r as a Windows program ends them) | expected verdict: 0 or 1 | the entries it names (\n between)
 cases=(
   "0|$ok_a\n$ok_b|0|"
   "0|$note\n$ok_a|0|"
   "0|$skipped|0|"
   "0|$ok_a\n$not_over|0|"
   "0|$over_a|1|listing_65536: 103.5 ms (limit 100 ms) OVER (bench_x)"
+  "0|$over_b\r|1|wine_download_vs_copy_loop: 1.31 x (limit 1.2 x) OVER (bench_x)"
   "0|$ok_b\n$over_a\n$over_b|1|listing_65536: 103.5 ms (limit 100 ms) OVER (bench_x)\nwine_download_vs_copy_loop: 1.31 x (limit 1.2 x) OVER (bench_x)"
   "0|$note|1|bench_x: printed no budget line"
   "0||1|bench_x: printed no budget line"
