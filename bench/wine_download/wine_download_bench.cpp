@@ -99,7 +99,8 @@ bool WriteFlushed(const fs::path& file, const char* bytes, DWORD size) {
 // The minimal download: each photo read over the phone library in one File_Read of its size,
 // then written and put on the disk. With `fileSteps`, also the file system's part of what the
 // program adds: a look whether the name is taken (by a file, by a folder), the bytes written
-// under a scratch name, then renamed to the photo's name through to the disk.
+// under a scratch name in the photo's day folder, then renamed to the photo's name through to
+// the disk.
 bool PhoneLoop(PhoneApi& phone, const fs::path& target, bool fileSteps = false) {
   fs::create_directories(target);
   std::vector<char> buffer(kSize);
@@ -108,12 +109,16 @@ bool PhoneLoop(PhoneApi& phone, const fs::path& target, bool fileSteps = false) 
     if (phone.File_Create(path.c_str(), 0) < 0 || phone.File_Read(buffer.data(), int(kSize)) < 0 ||
         phone.File_Close() < 0)
       return false;
-    const fs::path file = target / PhotoName(i);
     if (!fileSteps) {
-      if (!WriteFlushed(file, buffer.data(), DWORD(kSize))) return false;
+      if (!WriteFlushed(target / PhotoName(i), buffer.data(), DWORD(kSize))) return false;
       continue;
     }
-    const fs::path scratch = target / ("~" + PhotoName(i) + ".part");
+    // A folder for each day's 20 photos, as the archive has (Wine's look for a name that is not
+    // there reads its folder through).
+    const fs::path day = target / std::to_string(i / 20);
+    if (i % 20 == 0) fs::create_directories(day);
+    const fs::path file = day / PhotoName(i);
+    const fs::path scratch = day / ("~" + PhotoName(i) + ".part");
     if (GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES ||
         GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES ||
         !WriteFlushed(scratch, buffer.data(), DWORD(kSize)) ||
