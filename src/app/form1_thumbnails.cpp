@@ -68,8 +68,8 @@ void TForm1::SetThumbnailsOn(bool on) {
 }
 
 bool TForm1::StartBackgroundJob(PhoneJobs::Job job, PhoneJobs::Done done) {
-  // The lowest priority: the user's work and the window's polls go first, and stop a head read
-  // after its call in progress.
+  // The lowest priority: the user's work goes first and stops a head read after its call in
+  // progress; the window's poll waits for the head read to end, then goes first.
   return Jobs.StartBackground(std::move(job), std::move(done));
 }
 

@@ -6,7 +6,6 @@
 #include <optional>
 
 #include "archive/archive_check.h"
-#include "archive/archive_check.h"
 #include "archive/archive_names.h"
 #include "archive/buffered_output.h"
 #include "archive/folder_scheme.h"
@@ -126,7 +125,14 @@ CopyResult FilePhoto(FileSystem& files, const PhotoCopyRequest& request,
       const AnsiString key = WindowsNameKey(below + name);
       const auto known = runFiles.files.find(key);
       const std::string& existing = known != runFiles.files.end() ? known->second : target;
-      if (known != runFiles.files.end() || files.FileExists(existing)) {
+      // Where the run's look has listed the day folder and found no file of the photo's name and
+      // size, the photo's own name is tried at once: the rename below never replaces a file or a
+      // folder, so a name taken since the look (or by a file of another size) makes it fail,
+      // and the name is then looked at as any other. Two file-system calls a photo fewer, which
+      // on a slow or network drive is much of what the run adds to the copy itself.
+      const bool freeByLook = look && n == 1 && rechecks == 0 && known == runFiles.files.end() &&
+                              look->FilesOfSize(request.photoName, request.size, language).empty();
+      if (!freeByLook && (known != runFiles.files.end() || files.FileExists(existing))) {
         const Holds holds = Compare(files, existing, bytes, size);
         if (holds == Holds::kOther) continue;
         if (written) files.DeleteFile(partial);
@@ -135,7 +141,7 @@ CopyResult FilePhoto(FileSystem& files, const PhotoCopyRequest& request,
         runFiles.folders.insert(folder);
         return {CopyOutcome::kAlreadyThere, nameUtf8};
       }
-      if (files.DirectoryExists(target)) continue;  // a folder has the name
+      if (!freeByLook && files.DirectoryExists(target)) continue;  // a folder has the name
       if (!written) {
         std::unique_ptr<OutputFile> file;
         try {

@@ -6,6 +6,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <utility>
 
 #include "fake_file_system.h"
 #include "run_fixture.h"
@@ -245,6 +247,81 @@ TEST_P(TakenName, MonthFolderThatWindowsWouldRenameKeepsThePhoto) {
         std::string("Не скачаны и не удалены фотографии, имя которых Windows изменила бы:\r") +
             odd);
     phone.RemoveFile(std::string("/a/mobile/picture/") + odd);
+    std::filesystem::remove_all(archive.Below("Phone1"));
+  }
+}
+
+// The run tries a photo's own name at once where its look found the name free, with no check of
+// its own before the rename; the rename never replaces, so a file or a folder that took the name
+// after the look (another program, between the look and the rename) stays as it was and the
+// photo takes the next free name.
+TEST_P(TakenName, NameTakenAfterTheLookStaysAndThePhotoTakesTheNextOne) {
+  // The local file system, counting the checks of the photo's own name and, when asked, putting
+  // something there just as the run writes its scratch file (after the look).
+  struct Racing : FileSystem {
+    FileSystem& inner;
+    std::function<void()> onCreate;
+    int ownNameChecks = 0;
+    explicit Racing(FileSystem& f) : inner(f) {}
+    void Count(const std::string& path) {
+      if (path.ends_with(std::string("\\") + kPhoto) || path.ends_with(std::string("/") + kPhoto))
+        ++ownNameChecks;
+    }
+    bool DirectoryExists(const std::string& p) override {
+      return Count(p), inner.DirectoryExists(p);
+    }
+    bool FileExists(const std::string& p) override { return Count(p), inner.FileExists(p); }
+    bool CreateDir(const std::string& p) override { return inner.CreateDir(p); }
+    std::unique_ptr<OutputFile> CreateFile(const std::string& p) override {
+      if (onCreate) std::exchange(onCreate, nullptr)();
+      return inner.CreateFile(p);
+    }
+    void RenameReplace(const std::string& a, const std::string& b) override {
+      inner.RenameReplace(a, b);
+    }
+    bool DeleteFile(const std::string& p) override { return inner.DeleteFile(p); }
+    bool RenameNoReplace(const std::string& a, const std::string& b) override {
+      return inner.RenameNoReplace(a, b);
+    }
+    bool ReadFile(const std::string& p, size_t limit, std::vector<uint8_t>& d) override {
+      return inner.ReadFile(p, limit, d);
+    }
+    bool ListFiles(const std::string& f, std::vector<FileEntry>& out) override {
+      return inner.ListFiles(f, out);
+    }
+    bool ListFolders(const std::string& f, std::vector<std::string>& out) override {
+      return inner.ListFolders(f, out);
+    }
+  };
+  const std::string photo = PhotoBytes(kPhoto, 300);
+  struct Case {
+    const char* what;
+    const char* takenBy;  // put at the photo's name after the look; none: the name stays free
+    int ownNameChecks;    // checks of the photo's own name before its rename
+  };
+  const Case cases[] = {
+      {"the name stays free", nullptr, 0},
+      {"a file takes the name", "another program's file", 2},
+      {"a folder takes the name", kFolder, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ListThePhotoToMove();
+    boxes.messages.clear();
+    Racing files(*localFiles);
+    std::map<std::string, std::string> expected{{kPhoto, photo}};
+    if (c.takenBy) {
+      files.onCreate = [&] { Put(kPhoto, c.takenBy); };
+      expected = {{kPhoto, c.takenBy}, {"05-12-07_0012 (2).jpg", photo}};
+    }
+    DownloadRunHost host = RunHostFor(files);
+    const DownloadRunResult r = RunDownload(host);
+
+    EXPECT_EQ(r.DownloadedCount, 1);
+    EXPECT_EQ(r.DeletedCount, 1);
+    EXPECT_FALSE(OnPhone());
+    EXPECT_EQ(DayFolder(), expected);
+    EXPECT_LE(files.ownNameChecks, c.ownNameChecks);
     std::filesystem::remove_all(archive.Below("Phone1"));
   }
 }
