@@ -49,6 +49,16 @@ void WriteFile(const fs::path& path, std::string_view bytes) {
   if (!out) throw std::runtime_error("SimPhone: cannot write " + ToUtf8(path));
 }
 
+// A control file that the library reads while a call of it waits (a hung call looks at its
+// rules again and again): written beside it and renamed over it, so that the library never reads
+// it half written (empty, just truncated, it would read as no rules at all).
+void ReplaceFile(const fs::path& path, std::string_view bytes) {
+  fs::path scratch = path;
+  scratch += ".new";
+  WriteFile(scratch, bytes);
+  fs::rename(scratch, path);
+}
+
 std::optional<std::string> ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
@@ -135,7 +145,7 @@ std::optional<std::string> SimPhone::FileBytesCp1251(std::string_view phone_path
 }
 
 void SimPhone::SetStatus(int status) {
-  WriteFile(FromUtf8(base_) / "phone.status", std::to_string(status) + "\n");
+  ReplaceFile(FromUtf8(base_) / "phone.status", std::to_string(status) + "\n");
 }
 
 void SimPhone::SetFolderPresent(bool present) {
@@ -198,7 +208,7 @@ void SimPhone::ReleaseCall(std::string_view call) {
 }
 
 void SimPhone::SetFaults(const std::string& rules) {
-  WriteFile(FromUtf8(base_) / "phone.faults", rules);
+  ReplaceFile(FromUtf8(base_) / "phone.faults", rules);
 }
 
 std::string SimPhone::Faults() const {
