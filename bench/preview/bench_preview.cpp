@@ -7,16 +7,8 @@
 // made with libjpeg in a temporary folder.
 #include <unistd.h>
 
-// jpeglib.h needs size_t and FILE declared before it.
-// clang-format off
-#include <cstddef>
-#include <cstdio>
-#include <jpeglib.h>
-// clang-format on
-
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -25,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_photo.h"
 #include "preview/image.h"
 #include "preview/jpeg_image.h"
 
@@ -32,46 +25,6 @@ namespace {
 
 constexpr int kWidth = 4000, kHeight = 3000, kRuns = 5;
 constexpr double kLimit = 1.2;
-
-// A photo-like picture: smooth colour gradients with some texture, compressed by libjpeg.
-void WritePhoto(const std::string& path) {
-  jpeg_compress_struct c{};
-  jpeg_error_mgr err{};
-  c.err = jpeg_std_error(&err);
-  jpeg_create_compress(&c);
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) {
-    std::perror(path.c_str());
-    std::exit(1);
-  }
-  jpeg_stdio_dest(&c, f);
-  c.image_width = kWidth;
-  c.image_height = kHeight;
-  c.input_components = 3;
-  c.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&c);
-  jpeg_set_quality(&c, 90, TRUE);
-  jpeg_start_compress(&c, TRUE);
-  std::vector<unsigned char> row(size_t(kWidth) * 3);
-  std::uint32_t seed = 1;
-  while (c.next_scanline < c.image_height) {
-    const int y = int(c.next_scanline);
-    for (int x = 0; x < kWidth; ++x) {
-      seed = seed * 1664525u + 1013904223u;
-      const int noise = int(seed >> 28) - 8;
-      const double wave = 40 * std::sin(x / 57.0) * std::cos(y / 43.0);
-      row[size_t(x) * 3] = (unsigned char)std::clamp(int(x * 255 / kWidth + wave) + noise, 0, 255);
-      row[size_t(x) * 3 + 1] =
-          (unsigned char)std::clamp(int(y * 255 / kHeight - wave) + noise, 0, 255);
-      row[size_t(x) * 3 + 2] = (unsigned char)std::clamp(128 + int(wave * 2) + noise, 0, 255);
-    }
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&c, rows, 1);
-  }
-  jpeg_finish_compress(&c);
-  jpeg_destroy_compress(&c);
-  std::fclose(f);
-}
 
 template <typename F>
 double BestSeconds(F run) {
@@ -93,7 +46,7 @@ int main() {
       fs::temp_directory_path() / ("zv_bench_preview_" + std::to_string(::getpid()));
   fs::create_directories(folder);
   const std::string photo = (folder / "photo.jpg").string();
-  WritePhoto(photo);
+  zv::bench::WritePhoto(photo, kWidth, kHeight);
   std::printf("photo: %d x %d, %ju bytes\n", kWidth, kHeight, std::uintmax_t(fs::file_size(photo)));
 
   std::uint64_t checksum = 0;

@@ -1,6 +1,6 @@
 #pragma once
-// A photo-like JPEG for the thumbnail benchmarks: smooth colour gradients with some texture, as a
-// camera's photo compresses, written with libjpeg.
+// A photo-like JPEG for the decoding benchmarks (the preview's and the thumbnails'): smooth colour
+// gradients with some texture, as a camera's photo compresses, written with libjpeg.
 // clang-format off
 #include <cstddef>
 #include <cstdio>
