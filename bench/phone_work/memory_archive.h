@@ -81,7 +81,7 @@ class MemoryFiles : public FileSystem {
     if (at == folders.end()) throw EInOutError("Invalid filename", 3);
     std::string& bytes = at->second[name];
     bytes.clear();
-    return std::make_unique<File>(bytes);
+    return std::make_unique<File>(*this, path, bytes);
   }
   void RenameReplace(const std::string& source, const std::string& target) override {
     std::string bytes = std::move(Find(source));
@@ -90,11 +90,6 @@ class MemoryFiles : public FileSystem {
     folders[folder][name] = std::move(bytes);
   }
   bool DeleteFile(const std::string& path) override { return Erase(path); }
-  bool RenameNoReplace(const std::string& source, const std::string& target) override {
-    if (FileExists(target) || DirectoryExists(target)) return false;
-    RenameReplace(source, target);
-    return true;
-  }
   bool ReadFile(const std::string& path, size_t limit, std::vector<uint8_t>& data) override {
     data.clear();
     if (!FileExists(path)) return false;
@@ -120,15 +115,25 @@ class MemoryFiles : public FileSystem {
  private:
   class File : public OutputFile {
    public:
-    explicit File(std::string& bytes) : bytes_(bytes) {}
+    File(MemoryFiles& files, std::string path, std::string& bytes)
+        : files_(files), path_(std::move(path)), bytes_(&bytes) {}
     void Write(const void* data, size_t size) override {
-      bytes_.append(static_cast<const char*>(data), size);
+      bytes_->append(static_cast<const char*>(data), size);
     }
     void FlushToDisk() override {}
+    bool RenameNoReplace(const std::string& target) override {
+      if (files_.FileExists(target) || files_.DirectoryExists(target)) return false;
+      files_.RenameReplace(path_, target);
+      path_ = target;
+      bytes_ = &files_.Find(target);
+      return true;
+    }
     void Close() override {}
 
    private:
-    std::string& bytes_;
+    MemoryFiles& files_;
+    std::string path_;
+    std::string* bytes_;
   };
 
   static std::string Key(std::string path) {

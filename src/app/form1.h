@@ -154,6 +154,9 @@ class TForm1 : public TForm {
   // poll in progress is waited for by the job, not by the window. When the jobs layer refuses
   // it (the phone thread has ended), `done` gets that error at once.
   void StartJob(JobKind kind, PhoneJobs::Job job, PhoneJobs::Done done);
+  // StartJob, then the busy indicator (SetBusy) once the job has been taken: showing the icon
+  // waits on the notification area's owner, which the phone need not wait for. `done` hides it.
+  void StartBusyJob(JobKind kind, PhoneJobs::Job job, PhoneJobs::Done done);
   // Starts work of the window's own (start-up, the monitor's polls): it locks nothing.
   void StartQuietJob(PhoneJobs::Job job, PhoneJobs::Done done);
   // Asks the user's work to stop after the phone call in progress.

@@ -26,8 +26,7 @@ void TForm1::BeginRun() {
       [this] { MarkArchivedRows(); }, [this](int row) { return RowArchived(row); }});
   std::shared_ptr<DownloadPlan> plan = PlanDownload(*host);
   if (!plan) return;
-  SetBusy(true);
-  StartJob(
+  StartBusyJob(
       JobKind::kRun,
       // What the phone thread needs of the window is copied here, on the window thread.
       [this, plan, now = Now, files = &Files](JobContext& job) {

@@ -33,6 +33,12 @@ void TForm1::StartJob(JobKind kind, PhoneJobs::Job job, PhoneJobs::Done done) {
     finish(std::make_exception_ptr(Exception(UiText(TextId::PhoneWorkEnded))));
 }
 
+void TForm1::StartBusyJob(JobKind kind, PhoneJobs::Job job, PhoneJobs::Done done) {
+  StartJob(kind, std::move(job), std::move(done));
+  // Not when the job was refused: its end has been handled already, the indicator hidden.
+  if (job_ == kind) SetBusy(true);
+}
+
 void TForm1::AfterJob(std::exception_ptr failure) {
   if (closeAfterJob_) {
     // The program closes now; an error the work ended with (the disk filled up) is shown

@@ -20,8 +20,7 @@ void TForm1::ListPhotos() {
   if (!ListingDirectory || ListingDirectory.use_count() > 1)
     ListingDirectory = std::make_shared<DirectoryFetch>();
   auto fetch = ListingDirectory;
-  SetBusy(true);
-  StartJob(
+  StartBusyJob(
       JobKind::kList,
       [this, fetch](JobContext& job) {
         FetchDirectory(

@@ -115,7 +115,8 @@ CopyResult FilePhoto(FileSystem& files, const PhotoCopyRequest& request,
                            Utf8ToCp1251(DayFolderName(request.photoName, language)) + "\\";
   const std::string partial = folder + "\\" + PartialFileName(Cp1251ToUtf8(request.photoName));
 
-  bool written = false;  // the partial file is complete and on the disk
+  // The photo's bytes under the scratch name, on the disk, the file kept open until it is named.
+  std::unique_ptr<OutputFile> scratch;
   try {
     int rechecks = 0;
     for (int n = 1; n <= kMaxNumberedNames; ++n) {
@@ -135,14 +136,17 @@ CopyResult FilePhoto(FileSystem& files, const PhotoCopyRequest& request,
       if (!freeByLook && (known != runFiles.files.end() || files.FileExists(existing))) {
         const Holds holds = Compare(files, existing, bytes, size);
         if (holds == Holds::kOther) continue;
-        if (written) files.DeleteFile(partial);
+        if (scratch) {
+          scratch.reset();  // closed, so that it can go
+          files.DeleteFile(partial);
+        }
         if (holds == Holds::kUnreadable) return {CopyOutcome::kUnreadable, nameUtf8};
         runFiles.files[key] = existing;
         runFiles.folders.insert(folder);
         return {CopyOutcome::kAlreadyThere, nameUtf8};
       }
       if (!freeByLook && files.DirectoryExists(target)) continue;  // a folder has the name
-      if (!written) {
+      if (!scratch) {
         std::unique_ptr<OutputFile> file;
         try {
           file = files.CreateFile(partial);
@@ -155,10 +159,11 @@ CopyResult FilePhoto(FileSystem& files, const PhotoCopyRequest& request,
         }
         BufferedOutputFile out(std::move(file));
         out.WriteEach(bytes, size);
-        out.FlushToDiskAndClose();
-        written = true;
+        scratch = out.FlushToDisk();
       }
-      if (files.RenameNoReplace(partial, target)) {
+      // Renamed while it is open: the file is not opened again by its name for the rename.
+      if (scratch->RenameNoReplace(target)) {
+        scratch->Close();
         runFiles.files[key] = target;
         runFiles.folders.insert(folder);
         return {CopyOutcome::kWritten, nameUtf8};
@@ -168,7 +173,7 @@ CopyResult FilePhoto(FileSystem& files, const PhotoCopyRequest& request,
     }
     throw EInOutError(InOutErrorText(80), 80);  // the file exists
   } catch (...) {
-    // The file is closed by now (BufferedOutputFile closes on every path), so it can go.
+    scratch.reset();  // closed quietly, if an error left it open, so that it can go
     files.DeleteFile(partial);
     throw;
   }

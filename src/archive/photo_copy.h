@@ -67,8 +67,8 @@ struct CopyResult {
 // Reads the photo from the phone (File_Create, File_Read, File_Close) into buffer, then creates
 // its archive folders and files it as above (a photo that the other language's day folder holds
 // already, under its name or a numbered one, counts as there and is not filed twice), one byte per
-// write through a buffered file; the written file is flushed to the disk before it is closed, then
-// renamed through to the disk (see FileSystem::RenameNoReplace). kPhoneFailed, with nothing created
+// write through a buffered file; the written file is flushed to the disk, then renamed while it is
+// still open (see OutputFile::RenameNoReplace), then closed. kPhoneFailed, with nothing created
 // locally, when File_Create, File_Read or File_Close was negative, the read short, or the bytes
 // cannot be the whole photo (a JPEG cut off before its end marker: the published library does not
 // report a short read). Local failures throw (EInOutError, a failed flush included, or

@@ -58,6 +58,23 @@ class NativeOutputFile : public OutputFile {
     if (::fsync(fd_) != 0) ThrowErrno(errno, native_);
   }
 
+  bool RenameNoReplace(const std::string& target) override {
+    const std::string to = NativePath(target);
+    if (::renameat2(AT_FDCWD, native_.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) {
+      if (errno == EEXIST) return false;
+      // A file system that knows no such rename: a second link, which is refused as well when
+      // the name is taken, then the first name goes.
+      if (errno != EINVAL && errno != ENOSYS) ThrowErrno(errno, to);
+      if (::link(native_.c_str(), to.c_str()) != 0) {
+        if (errno == EEXIST) return false;
+        ThrowErrno(errno, to);
+      }
+      ::unlink(native_.c_str());
+    }
+    native_ = to;
+    return true;
+  }
+
   void Close() override {
     const int fd = fd_;
     fd_ = -1;
@@ -138,22 +155,6 @@ void NativeFileSystem::RenameReplace(const std::string& source, const std::strin
 
 bool NativeFileSystem::DeleteFile(const std::string& path) {
   return ::unlink(NativePath(path).c_str()) == 0;
-}
-
-bool NativeFileSystem::RenameNoReplace(const std::string& source, const std::string& target) {
-  const std::string from = NativePath(source), to = NativePath(target);
-  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) {
-    if (errno == EEXIST) return false;
-    // A file system that knows no such rename: a second link, which is refused as well when
-    // the name is taken, then the first name goes.
-    if (errno != EINVAL && errno != ENOSYS) ThrowErrno(errno, to);
-    if (::link(from.c_str(), to.c_str()) != 0) {
-      if (errno == EEXIST) return false;
-      ThrowErrno(errno, to);
-    }
-    ::unlink(from.c_str());
-  }
-  return true;
 }
 
 bool NativeFileSystem::ReadFile(const std::string& path, size_t limit, std::vector<uint8_t>& data) {

@@ -20,7 +20,6 @@ class NativeFileSystem : public FileSystem {
   // the disk already (FlushToDisk), and the new name goes into the file system's journal as
   // the Windows program's write-through rename puts it into NTFS's. A sync of the folder per
   // photo would double the disk flushes of a download.
-  bool RenameNoReplace(const std::string& source, const std::string& target) override;
   bool ReadFile(const std::string& path, size_t limit, std::vector<uint8_t>& data) override;
   bool ListFiles(const std::string& folder, std::vector<FileEntry>& files) override;
   bool ListFolders(const std::string& folder, std::vector<std::string>& names) override;

@@ -33,6 +33,12 @@ class OutputFile {
   // Asks the system to put what was written on the disk, and returns once it is there (not
   // merely in the system's cache).
   virtual void FlushToDisk() = 0;
+  // Gives the open file the name `target` (in the same folder) unless something already has that
+  // name: a file or a folder, and under Windows the same name in other letters. False, with
+  // nothing changed, when the name is taken; throws EInOutError on any other failure. The file
+  // stays open under its new name. It is renamed through its open handle where the system
+  // offers that, so that the rename costs no second opening of the file by its name.
+  virtual bool RenameNoReplace(const std::string& target) = 0;
   virtual void Close() = 0;
 };
 
@@ -59,16 +65,6 @@ class FileSystem {
   // Deletes a file; false when it could not be deleted.
   virtual bool DeleteFile(const std::string& path) = 0;
 
-  // Gives source the name target (both in the same folder) unless something already has that
-  // name, asking the system to write the move through to the disk where it offers that (Windows:
-  // MOVEFILE_WRITE_THROUGH). False, with nothing changed, when target
-  // is taken; throws EInOutError on any other failure. The default tests first and then renames,
-  // which leaves a moment in which another program could take the name.
-  virtual bool RenameNoReplace(const std::string& source, const std::string& target) {
-    if (FileExists(target) || DirectoryExists(target)) return false;
-    RenameReplace(source, target);
-    return true;
-  }
   // Reads at most `limit` bytes from the start of the file into data. False when the file
   // cannot be opened or read; the default reads nothing.
   virtual bool ReadFile(const std::string& path, size_t limit, std::vector<uint8_t>& data) {

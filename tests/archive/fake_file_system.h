@@ -42,13 +42,6 @@ class FakeFileSystem : public FileSystem {
     log.push_back("delete " + path);
     return files.erase(Key(path)) > 0;
   }
-  bool RenameNoReplace(const std::string& source, const std::string& target) override {
-    log.push_back("rename " + source + " -> " + target);
-    if (files.count(Key(target)) || dirs.count(Key(target))) return false;
-    files[Key(target)] = files.at(Key(source));
-    files.erase(Key(source));
-    return true;
-  }
   bool ReadFile(const std::string& path, size_t limit, std::vector<uint8_t>& data) override {
     log.push_back("read " + path);
     data.clear();
@@ -113,6 +106,15 @@ class FakeOutputFile : public OutputFile {
   void FlushToDisk() override {
     fs_.log.push_back("flush " + key_);
     if (fs_.failFlush) throw EInOutError(InOutErrorText(1117), 1117);
+  }
+  bool RenameNoReplace(const std::string& target) override {
+    fs_.log.push_back("rename " + key_ + " -> " + target);
+    const std::string k = FakeFileSystem::Key(target);
+    if (fs_.files.count(k) || fs_.dirs.count(k)) return false;
+    fs_.files[k] = std::move(fs_.files.at(key_));
+    fs_.files.erase(key_);
+    key_ = k;
+    return true;
   }
   void Close() override {
     closed_ = true;

@@ -205,8 +205,8 @@ TEST_P(TakenName, CopyIsOnTheDiskBeforeThePhotoIsDeleted) {
     if (!failFlush) {
       EXPECT_FALSE(ended);
       EXPECT_EQ(tail, (std::vector<std::string>{
-                          "create " + partial, "flush " + partial, "close " + partial,
-                          "rename " + partial + " -> " + folder + kPhoto,
+                          "create " + partial, "flush " + partial,
+                          "rename " + partial + " -> " + folder + kPhoto, "close " + folder + kPhoto,
                           "File_Delete /a/mobile/picture/" + std::string(kPhoto)}));
       EXPECT_FALSE(OnPhone());
     } else {
@@ -280,9 +280,6 @@ TEST_P(TakenName, NameTakenAfterTheLookStaysAndThePhotoTakesTheNextOne) {
       inner.RenameReplace(a, b);
     }
     bool DeleteFile(const std::string& p) override { return inner.DeleteFile(p); }
-    bool RenameNoReplace(const std::string& a, const std::string& b) override {
-      return inner.RenameNoReplace(a, b);
-    }
     bool ReadFile(const std::string& p, size_t limit, std::vector<uint8_t>& d) override {
       return inner.ReadFile(p, limit, d);
     }

@@ -21,17 +21,24 @@ std::wstring ExtendedLengthPath(const std::wstring& path);
 
 class Win32FileSystem : public FileSystem {
  public:
+  Win32FileSystem() = default;
+  // With renameByName, files are renamed by their names as on a system whose ntdll offers no
+  // rename of an open file (for the tests of that way).
+  explicit Win32FileSystem(bool renameByName) : renameByName_(renameByName) {}
+
   bool DirectoryExists(const std::string& path) override;
   bool FileExists(const std::string& path) override;
   bool CreateDir(const std::string& path) override;
   std::unique_ptr<OutputFile> CreateFile(const std::string& path) override;
   void RenameReplace(const std::string& source, const std::string& target) override;
   bool DeleteFile(const std::string& path) override;
-  bool RenameNoReplace(const std::string& source, const std::string& target) override;
   bool ReadFile(const std::string& path, size_t limit, std::vector<uint8_t>& data) override;
   // FindFirstFileW / FindNextFileW: the sizes come with the names, one call per batch of them.
   bool ListFiles(const std::string& folder, std::vector<FileEntry>& files) override;
   bool ListFolders(const std::string& folder, std::vector<std::string>& names) override;
+
+ private:
+  bool renameByName_ = false;
 };
 
 }  // namespace zv
