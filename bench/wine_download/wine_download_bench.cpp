@@ -41,7 +41,7 @@ constexpr int kPhotos = 300;
 constexpr size_t kSize = 300 * 1024;
 // Runs weighed against the minimal loop (the disk's flushes vary with what else runs): the median
 // run's ratio counts. The figures for the record take fewer rounds.
-constexpr int kRounds = 11;
+constexpr int kRounds = 15;
 constexpr int kRecordRounds = 3;
 
 std::string PhotoName(int i) {
