@@ -195,11 +195,15 @@ bool Win32FileSystem::CreateDir(const std::string& path) {
 
 std::unique_ptr<OutputFile> Win32FileSystem::CreateFile(const std::string& path) {
   // Delete access lets the open file be renamed (RenameNoReplace); by name, that needs others
-  // (the rename's own second open) let in with delete access.
+  // (the rename's own second open) let in with delete access. Write-through asks the system to
+  // put the file's writes, and its rename, on the disk before the calls return, as
+  // MOVEFILE_WRITE_THROUGH asks of a rename by name: a photo whose phone copy goes next is on the
+  // disk under its own name. (The archive flushes the file before its rename all the same.)
   const bool byHandle = !renameByName_ && OpenFileRename::Get().Offered();
   std::wstring wide = Wide(path);
   HANDLE h = ::CreateFileW(wide.c_str(), GENERIC_WRITE | DELETE, byHandle ? 0 : FILE_SHARE_DELETE,
-                           nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+                           nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH,
+                           nullptr);
   if (h == INVALID_HANDLE_VALUE) ThrowLastError();
   return std::make_unique<Win32OutputFile>(h, std::move(wide), byHandle);
 }
