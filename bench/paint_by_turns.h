@@ -1,12 +1,29 @@
 #pragma once
-// Two paints timed by turns, for the budgets that weigh a paint over many rows against one over
+// The rows of the paint budgets' grids, and two paints timed by turns, for the budgets that weigh a paint over many rows against one over
 // few: whatever else the machine does (another process, a slower core) then slows both alike,
 // where two series timed one after the other would each meet it differently. The figure is the
 // median of the pairs' ratios.
 #include <algorithm>
+#include <string>
 #include <vector>
 
+#include "gridview/grid.h"
+#include "gridview/photo_columns.h"
+
 namespace zv::bench {
+
+// `rows` rows of checked photos for a photo grid (SetupPhotoGrid).
+inline void FillPhotoRows(TGridView& grid, int rows) {
+  grid.BeginUpdate();
+  grid.AddRows(rows);
+  for (int r = 0; r < rows; ++r) {
+    grid.CellAt(kDownLoadColumn, r).SetAsBoolean(true);
+    grid.CellAt(kFileColumn, r)
+        .SetAsString(u"07-12-26_" + std::u16string(1, u'0' + r % 10) + u"123.jpg");
+    grid.CellAt(kSizeColumn, r).SetAsInteger(100000 + r);
+  }
+  grid.EndUpdate();
+}
 
 struct PaintsByTurns {
   double first;   // median microseconds of a paint

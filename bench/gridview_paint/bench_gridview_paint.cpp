@@ -27,15 +27,7 @@ class PaintedGrid {
     SetupPhotoGrid(grid_);
     grid_.SetBounds(0, 0, 731, 261);
     RecordingCustomPeer::Attach(grid_);
-    grid_.BeginUpdate();
-    grid_.AddRows(rows);
-    for (int r = 0; r < rows; ++r) {
-      grid_.CellAt(kDownLoadColumn, r).SetAsBoolean(true);
-      grid_.CellAt(kFileColumn, r)
-          .SetAsString(u"07-12-26_" + std::u16string(1, u'0' + r % 10) + u"123.jpg");
-      grid_.CellAt(kSizeColumn, r).SetAsInteger(100000 + r);
-    }
-    grid_.EndUpdate();
+    bench::FillPhotoRows(grid_, rows);
     grid_.VertScrollBar.SetPosition(rows / 2);
     canvas_ = std::make_unique<RecordingCanvas>(grid_.ClientRect());
     grid_.OnCellColoring = [this](TObject*, int, int, TColor&, TColor&, TCellState) {

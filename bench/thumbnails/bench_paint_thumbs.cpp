@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -56,28 +57,21 @@ class PaintedGrid {
     RecordingCustomPeer::Attach(grid_);
     host_.post = [this](std::function<void()> task) { queue_.Post(std::move(task)); };
     host_.startBackground = [](PhoneJobs::Job, PhoneJobs::Done) { return false; };
-    view_.SetOn(true);
+    view_ = std::make_unique<GridThumbnails>(host_);
+    view_->SetOn(true);
     grid_.OnCustomDrawCell = [this](TObject*, int ACol, int ARow, const TRect& r, TCellState) {
-      if (ACol == view_.Column() && grid_.CustomDrawCanvas())
-        view_.DrawCell(*grid_.CustomDrawCanvas(), ARow, r);
+      if (ACol == view_->Column() && grid_.CustomDrawCanvas())
+        view_->DrawCell(*grid_.CustomDrawCanvas(), ARow, r);
     };
-    grid_.OnPostDraw = [this](TObject*) { view_.PaintEnded(); };
-    grid_.BeginUpdate();
-    grid_.AddRows(rows);
-    for (int r = 0; r < rows; ++r) {
-      grid_.CellAt(kDownLoadColumn, r).SetAsBoolean(true);
-      grid_.CellAt(kFileColumn, r)
-          .SetAsString(u"07-12-26_" + std::u16string(1, u'0' + r % 10) + u"123.jpg");
-      grid_.CellAt(kSizeColumn, r).SetAsInteger(100000 + r);
-    }
-    grid_.EndUpdate();
-    view_.Listed();
+    grid_.OnPostDraw = [this](TObject*) { view_->PaintEnded(); };
+    bench::FillPhotoRows(grid_, rows);
+    view_->Listed();
     grid_.VertScrollBar.SetPosition(rows / 2);
     const Bitmap thumbnail{64, 48, std::vector<std::uint32_t>(64 * 48, 0x336699)};
     for (int r = rows / 2; r < rows / 2 + 20 && r < rows; ++r) {
       const std::string key = Utf16ToUtf8(grid_.CellAt(kFileColumn, r).AsString()) + '|' +
                               std::to_string(grid_.CellAt(kSizeColumn, r).AsInteger());
-      view_.Cache().Put(key, thumbnail);
+      view_->Cache().Put(key, thumbnail);
     }
   }
 
@@ -95,7 +89,7 @@ class PaintedGrid {
   TGridView grid_;
   WindowQueue queue_;
   GridThumbnails::Host host_{grid_, {}, {}, {}, {}, {}, {}};
-  GridThumbnails view_{host_};
+  std::unique_ptr<GridThumbnails> view_;  // made once the grid is set up
 };
 
 }  // namespace
