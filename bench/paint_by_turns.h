@@ -1,8 +1,8 @@
 #pragma once
-// The rows of the paint budgets' grids, and two paints timed by turns, for the budgets that weigh a paint over many rows against one over
-// few: whatever else the machine does (another process, a slower core) then slows both alike,
-// where two series timed one after the other would each meet it differently. The figure is the
-// median of the pairs' ratios.
+// For the budgets that weigh a paint over many rows against one over few: the rows of their grids,
+// and the two paints timed by turns, so that whatever else the machine does (another process, a
+// slower core) slows both alike, where two series timed one after the other would each meet it
+// differently. The figure is the median of the pairs' ratios.
 #include <algorithm>
 #include <string>
 #include <vector>
