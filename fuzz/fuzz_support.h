@@ -220,6 +220,13 @@ class MemoryFileSystem : public FileSystem {
     void FlushToDisk() override {
       if (fs_.failFlush) throw EInOutError(InOutErrorText(1117), 1117);
     }
+    bool RenameNoReplace(const std::string& target) override {
+      fs_.CheckBelowRoot(target, false);
+      if (fs_.files.count(target) || fs_.folders.count(WithSlash(target))) return false;
+      fs_.RenameReplace(path_, target);
+      path_ = target;
+      return true;
+    }
     void Close() override {}
 
    private:
@@ -244,12 +251,6 @@ class MemoryFileSystem : public FileSystem {
   bool DeleteFile(const std::string& path) override {
     CheckBelowRoot(path, false);
     return files.erase(path) != 0;
-  }
-  bool RenameNoReplace(const std::string& source, const std::string& target) override {
-    CheckBelowRoot(target, false);
-    if (files.count(target) || folders.count(WithSlash(target))) return false;
-    RenameReplace(source, target);
-    return true;
   }
   bool ReadFile(const std::string& path, size_t limit, std::vector<uint8_t>& data) override {
     CheckBelowRoot(path, false);

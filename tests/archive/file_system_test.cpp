@@ -65,7 +65,8 @@ std::vector<std::pair<const char*, std::unique_ptr<FileSystem>>> LocalFileSystem
 // of a short path and of one longer than Windows' 260 characters; then a read of what a taken
 // name holds, cut at a limit.
 TEST(LocalFileSystem, RenameNeverReplacesAndReadsAreCutAtTheLimit) {
-  for (auto& [way, files] : LocalFileSystems()) {
+  for (const auto& [way, owned] : LocalFileSystems()) {
+    FileSystem* files = owned.get();  // a plain name, which the lambdas below can take
     for (const size_t depth : {size_t{0}, size_t{3}}) {
       SCOPED_TRACE(std::string(way) + (depth ? ", long path" : ", short path"));
       testing::TempDir top;
