@@ -1,8 +1,8 @@
 // Budget paint_thumbs_100k_vs_100: painting the thumbnails view (the form's grid with the picture
 // column, a window of 731 × 600, the rows on the screen with their thumbnails) with 100,000 rows,
 // scrolled to the middle, against 100 rows: a paint visits only what shows, so the ratio stays
-// near 1 (limit 1.5). The two grids are painted by turns. The canvas draws nothing, so the figure is the grid's and the view's own
-// work.
+// near 1 (limit 1.5). The two grids are painted by turns. The canvas draws nothing, so the
+// figure is the grid's and the view's own work.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>

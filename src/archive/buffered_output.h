@@ -2,8 +2,8 @@
 // A local output file written one byte per call, as the archive run writes its photos, without
 // one system call per byte: bytes gather in a 256 KiB buffer that goes to the file when full and
 // on Close. The buffer is taken only when a byte has to wait in it: a photo written whole in one
-// call goes straight to the file. Errors of those writes and of the close surface as EInOutError from Write, WriteEach
-// or Close.
+// call goes straight to the file. Errors of those writes and of the close surface as EInOutError
+// from Write, WriteEach or Close.
 #include <cstdint>
 #include <memory>
 

@@ -206,7 +206,8 @@ TEST_P(TakenName, CopyIsOnTheDiskBeforeThePhotoIsDeleted) {
       EXPECT_FALSE(ended);
       EXPECT_EQ(tail, (std::vector<std::string>{
                           "create " + partial, "flush " + partial,
-                          "rename " + partial + " -> " + folder + kPhoto, "close " + folder + kPhoto,
+                          "rename " + partial + " -> " + folder + kPhoto,
+                          "close " + folder + kPhoto,
                           "File_Delete /a/mobile/picture/" + std::string(kPhoto)}));
       EXPECT_FALSE(OnPhone());
     } else {
