@@ -217,8 +217,8 @@ BOOL CALLBACK FindProgramBox(HWND window, LPARAM lp) {
 
 }  // namespace
 
-BoxCloser::BoxCloser(int deadlineMs, int answer)
-    : thread_([this, deadlineMs, answer] { Watch(deadlineMs, answer); }) {}
+BoxCloser::BoxCloser(int deadlineMs, int answer, const std::atomic<bool>* armed)
+    : thread_([this, deadlineMs, answer, armed] { Watch(deadlineMs, answer, armed); }) {}
 
 BoxCloser::~BoxCloser() { Stop(); }
 
@@ -229,9 +229,13 @@ std::vector<BoxSeen> BoxCloser::Stop() {
   return seen_;
 }
 
-void BoxCloser::Watch(int deadlineMs, int answer) {
+void BoxCloser::Watch(int deadlineMs, int answer, const std::atomic<bool>* armed) {
   const auto end = Clock::now() + std::chrono::milliseconds(deadlineMs);
   while (!stop_) {
+    if (armed && !*armed) {
+      Sleep(5);
+      continue;
+    }
     HWND box = nullptr;
     EnumWindows(&FindProgramBox, reinterpret_cast<LPARAM>(&box));
     if (!box) {
