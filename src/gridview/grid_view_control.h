@@ -16,6 +16,7 @@
 //   keyboard.cpp      navigation keys, characters, incremental search, wheel, focus
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "gridview/drawing.h"
@@ -371,6 +372,16 @@ class TCustomGridView : public TCustomControl, public GridViewSink, protected Sc
   std::unique_ptr<TCheckBoxColumnPlay> play_;
   // The box of the area being painted, taken at the start of a paint.
   TRect paintBox_;
+  // During a paint, the focus and the theme state as first asked in it: the system is asked once
+  // a paint, not once a cell (under Wine each asking is a call to its server, and a paint of a
+  // screenful of rows asked some 400 times).
+  struct PaintAsked {
+    bool painting = false;
+    std::optional<bool> focused, themes;
+  };
+  mutable PaintAsked paintAsked_;
+  bool FocusedForPaint() const;
+  bool ThemesActiveForPaint() const;
   Canvas* customDrawCanvas_ = nullptr;
 };
 

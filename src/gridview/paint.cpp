@@ -9,7 +9,24 @@
 
 namespace zv {
 
+bool TCustomGridView::FocusedForPaint() const {
+  if (!paintAsked_.painting) return Focused();
+  if (!paintAsked_.focused) paintAsked_.focused = Focused();
+  return *paintAsked_.focused;
+}
+
+bool TCustomGridView::ThemesActiveForPaint() const {
+  if (!paintAsked_.painting) return ThemesActive();
+  if (!paintAsked_.themes) paintAsked_.themes = ThemesActive();
+  return *paintAsked_.themes;
+}
+
 void TCustomGridView::Paint(Canvas& canvas) {
+  paintAsked_ = {true, {}, {}};
+  struct Painted {
+    PaintAsked& asked;
+    ~Painted() { asked = {}; }
+  } painted{paintAsked_};
   TGridView& grid = Grid();
   const TGridOptions options = grid.Options();
   paintBox_ = canvas.ClipBox();
@@ -94,7 +111,7 @@ void TCustomGridView::DrawCell(Canvas& canvas, int ACol, int ARow) {
     state.Include(csSelected);
     if (appearance_.Contains(aoBoldTextSelection)) state.Include(csBoldTextSelection);
   }
-  if (Focused() && !appearance_.Contains(aoHideFocus)) state.Include(csFocused);
+  if (FocusedForPaint() && !appearance_.Contains(aoHideFocus)) state.Include(csFocused);
   if (OnCellColoring) OnCellColoring(this, ACol, ARow, cellColor, gridColor, state);
   if (appearance_.Contains(aoIndicateSortedColumn) && column.Sorted() &&
       !state.Contains(csSelected))
@@ -112,7 +129,7 @@ void TCustomGridView::DrawCell(Canvas& canvas, int ACol, int ARow) {
 
   const TDrawingOptions drawing = column.DrawingOptions();
   if (drawing == doNormal || drawing == doCustom)
-    DrawCellContent(canvas, column, ACol, ARow, r, state, ThemesActive());
+    DrawCellContent(canvas, column, ACol, ARow, r, state, ThemesActiveForPaint());
   if (drawing != doNormal && OnCustomDrawCell) {
     customDrawCanvas_ = &canvas;
     struct Reset {
@@ -150,7 +167,7 @@ void TCustomGridView::DrawGridLines(Canvas& canvas, const TRect& r, TColor color
 bool TCustomGridView::IsCellSelected(int ACol, int ARow) const {
   const TGridView& grid = Grid();
   if (grid.Columns()[ACol].Options().Contains(coDontHighlight)) return false;
-  if (!Focused() && appearance_.Contains(aoHideSelection)) return false;
+  if (!FocusedForPaint() && appearance_.Contains(aoHideSelection)) return false;
   const bool current = ACol == grid.SelectedColumn() && ARow == grid.SelectedRow();
   if (!grid.Options().Contains(goSelectFullRow)) return current;
   if (ARow < 0 || ARow >= grid.RowCount()) return false;
@@ -161,19 +178,19 @@ bool TCustomGridView::IsCellSelected(int ACol, int ARow) const {
 TColor TCustomGridView::CellBackgroundColor(int ACol, int ARow) const {
   TGridView& grid = const_cast<TGridView&>(Grid());
   if (!IsCellSelected(ACol, ARow)) return grid.CellAt(ACol, ARow).Color();
-  if (!Focused()) return clBtnFace;
+  if (!FocusedForPaint()) return clBtnFace;
   if (!appearance_.Contains(aoAlphaBlendedSelection)) return clHighlight;
   return Blend(Color(), clHighlight, 0.25, Colors());
 }
 
 TColor TCustomGridView::CellTextColor(int ACol, int ARow) const {
-  if (IsCellSelected(ACol, ARow) && Focused()) return HighlightedTextColor;
+  if (IsCellSelected(ACol, ARow) && FocusedForPaint()) return HighlightedTextColor;
   return Grid().Columns()[ACol].Font().Color;
 }
 
 void TCustomGridView::DrawFocusMark(Canvas& canvas) {
   const TGridView& grid = Grid();
-  if (!Focused() || grid.RowCount() == 0 || appearance_.Contains(aoHideFocus)) return;
+  if (!FocusedForPaint() || grid.RowCount() == 0 || appearance_.Contains(aoHideFocus)) return;
   const int col = grid.SelectedColumn(), row = grid.SelectedRow();
   if (col < 0 || col >= grid.Columns().Count() || row < 0 || row >= grid.RowCount()) return;
   if (row < TopRow()) return;

@@ -17,7 +17,7 @@ constexpr TColor kGlyphTransparent = RGB(255, 0, 255);
 void TCustomGridView::PaintHeader(Canvas& canvas) {
   const int clientWidth = ClientWidth();
   const int scroll = HorzScrollPosition();
-  const bool themed = enableVisualStyles_ && ThemesActive();
+  const bool themed = enableVisualStyles_ && ThemesActiveForPaint();
   for (TCustomColumn* column : Grid().Columns().DisplayOrder()) {
     if (!column->Visible()) continue;
     const int x = column->ColumnLeft - scroll;

@@ -33,6 +33,7 @@ class RecordingCustomPeer : public CustomControlPeer {
   TCursor Cursor = TCursor::crDefault;
   TPoint Pointer;  // what CursorPos answers
   bool HasFocus = false;
+  mutable int FocusAsked = 0;  // Focused calls
   int Updates = 0;
   std::vector<int> Properties;  // PropertyChanged calls
 
@@ -45,7 +46,10 @@ class RecordingCustomPeer : public CustomControlPeer {
   void Invalidate(const TRect* rect) override;
   void Update() override { ++Updates; }
   void SetFocus() override;
-  bool Focused() const override { return HasFocus; }
+  bool Focused() const override {
+    ++FocusAsked;
+    return HasFocus;
+  }
   TRect ClientRect() const override;
   void* NativeHandle() const override { return nullptr; }
   void ScrollArea(const TRect& area, int dx, int dy) override { Scrolls.push_back({area, dx, dy}); }

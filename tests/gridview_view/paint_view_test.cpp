@@ -201,6 +201,32 @@ TEST(GridPaint, UnfocusedCurrentRowLooksNormalButKeepsItsIndicator) {
   EXPECT_EQ(TRect({0, 35, 12, 52}), canvas.Of(Kind::kInvertRect)[0].rect);
 }
 
+// The focus and the theme are asked of the system once a paint, not once a cell (each asking
+// reaches Wine's server), and asked again by the next paint, which shows what changed between.
+TEST(GridPaint, APaintAsksTheFocusAndTheThemeOnceAndTheNextAsksAgain) {
+  ViewFixture f;
+  f.Fill(20);
+  f.Click(f.CellPoint(kFileColumn, 1));
+  int themeAsked = 0;
+  f.grid.ThemeQuery = [&] { return ++themeAsked, false; };
+  const TColor blended = Blend(clWindow, clHighlight, 0.25, ClassicColors());
+  for (const bool focused : {true, false, true}) {
+    SCOPED_TRACE(focused ? "focused" : "not focused");
+    f.peer->HasFocus = focused;
+    themeAsked = 0;
+    f.peer->FocusAsked = 0;
+    RecordingCanvas canvas = f.PaintAll();
+    EXPECT_EQ(themeAsked, 1);
+    EXPECT_EQ(f.peer->FocusAsked, 1);
+    EXPECT_EQ(HasFill(canvas, f.grid.CellRect(kFileColumn, 1), blended), focused);
+  }
+  // Outside a paint the grid asks as ever.
+  f.peer->FocusAsked = 0;
+  f.grid.CellBackgroundColor(kFileColumn, 1);
+  f.grid.CellBackgroundColor(kFileColumn, 1);
+  EXPECT_EQ(f.peer->FocusAsked, 4);
+}
+
 TEST(GridPaint, EmptyGridShowsHeaderEmptyRowsAndCaption) {
   ViewFixture f;
   f.grid.SetCaption("пусто");

@@ -206,7 +206,8 @@ void GdiCanvas::DrawBitmap(int x, int y, const Bitmap& bitmap, TColor transparen
 }
 
 bool GdiCanvas::DrawThemePart(const char* themeClass, int part, int state, const TRect& r) {
-  if (!IsThemeActive() || !IsAppThemed()) return false;
+  if (!themed_) themed_ = IsThemeActive() && IsAppThemed();
+  if (!*themed_) return false;
   HTHEME& theme = themes_[themeClass];
   if (!theme) theme = OpenThemeData(window_, Widen(std::string_view(themeClass)).c_str());
   if (!theme) return false;

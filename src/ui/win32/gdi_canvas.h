@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <tuple>
 
@@ -73,6 +74,8 @@ class GdiCanvas : public Canvas {
   Win32Colors colors_;
   int savedDc_;
   std::map<std::string, HTHEME> themes_;
+  // Whether visual styles are on, asked once for the canvas (a paint), not once a part.
+  std::optional<bool> themed_;
 };
 
 // A 32-bit top-down DIB's header: the layout of a Bitmap's 0x00RRGGBB pixels.
