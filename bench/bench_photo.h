@@ -1,6 +1,7 @@
 #pragma once
-// A photo-like JPEG for the decoding benchmarks (the preview's and the thumbnails'): smooth colour
-// gradients with some texture, as a camera's photo compresses, written with libjpeg.
+// For the decoding benchmarks (the preview's and the thumbnails'): a photo-like JPEG, smooth colour
+// gradients with some texture, as a camera's photo compresses, written with libjpeg; and the best
+// time of a few runs.
 // clang-format off
 #include <cstddef>
 #include <cstdio>
@@ -8,6 +9,7 @@
 // clang-format on
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -15,6 +17,19 @@
 #include <vector>
 
 namespace zv::bench {
+
+// The shortest of `runs` runs of `run`, in seconds.
+template <typename F>
+double BestSeconds(int runs, F run) {
+  double best = 1e30;
+  for (int i = 0; i < runs; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    run();
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    best = std::min(best, took.count());
+  }
+  return best;
+}
 
 inline void WritePhoto(const std::string& path, int width, int height, int quality = 90) {
   jpeg_compress_struct c{};

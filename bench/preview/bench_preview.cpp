@@ -26,18 +26,6 @@ namespace {
 constexpr int kWidth = 4000, kHeight = 3000, kRuns = 5;
 constexpr double kLimit = 1.2;
 
-template <typename F>
-double BestSeconds(F run) {
-  double best = 1e30;
-  for (int i = 0; i < kRuns; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    best = std::min(best, took.count());
-  }
-  return best;
-}
-
 }  // namespace
 
 int main() {
@@ -54,7 +42,7 @@ int main() {
   zv::TImage image;
   bool first = true;
   double firstSeconds = 0;
-  const double ours = BestSeconds([&] {
+  const double ours = zv::bench::BestSeconds(kRuns, [&] {
     const auto start = std::chrono::steady_clock::now();
     zv::TJPEGImage jpeg;
     jpeg.LoadFromMemory(std::vector<std::uint8_t>(bytes));  // as the phone's buffer is handed over
@@ -68,7 +56,7 @@ int main() {
   });
   const std::string command = "djpeg -dct int -outfile /dev/null '" + photo + "'";
   bool djpegFailed = false;
-  const double djpeg = BestSeconds([&] { djpegFailed |= std::system(command.c_str()) != 0; });
+  const double djpeg = zv::bench::BestSeconds(kRuns, [&] { djpegFailed |= std::system(command.c_str()) != 0; });
   fs::remove_all(folder);
   if (djpegFailed) {
     std::printf("djpeg failed (package libjpeg-turbo-progs)\n");

@@ -5,7 +5,6 @@
 // runs each.
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -19,18 +18,6 @@ namespace {
 constexpr int kRuns = 7;
 constexpr double kLimit = 1.2;
 
-template <typename F>
-double BestSeconds(F run) {
-  double best = 1e30;
-  for (int i = 0; i < kRuns; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    best = std::min(
-        best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-  }
-  return best;
-}
-
 }  // namespace
 
 int main() {
@@ -43,13 +30,13 @@ int main() {
   std::printf("photo: 4000 x 3000, %ju bytes\n", std::uintmax_t(fs::file_size(photo)));
 
   std::uint64_t checksum = 0;
-  const double ours = BestSeconds([&] {
+  const double ours = zv::bench::BestSeconds(kRuns, [&] {
     const zv::Bitmap b = zv::DecodeThumbnailFile(photo, zv::ThumbnailBox{});
     checksum += b.Pixels[b.Pixels.size() / 2] + std::uint64_t(b.Width) * 1000 + b.Height;
   });
   const std::string command = "djpeg -scale 1/8 -outfile /dev/null '" + photo + "'";
   bool djpegFailed = false;
-  const double djpeg = BestSeconds([&] { djpegFailed |= std::system(command.c_str()) != 0; });
+  const double djpeg = zv::bench::BestSeconds(kRuns, [&] { djpegFailed |= std::system(command.c_str()) != 0; });
   fs::remove_all(folder);
   if (djpegFailed) {
     std::printf("djpeg failed (package libjpeg-turbo-progs)\n");

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "phone/phone_jobs.h"
+#include "phone/phone_library.h"
 #include "phone/win32/phone_thread_idle.h"
 
 namespace zv {
@@ -28,19 +29,6 @@ LRESULT CALLBACK LibraryWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-class NoPhone : public PhoneApi {
- public:
-  int P2K_Init(P2KStatusCallback) override { return 0; }
-  int P2K_GetStatus() override { return 0; }
-  int File_Count() override { return -1; }
-  int File_List(void*, int) override { return -1; }
-  int File_Create(const char*, int) override { return -1; }
-  int File_Read(void*, int) override { return -1; }
-  int File_Write(const void*, int) override { return -1; }
-  int File_Close() override { return -1; }
-  int File_Delete(const char*) override { return -1; }
-};
-
 TEST(PhoneThreadMessages, AMessagePostedWhileIdleIsDispatchedOnThePhoneThread) {
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = LibraryWindowProc;
@@ -48,7 +36,7 @@ TEST(PhoneThreadMessages, AMessagePostedWhileIdleIsDispatchedOnThePhoneThread) {
   windowClass.lpszClassName = L"ZvLibraryWindow";
   RegisterClassW(&windowClass);
 
-  NoPhone phone;
+  AbsentPhoneApi phone;
   WindowQueue queue;
   PhoneWorker worker(phone, queue, PhoneWorker::Clock::now, MakeMessageIdle());
   std::atomic<HWND> window{nullptr};
